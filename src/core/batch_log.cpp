@@ -1,36 +1,176 @@
 #include "core/batch_log.h"
 
+#include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/message_sink.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 bool BatchMode = false;
 
 namespace {
-TMessageSink* g_sink = nullptr;
-}
 
-void SetMessageSink(TMessageSink* sink) { g_sink = sink; }
-TMessageSink* GetMessageSink() { return g_sink; }
+const char* const kLogPrefix = "      ";
 
-void WriteLog(const std::string& message)
+// The open log and the lines waiting for it. Lines still waiting when the
+// program ends go to standard error, so no message is lost.
+struct TLogState {
+    int fd = -1;
+    std::string name;
+    bool openFailed = false;
+    std::vector<std::string> pending;
+
+    ~TLogState()
+    {
+        for (const std::string& line : pending)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+TLogState& Log()
 {
-    std::fprintf(stderr, "      %s\n", message.c_str());
+    static TLogState state;
+    return state;
 }
+
+bool WriteAllBytes(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// One whole line; a failed write falls back to standard error.
+void EmitLine(const std::string& line)
+{
+    TLogState& log = Log();
+    if (log.fd >= 0) {
+        if (WriteAllBytes(log.fd, line + "\r\n"))
+            return;
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+void FlushPending()
+{
+    TLogState& log = Log();
+    std::vector<std::string> lines;
+    lines.swap(log.pending);
+    for (const std::string& line : lines)
+        EmitLine(line);
+}
+
+void Record(const std::string& line)
+{
+    TLogState& log = Log();
+    if (log.fd < 0 && BatchMode && !log.openFailed) {
+        log.pending.push_back(line);
+        return;
+    }
+    EmitLine(line);
+}
+
+}  // namespace
+
+void WriteLog(const std::string& message) { Record(kLogPrefix + message); }
 
 void ReportMessage(const std::string& message)
 {
-    if (BatchMode || !g_sink)
+    if (BatchMode)
         WriteLog(message);
+    else if (TMessageSink* sink = GetMessageSink())
+        sink->ShowBox(TBoxKind::Warning, "Warning", message);
     else
-        g_sink->ShowBox(TBoxKind::Warning, "Warning", message);
+        std::fprintf(stderr, "Warning: %s\n", message.c_str());
 }
 
 void StopProgram(const std::string& message)
 {
-    if (BatchMode || !g_sink)
+    if (BatchMode) {
         WriteLog("PROGRAM STOPPED (" + message + ")");
-    else
-        g_sink->ShowBox(TBoxKind::Error, "Error", "Program stopped because\r\n\r\n" + message);
+    } else if (TMessageSink* sink = GetMessageSink()) {
+        sink->ShowBox(TBoxKind::Error, "Error", "Program stopped because\r\n\r\n" + message);
+    } else {
+        std::fprintf(stderr, "Program stopped because\n\n%s\n", message.c_str());
+        std::fflush(stderr);
+    }
     throw ProgramStopped(message);
+}
+
+bool OpenBatchLogFile(const std::string& path)
+{
+    CloseBatchLog();
+    const std::string native = NativePath(path);
+    const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    TLogState& log = Log();
+    log.fd = fd;
+    log.name = native;
+    log.openFailed = false;
+    FlushPending();
+    return true;
+}
+
+bool OpenBatchLog(const std::string& folder)
+{
+    if (!BatchMode)
+        return BatchLogIsOpen();
+    const std::string dir = WithTrailingSeparator(NativePath(folder));
+    for (int n = 0; n <= 9; ++n) {
+        const std::string name = n == 0 ? std::string("VEREDUZ.REC") : "VEREDUZ" + std::to_string(n) + ".REC";
+        // An existing log of another case is appended to; a new one gets the exact name.
+        std::string path = FindFileNoCase(dir, name);
+        if (path.empty())
+            path = dir + name;
+        if (OpenBatchLogFile(path))
+            return true;
+    }
+    TLogState& log = Log();
+    log.openFailed = true;
+    BatchMode = false;
+    FlushPending();
+    StopProgram("ERROR: 10 batch runs in the same directory");
+}
+
+bool BatchLogIsOpen() { return Log().fd >= 0; }
+
+std::string BatchLogName() { return Log().name; }
+
+void CloseBatchLog()
+{
+    TLogState& log = Log();
+    if (log.fd >= 0)
+        ::close(log.fd);  // closing releases the lock
+    log.fd = -1;
+    log.name.clear();
+}
+
+void ResetBatchLog()
+{
+    CloseBatchLog();
+    TLogState& log = Log();
+    log.pending.clear();
+    log.openFailed = false;
+    BatchMode = false;
 }

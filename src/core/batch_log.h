@@ -1,5 +1,13 @@
 #pragma once
 // The batch switch, the batch log and the fatal stop.
+//
+// In batch mode every message goes to a plain-text log in the working
+// directory, so several unattended runs can share a folder: the first free
+// name of VEREDUZ.REC, VEREDUZ1.REC ... VEREDUZ9.REC is used, "free" meaning
+// no other process holds an exclusive lock on it. The lock is held while the
+// log is open. Messages written before the log is open are kept and written
+// when it opens; when no log can be opened they go to standard error. Writing
+// the log never throws.
 
 #include <stdexcept>
 #include <string>
@@ -24,3 +32,22 @@ void ReportMessage(const std::string& message);
 // The fatal stop: records the message (a log line in batch mode, a box
 // otherwise), then raises ProgramStopped.
 [[noreturn]] void StopProgram(const std::string& message);
+
+// Opens the batch log in folder (empty: the working directory) when the batch
+// switch is on; does nothing otherwise. When all ten names are in use or
+// cannot be opened, the batch switch is cleared and the program stops with
+// "ERROR: 10 batch runs in the same directory" (ProgramStopped is raised).
+// Returns true when a log is open.
+bool OpenBatchLog(const std::string& folder = {});
+// Opens one log file for appending (created when missing) and takes its
+// exclusive lock; false when it cannot be opened or another process holds the
+// lock. Messages kept so far are written to it. Any log open before is closed.
+bool OpenBatchLogFile(const std::string& path);
+bool BatchLogIsOpen();
+// Full name of the log in use; empty when none is open.
+std::string BatchLogName();
+// Closes the log and releases its lock.
+void CloseBatchLog();
+// Back to the start state, for tests: log closed, kept messages dropped,
+// batch switch off.
+void ResetBatchLog();

@@ -3,47 +3,72 @@
 #include "core/batch_log.h"
 #include "core/message_sink.h"
 
+#include <cstdio>
+
+namespace {
+
+// Without a window to show it, a box's text goes to standard error.
+void ToStderr(const char* caption, const std::string& text)
+{
+    std::fprintf(stderr, "%s: %s\n", caption, text.c_str());
+    std::fflush(stderr);
+}
+
+void Box(TBoxKind kind, const char* caption, const std::string& text)
+{
+    if (BatchMode) {
+        LogLine(text);
+        return;
+    }
+    if (TMessageSink* sink = GetMessageSink())
+        sink->ShowBox(kind, caption, text);
+    else
+        ToStderr(caption, text);
+}
+
+}  // namespace
+
 void LogLine(const std::string& message) { WriteLog(message); }
 
 void StatusMessage(const std::string& text)
 {
-    if (auto* sink = GetMessageSink())
+    if (TMessageSink* sink = GetMessageSink())
         sink->ShowStatus(text);
 }
 
-static void Box(TBoxKind kind, const char* caption, const std::string& text)
-{
-    auto* sink = GetMessageSink();
-    if (BatchMode || !sink)
-        LogLine(text);
-    else
-        sink->ShowBox(kind, caption, text);
-}
-
 void ErrorMessage(const std::string& text) { Box(TBoxKind::Error, "Error", text); }
+
 void WarningMessage(const std::string& text)
 {
     WarningBeep();
     Box(TBoxKind::Warning, "Warning", text);
 }
+
 void InputWarning(const std::string& text) { WarningMessage(text); }
+
 void SimulationWarning(const std::string& text)
 {
     WarningBeep();
-    auto* sink = GetMessageSink();
-    if (BatchMode || !sink)
+    if (BatchMode) {
         LogLine(text);
-    else
+        return;
+    }
+    if (TMessageSink* sink = GetMessageSink())
         sink->AddSimulationWarning(text);
+    else
+        ToStderr("Warning", text);
 }
+
 void InformationMessage(const std::string& text) { Box(TBoxKind::Information, "Information", text); }
+
 void WarningBeep()
 {
-    if (auto* sink = GetMessageSink())
+    if (TMessageSink* sink = GetMessageSink())
         sink->Beep();
 }
+
 void IdleHook()
 {
-    if (auto* sink = GetMessageSink())
+    if (TMessageSink* sink = GetMessageSink())
         sink->Idle();
 }
