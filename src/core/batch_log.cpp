@@ -132,10 +132,11 @@ bool OpenBatchLogFile(const std::string& path)
     return true;
 }
 
-bool OpenBatchLog(const std::string& folder)
+namespace {
+
+// The first free name of the ten; false when none can be opened.
+bool OpenFirstFreeLog(const std::string& folder)
 {
-    if (!BatchMode)
-        return BatchLogIsOpen();
     const std::string dir = WithTrailingSeparator(NativePath(folder));
     for (int n = 0; n <= 9; ++n) {
         const std::string name = n == 0 ? std::string("VEREDUZ.REC") : "VEREDUZ" + std::to_string(n) + ".REC";
@@ -146,11 +147,31 @@ bool OpenBatchLog(const std::string& folder)
         if (OpenBatchLogFile(path))
             return true;
     }
+    return false;
+}
+
+}  // namespace
+
+bool OpenBatchLog(const std::string& folder)
+{
+    if (!BatchMode)
+        return BatchLogIsOpen();
+    if (OpenFirstFreeLog(folder))
+        return true;
     TLogState& log = Log();
     log.openFailed = true;
     BatchMode = false;
     FlushPending();
     StopProgram("ERROR: 10 batch runs in the same directory");
+}
+
+void FinishBatchLog(const std::string& folder)
+{
+    TLogState& log = Log();
+    if (BatchMode && log.fd < 0 && !log.pending.empty() && !log.openFailed && !OpenFirstFreeLog(folder))
+        log.openFailed = true;
+    FlushPending();
+    CloseBatchLog();
 }
 
 bool BatchLogIsOpen() { return Log().fd >= 0; }

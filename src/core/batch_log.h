@@ -46,6 +46,10 @@ bool OpenBatchLogFile(const std::string& path);
 bool BatchLogIsOpen();
 // Full name of the log in use; empty when none is open.
 std::string BatchLogName();
+// At program end, also after a fatal stop before the log was opened: messages
+// still kept go to a log opened now (standard error when none can be), then
+// the log is closed. Never throws.
+void FinishBatchLog(const std::string& folder = {});
 // Closes the log and releases its lock.
 void CloseBatchLog();
 // Back to the start state, for tests: log closed, kept messages dropped,

@@ -166,3 +166,14 @@ TEST_F(BatchLogTest, AFailingLogWriteGoesToStandardErrorWithoutThrowing)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "      disk full\n");
     EXPECT_FALSE(OpenBatchLogFile(dir_.file("no/such/folder/VEREDUZ.REC")));
 }
+
+TEST_F(BatchLogTest, AStopBeforeTheLogOpensStillReachesTheLog)
+{
+    BatchMode = true;
+    ReportMessage("Cannot find data path x");
+    EXPECT_THROW(StopProgram("Not enough memory for stages"), ProgramStopped);
+    FinishBatchLog(dir_.path().string());
+    EXPECT_EQ(ReadAll(dir_.file("VEREDUZ.REC")),
+              "      Cannot find data path x\r\n      PROGRAM STOPPED (Not enough memory for stages)\r\n");
+    EXPECT_FALSE(BatchLogIsOpen());
+}
