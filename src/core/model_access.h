@@ -1,0 +1,41 @@
+#pragma once
+// Element access to the run's result matrices, and the reset behind File New.
+
+#include "core/batch_log.h"
+#include "core/model_store.h"
+
+#include <cstdint>
+
+[[noreturn]] void UnknownMemoryKind(const char* accessor);
+
+// The element (row, col) of a result matrix kept in memory kind memType. Only
+// main memory (kMainMemory) exists; any other kind stops the program.
+inline float GetR(const SingleMatrix& matrix, std::uint8_t memType, int row, int col)
+{
+    if (memType != kMainMemory) UnknownMemoryKind("GetR");
+    return matrix[row][col];
+}
+
+inline std::int32_t GetI(const IntMatrix& matrix, std::uint8_t memType, int row, int col)
+{
+    if (memType != kMainMemory) UnknownMemoryKind("GetI");
+    return matrix[row][col];
+}
+
+// Stores the element when memType is main memory; any other kind stores nothing.
+inline void SetR(SingleMatrix& matrix, std::uint8_t memType, int row, int col, float value)
+{
+    if (memType == kMainMemory) matrix[row][col] = value;
+}
+
+inline void SetI(IntMatrix& matrix, std::uint8_t memType, int row, int col, std::int32_t value)
+{
+    if (memType == kMainMemory) matrix[row][col] = value;
+}
+
+// Called by NewModel to empty the configuration's map name. Start-up points it
+// at the configuration; while it is null nothing is emptied.
+extern void (*NewModelClearsMapName)();
+
+// File New: inputs unchanged, state empty, the default model, no map name.
+void NewModel();
