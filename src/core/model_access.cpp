@@ -1,8 +1,8 @@
 #include "core/model_access.h"
 
-#include <string>
+#include "core/config.h"
 
-void (*NewModelClearsMapName)() = nullptr;
+#include <string>
 
 void UnknownMemoryKind(const char* accessor)
 {
@@ -14,5 +14,5 @@ void NewModel()
     InputsChanged = false;
     Info.state = kStateEmpty;
     Info.Clear();
-    if (NewModelClearsMapName) NewModelClearsMapName();  // Config.MapName.clear()
+    Config.MapName.clear();
 }

@@ -33,9 +33,5 @@ inline void SetI(IntMatrix& matrix, std::uint8_t memType, int row, int col, std:
     if (memType == kMainMemory) matrix[row][col] = value;
 }
 
-// Called by NewModel to empty the configuration's map name. Start-up points it
-// at the configuration; while it is null nothing is emptied.
-extern void (*NewModelClearsMapName)();
-
 // File New: inputs unchanged, state empty, the default model, no map name.
 void NewModel();

@@ -1,5 +1,7 @@
 #include "core/model_access.h"
 
+#include "core/config.h"
+
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,6 @@ std::string StopMessage(const std::function<void()>& call)
     return "";
 }
 
-int g_mapNameClears = 0;
 
 }  // namespace
 
@@ -51,8 +52,7 @@ TEST(ModelAccess, NewModelResetsStateFlagAndMapName)
     Info.pops = 9;
     Info.state = kStateResults;
     InputsChanged = true;
-    g_mapNameClears = 0;
-    NewModelClearsMapName = [] { ++g_mapNameClears; };
+    Config.MapName = "island.map";
 
     NewModel();
 
@@ -60,7 +60,6 @@ TEST(ModelAccess, NewModelResetsStateFlagAndMapName)
     EXPECT_FALSE(InputsChanged);
     EXPECT_EQ(Info.pops, 1);
     EXPECT_EQ(Info.populations[1].name, "Pop 1");
-    EXPECT_EQ(g_mapNameClears, 1);
-    NewModelClearsMapName = nullptr;
+    EXPECT_EQ(Config.MapName, "");
     FreeModelStore();
 }

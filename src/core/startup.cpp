@@ -1,0 +1,29 @@
+#include "core/startup.h"
+
+#include "core/batch_log.h"
+#include "core/model_access.h"
+
+#include <algorithm>
+
+ModelLimits LimitsFromConfig(const ConfigType& config)
+{
+    ModelLimits limits;
+    limits.pops = config.MaxPopulations;
+    limits.stages = config.MaxStages;
+    limits.duration = config.MaxDuration;
+    limits.replications = config.MaxReplications;
+    limits.matrices = config.MaxMatrices;
+    limits.kchanges = config.MaxKChange;
+    limits.fchanges = config.MaxFChange;
+    limits.schanges = config.MaxSChange;
+    return limits;
+}
+
+void StartCoreServices(const TConfigStartup& startup, const std::string& logFolder)
+{
+    LoadConfiguration(startup);
+    CreateModelStore(LimitsFromConfig(Config));
+    OpenBatchLog(logFolder);
+    ResultMemoryKind = kMainMemory;
+    NewModel();
+}
