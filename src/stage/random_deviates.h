@@ -18,6 +18,11 @@
 class TRandomSource {
 public:
     explicit TRandomSource(std::uint32_t seed = 0) : engine_(seed) {}
+    // One stream per run: a copy would repeat the run's draws.
+    TRandomSource(const TRandomSource&) = delete;
+    TRandomSource& operator=(const TRandomSource&) = delete;
+    TRandomSource(TRandomSource&&) = default;
+    TRandomSource& operator=(TRandomSource&&) = default;
 
     // Restarts the sequence; the run seeds once before its first replication.
     void Seed(std::uint32_t seed) { engine_.seed(seed); }

@@ -292,8 +292,9 @@ TEST(RandomDeviates, CorrelationFactorReproducesMatrix)
                 for (int k = 0; k < p; ++k)
                     s += l[i * p + k] * l[j * p + k];
                 EXPECT_NEAR(s, c.r[i * p + j], 1e-9) << i << "," << j;
-                if (j > i)
+                if (j > i) {
                     EXPECT_EQ(l[i * p + j], 0.0);
+                }
             }
     }
 }
