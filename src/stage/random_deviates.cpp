@@ -1,0 +1,295 @@
+#include "stage/random_deviates.h"
+
+#include "core/messages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+// Counts are 32-bit; a deviate this large is limited and flagged.
+constexpr double kDeviateLimit = 2147483647.0;
+constexpr std::int32_t kDeviateCap = 2147483646;
+
+// The first bad call of a kind is reported, the rest only counted.
+void WarnOnce(std::int64_t& count, const char* text)
+{
+    if (count++ == 0)
+        SimulationWarning(text);
+}
+
+std::int32_t RoundCount(TRandomSource& random, double x)
+{
+    if (!(x < kDeviateLimit)) {
+        random.overflow = true;
+        return kDeviateCap;
+    }
+    if (x <= 0.0)
+        return 0;
+    return static_cast<std::int32_t>(std::round(x));
+}
+
+// ln of a binomial or Poisson rejection ratio; tiny values count as 0.
+double RatioExp(double w) { return w <= -60.0 ? 0.0 : std::exp(std::min(w, 60.0)); }
+
+double NormalDensity(double x) { return 0.3989423 * std::exp(-x * x / 2.0); }
+
+} // namespace
+
+float NormalDeviate(TRandomSource& random)
+{
+    const double u1 = static_cast<float>(random.Uniform());
+    const double u2 = static_cast<float>(random.Uniform());
+    if (u1 < 0.919544405706926)
+        return static_cast<float>((u2 + u1 * 0.825339282536923) * 2.40375765693742 - 2.11402808333742);
+
+    double x;
+    if (u1 >= 0.965487131213858) {
+        // Tail beyond 2.114: a value of log(0) for u3 gives an infinite x,
+        // which is rejected.
+        for (;;) {
+            const double u3 = random.Uniform();
+            const double u4 = random.Uniform();
+            x = std::sqrt(4.46911473713927 - 2.0 * std::log(u3));
+            if (x * u4 <= 2.11402808333742)
+                break;
+        }
+    } else if (u1 >= 0.949990708733028) {
+        for (;;) {
+            const double u3 = random.Uniform();
+            const double u4 = random.Uniform();
+            x = 1.84039874739771 + 0.273629335939706 * u3;
+            if (NormalDensity(x) - 0.44329912582022 + 0.209694057195486 * x - 0.042702581590795 * u4 >= 0.0)
+                break;
+        }
+    } else if (u1 < 0.925852333707704) {
+        for (;;) {
+            const double u3 = random.Uniform();
+            const double u4 = random.Uniform();
+            x = 0.2897295736 * u3;
+            if (NormalDensity(x) - 0.382544556042518 - 0.016397724358915 * u4 >= 0.0)
+                break;
+        }
+    } else {
+        for (;;) {
+            const double u3 = random.Uniform();
+            const double u4 = random.Uniform();
+            x = 0.2897295736 + 1.55066917379771 * u3;
+            if (NormalDensity(x) - 0.44329912582022 + 0.209694057195486 * x - 0.015974522655238 * u4 >= 0.0)
+                break;
+        }
+    }
+    return static_cast<float>(u2 >= 0.5 ? -x : x);
+}
+
+double LogGamma(double x)
+{
+    static constexpr double kCoefficients[6] = {76.18009173,   -86.50532033,    24.01409822,
+                                                -1.231739516,  0.00120858003,   -0.00000536382};
+    double y = x - 1.0;
+    double t = y + 5.5;
+    t = (y + 0.5) * std::log(t) - t;
+    double s = 1.0;
+    for (double c : kCoefficients) {
+        y += 1.0;
+        s += c / y;
+    }
+    return t + std::log(2.50662827465 * s);
+}
+
+std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p)
+{
+    if (std::isnan(p) || p < 0.0 || n < 0 || p > 1.0) {
+        WarnOnce(random.badBinomialCalls_, "Invalid argument for BNLDEV");
+        return (std::isnan(p) || p < 0.0 || n < 0) ? 0 : n;
+    }
+    const double q = std::min(p, 1.0 - p);
+    const double trials = n;
+    const double mean = trials * q;
+    const double variance = trials * p * (1.0 - p);
+    const double sd = variance <= 1e-6 ? 0.0 : std::sqrt(variance);
+
+    double x;
+    if (mean > 10000.0) {
+        // Normal approximation, decided on the rarer outcome so that a high
+        // probability with few failures keeps its exact tail.
+        x = std::clamp(mean + NormalDeviate(random) * sd, 0.0, trials);
+    } else if (n < 25) {
+        int hits = 0;
+        for (std::int32_t j = 0; j < n; ++j)
+            if (random.Uniform() < q)
+                ++hits;
+        x = hits;
+    } else if (mean < 1.0) {
+        const double g = std::exp(-mean);
+        double t = 1.0;
+        std::int64_t draws = 0;
+        do {
+            t *= random.Uniform();
+            ++draws;
+        } while (!(t < g) && draws <= n);
+        x = static_cast<double>(std::min<std::int64_t>(draws - 1, n));
+    } else {
+        if (n != random.binomialN_) {
+            random.binomialN_ = n;
+            random.binomialLogGammaN1_ = LogGamma(trials + 1.0);
+        }
+        if (q != random.binomialQ_) {
+            random.binomialQ_ = q;
+            random.binomialLogQ_ = std::log(q);
+            random.binomialLogQc_ = std::log(1.0 - q);
+        }
+        const double sq = std::sqrt(2.0 * mean * (1.0 - q));
+        for (;;) {
+            double y, e;
+            do {
+                y = std::tan(std::numbers::pi * random.Uniform());
+                e = sq * y + mean;
+            } while (!(e >= 0.0 && e < trials + 1.0));
+            e = std::floor(e);
+            const double w = random.binomialLogGammaN1_ - LogGamma(e + 1.0) - LogGamma(trials - e + 1.0) +
+                             e * random.binomialLogQ_ + (trials - e) * random.binomialLogQc_;
+            const double t = 1.2 * sq * (1.0 + y * y) * RatioExp(w);
+            if (random.Uniform() <= t) {
+                x = e;
+                break;
+            }
+        }
+    }
+    if (q != p)
+        x = trials - x;
+    return RoundCount(random, x);
+}
+
+std::int32_t POIDEV(TRandomSource& random, double mean)
+{
+    if (std::isnan(mean) || std::isinf(mean)) {
+        // Neither can come from valid rates; drawing would never end.
+        WarnOnce(random.invalidPoissonCalls_, "Invalid argument for POIDEV");
+        return mean > 0.0 ? RoundCount(random, mean) : 0;
+    }
+    if (mean < 0.0) {
+        WarnOnce(random.negativePoissonCalls_, "Negative argument for POIDEV");
+        return 0;
+    }
+    double x;
+    if (mean > 10000.0) {
+        x = std::max(0.0, mean + std::sqrt(mean) * NormalDeviate(random));
+    } else if (mean >= 12.0) {
+        if (mean != random.poissonLargeMean_) {
+            random.poissonLargeMean_ = mean;
+            random.poissonSq_ = std::sqrt(2.0 * mean);
+            random.poissonLogMean_ = std::log(mean);
+            random.poissonG_ = mean * random.poissonLogMean_ - LogGamma(mean + 1.0);
+        }
+        for (;;) {
+            double y, e;
+            do {
+                y = std::tan(std::numbers::pi * random.Uniform());
+                e = random.poissonSq_ * y + mean;
+            } while (e < 0.0);
+            e = std::floor(e);
+            const double w = e * random.poissonLogMean_ - LogGamma(e + 1.0) - random.poissonG_;
+            const double t = 0.9 * (1.0 + y * y) * RatioExp(w);
+            if (random.Uniform() <= t) {
+                x = e;
+                break;
+            }
+        }
+    } else {
+        if (mean != random.poissonSmallMean_) {
+            random.poissonSmallMean_ = mean;
+            random.poissonSmallG_ = std::exp(-mean);
+        }
+        x = -1.0;
+        double t = 1.0;
+        do {
+            x += 1.0;
+            t *= random.Uniform();
+        } while (t > random.poissonSmallG_);
+    }
+    return RoundCount(random, x);
+}
+
+void ReportRepeatedDeviateWarnings(TRandomSource& random)
+{
+    auto report = [](std::int64_t& count, const char* text) {
+        if (count > 1)
+            SimulationWarning(std::string(text) + " (" + std::to_string(count - 1) + " more times)");
+        count = 0;
+    };
+    report(random.badBinomialCalls_, "Invalid argument for BNLDEV");
+    report(random.negativePoissonCalls_, "Negative argument for POIDEV");
+    report(random.invalidPoissonCalls_, "Invalid argument for POIDEV");
+}
+
+void HeapSortSingles(std::span<float> values)
+{
+    const std::size_t n = values.size();
+    if (n < 2)
+        return;
+    auto siftDown = [&values](std::size_t root, std::size_t end) {
+        const float item = values[root];
+        std::size_t i = root;
+        for (std::size_t child = 2 * i + 1; child < end; child = 2 * i + 1) {
+            if (child + 1 < end && values[child] < values[child + 1])
+                ++child;
+            if (!(item < values[child]))
+                break;
+            values[i] = values[child];
+            i = child;
+        }
+        values[i] = item;
+    };
+    for (std::size_t root = n / 2; root-- > 0;)
+        siftDown(root, n);
+    for (std::size_t end = n - 1; end > 0; --end) {
+        std::swap(values[0], values[end]);
+        siftDown(0, end);
+    }
+}
+
+bool FactorCorrelationMatrix(std::span<float> r, std::span<double> l, int populations)
+{
+    const std::size_t p = populations > 0 ? static_cast<std::size_t>(populations) : 0;
+    if (p == 0 || r.size() < p * p || l.size() < p * p)
+        return p == 0;
+    auto R = [&](std::size_t i, std::size_t j) -> double { return r[i * p + j]; };
+    auto L = [&](std::size_t i, std::size_t j) -> double& { return l[i * p + j]; };
+
+    std::fill(l.begin(), l.begin() + static_cast<std::ptrdiff_t>(p * p), 0.0);
+    bool ok = true;
+    for (std::size_t i = 0; i < p && ok; ++i) {
+        for (std::size_t j = 0; j <= i; ++j) {
+            double s = 0.0;
+            for (std::size_t k = 0; k < j; ++k)
+                s += L(i, k) * L(j, k);
+            if (j == i) {
+                // Written so that a value that is not a number fails too.
+                if (!(R(i, i) - s > 0.0)) {
+                    ok = false;
+                    break;
+                }
+                L(i, i) = std::sqrt(R(i, i) - s);
+            } else {
+                if (L(j, j) == 0.0) {
+                    ok = false;
+                    break;
+                }
+                L(i, j) = (R(i, j) - s) / L(j, j);
+            }
+        }
+    }
+    if (ok)
+        return true;
+
+    SimulationWarning("Error in Correlation Matrix... Defaulting");
+    for (std::size_t i = 0; i < p; ++i)
+        for (std::size_t j = 0; j < p; ++j) {
+            L(i, j) = i == j ? 1.0 : 0.0;
+            r[i * p + j] = i == j ? 1.0f : 0.0f;
+        }
+    return false;
+}

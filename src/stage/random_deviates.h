@@ -1,0 +1,101 @@
+#pragma once
+// Every random quantity of a run: standard normal deviates for environmental
+// stochasticity and dispersal variation, binomial and Poisson deviates for
+// demographic stochasticity and dispersal, the factor that makes normal
+// deviates correlated between populations, and the sort that turns
+// per-replication results into cumulative distributions.
+//
+// All draws come from one TRandomSource that the run owns and passes by
+// reference: a 64-bit Mersenne Twister seeded from the run's 32-bit seed, with
+// uniform numbers built from 53 of its bits. The same seed reproduces a run
+// exactly, on every platform and library version (no std:: distribution class
+// is used, their output is not fixed by the standard).
+
+#include <cstdint>
+#include <random>
+#include <span>
+
+class TRandomSource {
+public:
+    explicit TRandomSource(std::uint32_t seed = 0) : engine_(seed) {}
+    // One stream per run: a copy would repeat the run's draws.
+    TRandomSource(const TRandomSource&) = delete;
+    TRandomSource& operator=(const TRandomSource&) = delete;
+    TRandomSource(TRandomSource&&) = default;
+    TRandomSource& operator=(TRandomSource&&) = default;
+
+    // Restarts the sequence; the run seeds once before its first replication.
+    void Seed(std::uint32_t seed) { engine_.seed(seed); }
+
+    // A uniform number in [0, 1), a multiple of 2^-53.
+    double Uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+
+    // Set when a binomial or Poisson deviate had to be limited to 2147483646;
+    // the run reports it with its own overflow flag at the end.
+    bool overflow = false;
+
+private:
+    friend std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p);
+    friend std::int32_t POIDEV(TRandomSource& random, double mean);
+    friend void ReportRepeatedDeviateWarnings(TRandomSource& random);
+
+    std::mt19937_64 engine_;
+
+    // Constants of the last argument, recomputed only when the argument
+    // changes (demographic stochasticity calls these with the same rates over
+    // and over within a time step).
+    std::int32_t binomialN_ = -1;
+    double binomialLogGammaN1_ = 0.0;
+    double binomialQ_ = -1.0;
+    double binomialLogQ_ = 0.0;
+    double binomialLogQc_ = 0.0;
+    double poissonSmallMean_ = -1.0;
+    double poissonSmallG_ = 0.0;
+    double poissonLargeMean_ = -1.0;
+    double poissonSq_ = 0.0;
+    double poissonLogMean_ = 0.0;
+    double poissonG_ = 0.0;
+
+    // A bad argument is reported the first time only; later ones are counted
+    // so that a long run cannot flood the warnings list.
+    std::int64_t badBinomialCalls_ = 0;
+    std::int64_t negativePoissonCalls_ = 0;
+    std::int64_t invalidPoissonCalls_ = 0;
+};
+
+// A standard normal deviate (composition method on two uniform numbers).
+float NormalDeviate(TRandomSource& random);
+
+// ln Gamma(x) for x > 0 (Lanczos series, about 1e-10 relative).
+double LogGamma(double x);
+
+// A binomial deviate: successes in n trials of probability p. A negative n, a
+// p outside 0..1 or a p that is not a number gives the simulation warning
+// "Invalid argument for BNLDEV" and 0 (n when p > 1).
+std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p);
+
+// A Poisson deviate of the given mean. A negative mean gives the simulation
+// warning "Negative argument for POIDEV" and 0; a mean that is not a number
+// gives "Invalid argument for POIDEV" and 0, an infinite one that warning and
+// the overflow limit.
+std::int32_t POIDEV(TRandomSource& random, double mean);
+
+// Called once at the end of a run: for each kind of bad deviate argument that
+// occurred more than once, one simulation warning with the number of repeats
+// that were not shown, e.g. "Invalid argument for BNLDEV (12 more times)".
+// Clears the counts.
+void ReportRepeatedDeviateWarnings(TRandomSource& random);
+
+// Ascending heapsort in place.
+void HeapSortSingles(std::span<float> values);
+
+// Factors the correlation matrix R of `populations` populations into the
+// lower triangle L with R = L * L^T, so that independent normal deviates z
+// give correlated ones as sum over q <= p of L[p][q] * z[q].
+// Both matrices are row-major populations x populations (element (i, j) at
+// i * populations + j, zero-based); only the lower triangle of R is read and
+// the upper triangle of L is set to 0. When R is not positive definite the
+// simulation warning "Error in Correlation Matrix... Defaulting" is given and
+// both L and R become the identity, so populations fluctuate independently;
+// the result is then false.
+bool FactorCorrelationMatrix(std::span<float> r, std::span<double> l, int populations);

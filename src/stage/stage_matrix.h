@@ -1,0 +1,61 @@
+#pragma once
+// A small dense stage (projection) matrix and stage vector for the
+// eigen-analysis and the density-dependence curve. Indices are one-based, as
+// in the model: row i is the stage individuals move to, column j the stage
+// they come from; row 1 holds fecundities, rows 2..size survivals and
+// transitions. Values are double; the model's single-precision matrices are
+// copied in and results copied back by the caller.
+
+#include <array>
+#include <stdexcept>
+
+constexpr int kMaxStages = 8;
+
+struct TStageMatrix {
+    int size = 0; // stages, 0..kMaxStages
+    std::array<double, kMaxStages * kMaxStages> cells{};
+
+    TStageMatrix() = default;
+    explicit TStageMatrix(int stages) : size(CheckedSize(stages)) {}
+
+    double& operator()(int row, int col) { return cells[Index(row, col)]; }
+    double operator()(int row, int col) const { return cells[Index(row, col)]; }
+
+    static int CheckedSize(int stages)
+    {
+        if (stages < 0 || stages > kMaxStages)
+            throw std::out_of_range("Stage count out of range");
+        return stages;
+    }
+
+private:
+    std::size_t Index(int row, int col) const
+    {
+#ifdef PV_BOUNDS_CHECK
+        if (row < 1 || row > size || col < 1 || col > size)
+            throw std::out_of_range("Stage matrix index out of range");
+#endif
+        return static_cast<std::size_t>((row - 1) * kMaxStages + (col - 1));
+    }
+};
+
+struct TStageVector {
+    int size = 0;
+    std::array<double, kMaxStages> values{};
+
+    TStageVector() = default;
+    explicit TStageVector(int stages) : size(TStageMatrix::CheckedSize(stages)) {}
+
+    double& operator()(int stage) { return values[Index(stage)]; }
+    double operator()(int stage) const { return values[Index(stage)]; }
+
+private:
+    std::size_t Index(int stage) const
+    {
+#ifdef PV_BOUNDS_CHECK
+        if (stage < 1 || stage > size)
+            throw std::out_of_range("Stage vector index out of range");
+#endif
+        return static_cast<std::size_t>(stage - 1);
+    }
+};
