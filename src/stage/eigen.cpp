@@ -8,7 +8,7 @@ namespace {
 // One-based work array with a margin of one row and column on each side,
 // zero-initialised, so that the QR sweep may look one element past a 2 x 2
 // block without reading anything but 0.
-using WorkArray = std::array<std::array<double, kMaxStages + 2>, kMaxStages + 2>;
+using WorkArray = std::array<std::array<double, kStageMatrixCapacity + 2>, kStageMatrixCapacity + 2>;
 
 // Magnitude of a with the sign of b (b = 0 counts as positive).
 double Sign(double a, double b) { return b >= 0.0 ? std::abs(a) : -std::abs(a); }
@@ -253,8 +253,8 @@ bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
             a[i][j] = matrix(i, j);
     Balance(a, n);
     ReduceToHessenberg(a, n);
-    double wr[kMaxStages + 2] = {};
-    double wi[kMaxStages + 2] = {};
+    double wr[kStageMatrixCapacity + 2] = {};
+    double wi[kStageMatrixCapacity + 2] = {};
     if (!HessenbergEigenvalues(a, n, wr, wi))
         return false;
     for (int i = 1; i <= n; ++i)
@@ -323,8 +323,8 @@ bool InverseIteration(const TStageMatrix& a, double lambda, TStageVector& x)
     // LU factors of a - shift I with partial pivoting; an exactly singular
     // pivot is replaced by a tiny one, which only amplifies the wanted
     // direction.
-    double lu[kMaxStages + 1][kMaxStages + 1] = {};
-    int pivot[kMaxStages + 1] = {};
+    double lu[kStageMatrixCapacity + 1][kStageMatrixCapacity + 1] = {};
+    int pivot[kStageMatrixCapacity + 1] = {};
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
             lu[i][j] = a(i, j) - (i == j ? shift : 0.0);
@@ -567,7 +567,7 @@ bool SplitIntoStageCounts(std::int32_t total, const TStageVector& w, TStageVecto
         rounded += result(s);
     }
     // Stages from the largest w down, the first stage first on ties.
-    int order[kMaxStages];
+    int order[kStageMatrixCapacity];
     for (int s = 0; s < n; ++s)
         order[s] = s + 1;
     std::stable_sort(order, order + n, [&w](int a, int b) { return w(a) > w(b); });

@@ -4,7 +4,7 @@
 // values (left eigenvector), sensitivities and elasticities, the multiplier of
 // the density-affected vital rates that gives a prescribed growth rate, and
 // the split of a population's total into whole stage counts.
-// All pure functions on TStageMatrix (at most kMaxStages stages), computed in
+// All pure functions on TStageMatrix (at most kStageMatrixCapacity stages), computed in
 // double precision without allocation.
 
 #include "stage/density_types.h"

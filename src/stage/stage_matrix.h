@@ -9,11 +9,11 @@
 #include <array>
 #include <stdexcept>
 
-constexpr int kMaxStages = 8;
+constexpr int kStageMatrixCapacity = 8;
 
 struct TStageMatrix {
-    int size = 0; // stages, 0..kMaxStages
-    std::array<double, kMaxStages * kMaxStages> cells{};
+    int size = 0; // stages, 0..kStageMatrixCapacity
+    std::array<double, kStageMatrixCapacity * kStageMatrixCapacity> cells{};
 
     TStageMatrix() = default;
     explicit TStageMatrix(int stages) : size(CheckedSize(stages)) {}
@@ -23,7 +23,7 @@ struct TStageMatrix {
 
     static int CheckedSize(int stages)
     {
-        if (stages < 0 || stages > kMaxStages)
+        if (stages < 0 || stages > kStageMatrixCapacity)
             throw std::out_of_range("Stage count out of range");
         return stages;
     }
@@ -35,13 +35,13 @@ private:
         if (row < 1 || row > size || col < 1 || col > size)
             throw std::out_of_range("Stage matrix index out of range");
 #endif
-        return static_cast<std::size_t>((row - 1) * kMaxStages + (col - 1));
+        return static_cast<std::size_t>((row - 1) * kStageMatrixCapacity + (col - 1));
     }
 };
 
 struct TStageVector {
     int size = 0;
-    std::array<double, kMaxStages> values{};
+    std::array<double, kStageMatrixCapacity> values{};
 
     TStageVector() = default;
     explicit TStageVector(int stages) : size(TStageMatrix::CheckedSize(stages)) {}
