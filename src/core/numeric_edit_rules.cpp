@@ -92,9 +92,7 @@ TNumericEditState Normalized(TNumericEditState st, const TNumericEditSettings& s
     ClampState(st);
     if (InLayout(st.text, s))
         return st;
-    TNumericEditState out = Rebuild(st.text, 0, 0, s);
-    out.caret = std::min(st.caret, static_cast<int>(out.text.size()));
-    return out;
+    return Rebuild(st.text, st.caret, st.caret, s);
 }
 
 // Deletes one character under the layout rules: the character left of the
