@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QInputMethodEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -182,6 +183,19 @@ TEST(NumericEdit, PasteMenuInputMethodAndDropCannotGoAroundTheRules)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&edit, &drop);
     EXPECT_EQ(edit.text(), "49.00");
+}
+
+TEST(NumericEdit, TypesAndReadsTheLocaleSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TFnpNumericEdit edit;
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(edit.Separator(), ',');
+    EXPECT_EQ(edit.text(), "0,00");
+    edit.selectAll();
+    QTest::keyClicks(&edit, "3.,75");  // the point is no separator here
+    EXPECT_EQ(edit.text(), "3,75");
+    EXPECT_DOUBLE_EQ(edit.Value(), 3.75);
 }
 
 TEST(NumericEdit, ForeignTextAndMissingWindowAreReported)

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QRegularExpression>
 
 #include "support/qt_gtest_print.h"
@@ -33,16 +32,15 @@ QStringList NumberedLines(int count)
 TEST(PrintText, LinesRunOverPagesOfAPdfPrinter)
 {
     TempDir dir;
+    ScriptedDialogs dialogs;
     const struct {
         int lines;
         int minPages, maxPages;
     } cases[] = {{3, 1, 1}, {200, 2, 10}};
     for (const auto& c : cases) {
         const std::string file = dir.file("out" + std::to_string(c.lines) + ".pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(file));
-        ASSERT_TRUE(PrintLines(printer, NumberedLines(c.lines), QFont("DejaVu Sans Mono", 10)));
+        dialogs.printFiles.push_back(QString::fromStdString(file));
+        ASSERT_TRUE(PrintStrings(nullptr, NumberedLines(c.lines), QFont("DejaVu Sans Mono", 10)));
         const int pages = PdfPages(file);
         EXPECT_GE(pages, c.minPages) << c.lines;
         EXPECT_LE(pages, c.maxPages) << c.lines;
