@@ -1,0 +1,56 @@
+#pragma once
+// The typing rules of the numeric edit, free of any window code: the edit
+// hands over its text, caret and selection with each key and shows what comes
+// back. The text always keeps the layout [-]integer[separator decimals]: the
+// integer part has at least one digit and there are exactly `decimals` digits
+// after the separator (no separator when `decimals` is 0). Keys work like on a
+// calculator: digits overwrite, the integer part grows from the right, the
+// number of decimals never changes.
+
+#include <optional>
+#include <string>
+
+struct TNumericEditState {
+    std::string text;
+    int caret = 0;       // 0..text.size()
+    int selStart = 0;    // the selection is [selStart, selStart + selLength)
+    int selLength = 0;
+};
+
+struct TNumericEditSettings {
+    int decimals = 2;      // 0..9
+    char separator = '.';  // the locale's decimal separator
+    int maxLength = 0;     // longest text typing may produce; 0 means no limit
+    bool readOnly = false;
+};
+
+// Characters the edit reacts to besides printable ones.
+inline constexpr char kBackspaceKey = '\b';
+
+// Clamps a number of decimals to 0..9.
+int ClampDecimals(int decimals);
+
+// The number in the display mask: "0." and `decimals` zeros, or "0".
+std::string FormatNumericValue(double value, int decimals, char separator);
+
+// The text as a number: an optional "-", digits, and when decimals are
+// allowed the separator and digits. Anything else gives no value.
+std::optional<double> ParseNumericText(const std::string& text, char separator);
+
+// True when min = max (no range) or min <= value <= max.
+bool NumericValueInRange(double value, double minValue, double maxValue);
+
+// One typed character (digit, "-", the separator, Backspace or anything
+// else, which is dropped). Returns the state to show.
+TNumericEditState NumericKeyPress(TNumericEditState state, char key, const TNumericEditSettings& settings);
+
+// The Delete key: the selection, or the character right of the caret.
+TNumericEditState NumericDeleteKey(TNumericEditState state, const TNumericEditSettings& settings);
+
+// Removes the selection and rebuilds the layout: the integer part is at least
+// "0", the separator stays, the decimals are padded with zeros.
+TNumericEditState NumericDeleteSelection(TNumericEditState state, const TNumericEditSettings& settings);
+
+// Pasted or committed text: the selection is deleted, then every character
+// goes through the key rules, so that invalid characters are dropped.
+TNumericEditState NumericPaste(TNumericEditState state, const std::string& text, const TNumericEditSettings& settings);

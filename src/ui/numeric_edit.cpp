@@ -1,0 +1,266 @@
+#include "ui/numeric_edit.h"
+
+#include "core/messages.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+
+#include <cmath>
+#include <climits>
+#include <stdexcept>
+
+namespace {
+
+const char* const kCancelProperty = "numericEditCancel";
+
+bool IsCancelButton(QPushButton* button)
+{
+    if (button->property(kCancelProperty).toBool())
+        return true;
+    auto* box = qobject_cast<QDialogButtonBox*>(button->parentWidget());
+    return box && box->buttonRole(button) == QDialogButtonBox::RejectRole;
+}
+
+char LocaleSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.size() == 1 && point[0].unicode() < 0x80)
+        return static_cast<char>(point[0].unicode());
+    return '.';
+}
+
+}  // namespace
+
+void MarkAsCancelButton(QAbstractButton& button) { button.setProperty(kCancelProperty, true); }
+
+TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : QLineEdit(parent), separator_(LocaleSeparator())
+{
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    resize(73, sizeHint().height());
+    SetValue(0);
+}
+
+void TFnpNumericEdit::SetDecimals(int decimals)
+{
+    const double value = ParseNumericText(text().toStdString(), separator_).value_or(0);
+    decimals_ = ClampDecimals(decimals);
+    SetValue(value);
+}
+
+double TFnpNumericEdit::Value() const
+{
+    const auto value = ParseNumericText(text().toStdString(), separator_);
+    if (!value)
+        throw std::invalid_argument("'" + text().toStdString() + "' is not a valid number");
+    return *value;
+}
+
+void TFnpNumericEdit::SetValue(double value)
+{
+    setText(QString::fromStdString(FormatNumericValue(value, decimals_, separator_)));
+}
+
+int TFnpNumericEdit::AsInteger() const
+{
+    const double value = std::trunc(Value());
+    if (value >= INT_MAX)
+        return INT_MAX;
+    if (value <= INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+bool TFnpNumericEdit::IsValid()
+{
+    const auto value = ParseNumericText(text().toStdString(), separator_);
+    if (value && NumericValueInRange(*value, minValue_, maxValue_))
+        return true;
+    emit OnInvalidEntry();
+    return false;
+}
+
+bool TFnpNumericEdit::ClickButton(bool cancel)
+{
+    QWidget* form = parentWidget();
+    while (form && !form->isWindow())
+        form = form->parentWidget();
+    if (!form) {
+        ErrorMessage("TFnpNumericEdit: could not find parent form");
+        return false;
+    }
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (button->window() != form || !button->isVisibleTo(form))
+            continue;
+        if (cancel ? IsCancelButton(button) : button->isDefault()) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TFnpNumericEdit::ClickDefaultButton() { return ClickButton(false); }
+bool TFnpNumericEdit::ClickCancelButton() { return ClickButton(true); }
+
+TNumericEditState TFnpNumericEdit::State() const
+{
+    TNumericEditState state;
+    state.text = text().toLatin1().toStdString();
+    state.caret = cursorPosition();
+    if (hasSelectedText()) {
+        state.selStart = selectionStart();
+        state.selLength = static_cast<int>(selectedText().size());
+    }
+    return state;
+}
+
+TNumericEditSettings TFnpNumericEdit::Settings() const
+{
+    TNumericEditSettings settings;
+    settings.decimals = decimals_;
+    settings.separator = separator_;
+    settings.maxLength = maxLength_;
+    settings.readOnly = isReadOnly();
+    return settings;
+}
+
+void TFnpNumericEdit::Show(const TNumericEditState& state)
+{
+    const QString shown = QString::fromLatin1(state.text);
+    if (shown != text())
+        setText(shown);
+    else
+        deselect();
+    setCursorPosition(state.caret);
+}
+
+void TFnpNumericEdit::TypeText(const QString& typed)
+{
+    TNumericEditState state = State();
+    const TNumericEditSettings settings = Settings();
+    for (const QChar c : typed)
+        if (c.unicode() >= 0x20 && c.unicode() < 0x100)
+            state = NumericKeyPress(state, static_cast<char>(c.unicode()), settings);
+    Show(state);
+}
+
+void TFnpNumericEdit::PasteText(const QString& pasted)
+{
+    Show(NumericPaste(State(), pasted.toLatin1().toStdString(), Settings()));
+}
+
+void TFnpNumericEdit::Paste()
+{
+    if (!isReadOnly())
+        PasteText(QApplication::clipboard()->text());
+}
+
+void TFnpNumericEdit::Cut()
+{
+    if (isReadOnly() || !hasSelectedText())
+        return;
+    copy();
+    Show(NumericDeleteSelection(State(), Settings()));
+}
+
+std::unique_ptr<QMenu> TFnpNumericEdit::CreateContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const bool editable = !isReadOnly();
+    const bool selected = hasSelectedText();
+    menu->addAction(tr("Cu&t"), this, &TFnpNumericEdit::Cut)->setEnabled(editable && selected);
+    menu->addAction(tr("&Copy"), this, &QLineEdit::copy)->setEnabled(selected);
+    menu->addAction(tr("&Paste"), this, &TFnpNumericEdit::Paste)
+        ->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
+    menu->addAction(tr("Delete"), this, [this] { Show(NumericDeleteSelection(State(), Settings())); })
+        ->setEnabled(editable && selected);
+    menu->addSeparator();
+    menu->addAction(tr("Select All"), this, &QLineEdit::selectAll);
+    return menu;
+}
+
+void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (isReadOnly()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    event->accept();
+    if (event->text() == QLatin1String("\n")) {  // a bare line feed
+        QApplication::beep();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (IsValid())
+            ClickDefaultButton();
+    } else if (key == Qt::Key_Escape) {
+        ClickCancelButton();
+    } else if (key == Qt::Key_Delete && !(mods & ~Qt::ShiftModifier)) {
+        Show(NumericDeleteKey(State(), Settings()));
+    } else if (key == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier)) {
+        Show(NumericKeyPress(State(), kBackspaceKey, Settings()));
+    } else if (event->matches(QKeySequence::Paste)) {
+        Paste();
+    } else if (event->matches(QKeySequence::Cut)) {
+        Cut();
+    } else if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll) ||
+               key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End) {
+        // Moving and selecting change no text.
+        QLineEdit::keyPressEvent(event);
+    } else if (!event->text().isEmpty() && event->text()[0].unicode() >= 0x20 &&
+               !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
+        TypeText(event->text());
+    } else {
+        // Every other key (undo, line-editing shortcuts, function keys) edits
+        // nothing here; the window may use it.
+        event->ignore();
+    }
+}
+
+void TFnpNumericEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason)
+        return;
+    if (autoSelect_)
+        selectAll();
+    else
+        deselect();
+}
+
+void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A popup (the context menu) or another window taking over is no leaving.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    const auto value = ParseNumericText(text().toStdString(), separator_);
+    if (!value || (minValue_ != maxValue_ && !NumericValueInRange(*value, minValue_, maxValue_)))
+        emit OnInvalidEntry();
+}
+
+void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    CreateContextMenu()->exec(event->globalPos());
+}
+
+void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Only committed text counts, and it is typed key by key.
+    if (!isReadOnly() && !event->commitString().isEmpty())
+        TypeText(event->commitString());
+    event->accept();
+}
+
+void TFnpNumericEdit::dragEnterEvent(QDragEnterEvent* event) { event->ignore(); }
+void TFnpNumericEdit::dragMoveEvent(QDragMoveEvent* event) { event->ignore(); }
+void TFnpNumericEdit::dropEvent(QDropEvent* event) { event->ignore(); }

@@ -1,0 +1,105 @@
+#pragma once
+// The numeric edit of the dialogs: a right-aligned line edit for a number with
+// a fixed number of decimals, typed like on a calculator. The typing rules
+// live in core/numeric_edit_rules.h; this class feeds them every way text can
+// come in (keys, Delete, Backspace, paste by key or by menu, cut, input
+// methods) and refuses dropped text. Enter presses the dialog's default button
+// when the value is in range, Esc presses its Cancel button.
+
+#include "core/numeric_edit_rules.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+class QAbstractButton;
+class QMenu;
+
+// Marks a button as the one Esc presses in a numeric edit's window (a
+// button-box button with the reject role counts too).
+void MarkAsCancelButton(QAbstractButton& button);
+
+class TFnpNumericEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TFnpNumericEdit(QWidget* parent = nullptr);
+
+    int Decimals() const { return decimals_; }
+    // Clamps to 0..9 and shows the current value with the new decimals.
+    void SetDecimals(int decimals);
+
+    // Equal limits mean no range check. Setting a limit checks nothing.
+    double MinValue() const { return minValue_; }
+    double MaxValue() const { return maxValue_; }
+    void SetMinValue(double value) { minValue_ = value; }
+    void SetMaxValue(double value) { maxValue_ = value; }
+
+    // The text as a number. A text that is no number (only possible when set
+    // from outside with setText) throws std::invalid_argument.
+    double Value() const;
+    void SetValue(double value);
+    double AsFloat() const { return Value(); }
+    void SetAsFloat(double value) { SetValue(value); }
+    // The value truncated towards zero, held to the integer range.
+    int AsInteger() const;
+    void SetAsInteger(int value) { SetValue(value); }
+    QString Version() const { return QStringLiteral("1.00.01"); }
+
+    // The longest text typing may produce; 0 means no limit. Kept apart from
+    // QLineEdit's own limit, which would cut a longer value set by SetValue.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length) { maxLength_ = length; }
+
+    // Select the whole text when the focus comes by keyboard.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool on) { autoSelect_ = on; }
+
+    // The decimal separator typed and shown: the locale's.
+    char Separator() const { return separator_; }
+
+    // True when the range is open or holds the value; otherwise raises
+    // OnInvalidEntry and returns false. A text that is no number is invalid.
+    bool IsValid();
+
+    // Press the first visible default (Cancel) button of the window the edit
+    // sits in. False when there is none; an edit outside any window also
+    // reports "TFnpNumericEdit: could not find parent form".
+    bool ClickDefaultButton();
+    bool ClickCancelButton();
+
+    // Text from the clipboard or elsewhere, through the typing rules.
+    void PasteText(const QString& text);
+    void Paste();
+    void Cut();
+
+    // The edit's context menu; its Cut, Paste and Delete go through the rules.
+    std::unique_ptr<QMenu> CreateContextMenu();
+
+signals:
+    // The value is outside MinValue..MaxValue (on Enter and on leaving).
+    void OnInvalidEntry();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    TNumericEditState State() const;
+    TNumericEditSettings Settings() const;
+    void Show(const TNumericEditState& state);
+    void TypeText(const QString& text);
+    bool ClickButton(bool cancel);
+
+    int decimals_ = 2;
+    double minValue_ = 0;
+    double maxValue_ = 0;
+    int maxLength_ = 0;
+    bool autoSelect_ = true;
+    char separator_ = '.';
+};
