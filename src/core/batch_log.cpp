@@ -55,16 +55,18 @@ bool WriteAllBytes(int fd, const std::string& bytes)
     return true;
 }
 
-// One whole line; a failed write falls back to standard error.
-void EmitLine(const std::string& line)
+// One whole line; a failed write falls back to standard error and returns
+// false.
+bool EmitLine(const std::string& line)
 {
     TLogState& log = Log();
     if (log.fd >= 0) {
         if (WriteAllBytes(log.fd, line + "\r\n"))
-            return;
+            return true;
     }
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+    return false;
 }
 
 void FlushPending()
@@ -89,6 +91,15 @@ void Record(const std::string& line)
 }  // namespace
 
 void WriteLog(const std::string& message) { Record(kLogPrefix + message); }
+
+bool WriteLogLine(const std::string& line)
+{
+    if (Log().fd < 0) {
+        Record(line);
+        return false;
+    }
+    return EmitLine(line);
+}
 
 void ReportMessage(const std::string& message)
 {

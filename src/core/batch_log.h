@@ -26,6 +26,11 @@ public:
 // Six blanks, the message, one line, flushed.
 void WriteLog(const std::string& message);
 
+// One line exactly as given (no leading blanks) in the open batch log. False
+// when the log is not open or the write failed (the line then goes to
+// standard error).
+bool WriteLogLine(const std::string& line);
+
 // In batch mode a log line; otherwise a warning box.
 void ReportMessage(const std::string& message);
 

@@ -1,0 +1,55 @@
+// Strativa: age- and stage-structured population models.
+//
+// Start-up runs the core services in dependency order (version check,
+// configuration, model store, batch log, new model). With the batch switch on
+// (/RUN=Y) the program loads the model named on the command line, runs it,
+// saves it with its results and writes the batch log, without any window.
+
+#include "batch_run.h"
+
+#include "chart/scale_info.h"
+#include "core/batch_log.h"
+#include "core/config.h"
+#include "core/startup.h"
+#include "core/str_utilx.h"
+
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    if (!CheckWindowsVersion()) {
+        std::fprintf(stderr, "%s\n", kVersionTooOldText);
+        return 2;
+    }
+    try {
+        StartCoreServices(StartupFromMain(argc, argv, TProgramVariant::Strativa));
+        // Reports of this program show whole numbers without decimals and
+        // trim trailing zeros.
+        IntegersWithoutDecimals = true;
+        TrimTrailingZeros = true;
+        SelectKindTable(TKindTable::Strativa);
+
+        if (!BatchMode) {
+            std::fprintf(stderr,
+                         "strativa: this build has no interactive windows; run a model with\n"
+                         "  strativa /RUN=Y model.st\n");
+            return 1;
+        }
+        const int status = BatchRun();
+        FinishBatchLog();
+        return status;
+    } catch (const ConfigError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        FinishBatchLog();
+        return 2;
+    } catch (const ProgramStopped&) {
+        // The stop has already been recorded in the log or on standard error.
+        FinishBatchLog();
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        FinishBatchLog();
+        return 2;
+    }
+}
