@@ -69,8 +69,9 @@ void ExpectSameCall(const TCanvasCall& want, const TPlayedCall& got, const std::
         EXPECT_EQ(got.Face, want.Font.Face) << where;
         EXPECT_EQ(got.FontHeight, -13) << where;   // 10 points at 96 pixels per inch
         EXPECT_EQ(got.Transparent, want.Transparent) << where;
-        if (!want.Transparent)
+        if (!want.Transparent) {
             EXPECT_EQ(got.Background, want.Background) << where;
+        }
         break;
     default: break;
     }
