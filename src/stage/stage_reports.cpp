@@ -1,5 +1,7 @@
 #include "stage/stage_reports.h"
 
+#include "stage/eigen_model.h"
+
 #include "chart/text_format.h"
 #include "core/messages.h"
 #include "stage/density_growth.h"
@@ -12,13 +14,6 @@ namespace {
 constexpr const char* kNotStructured = "Not a structured model.";
 
 bool ValidPopulation(const TCoravel& model, int p) { return p >= 1 && p <= model.pops; }
-
-void StoreWorkMatrix(TCoravel& model, const TStageMatrix& a)
-{
-    for (int i = 1; i <= a.size; ++i)
-        for (int j = 1; j <= a.size; ++j)
-            model.workmatrix[i][j] = static_cast<float>(a(i, j));
-}
 
 // The value of a change series at time step t, t held inside the series.
 float SeriesAt(const SingleVector& series, int t)
@@ -151,16 +146,10 @@ void EigenReport(std::vector<std::string>& lines, TCoravel& model, const TPlotBu
 TStageMatrix ReportWorkingMatrix(const TCoravel& model, int population, double survivalMultiplier,
                                  double fecundityMultiplier)
 {
-    const int stages = model.stages;
-    TStageMatrix raw(stages);
-    if (ValidPopulation(model, population)) {
-        const int m = model.populations[population].matrixindex;
-        if (m >= 1 && m <= model.stagematrix.Count())
-            for (int i = 1; i <= stages; ++i)
-                for (int j = 1; j <= stages; ++j)
-                    raw(i, j) = model.stagematrix[m][i][j];
-    }
-    return ApplyMultipliers(raw, survivalMultiplier, fecundityMultiplier);
+    if (!ValidPopulation(model, population))
+        return TStageMatrix(model.stages);
+    return ApplyMultipliers(StoreStageMatrix(model, model.populations[population].matrixindex), survivalMultiplier,
+                            fecundityMultiplier);
 }
 
 TStageMatrix ReportWorkingMatrix(const TCoravel& model, int population)
