@@ -1,5 +1,7 @@
 #include "stage/stage_file.h"
 
+#include "stage/correlation_migration.h"
+
 #include "chart/scale_file.h"
 #include "core/config.h"
 #include "core/file_io.h"
@@ -81,12 +83,8 @@ int MaxMatrixTypes(const TCoravel& m) { return m.Limits().matrices; }
 // model (the restriction zeroes both matrices after every load in any case).
 void ComputeMatrixFromDistances(TCoravel& model, char kind)
 {
-    // Calc_Matr(model, kind);
-    if (kind == 'M') {
-        model.distflags[1] = model.distflags[2] = true;
-    } else {
-        model.distflags[3] = model.distflags[4] = true;
-    }
+    // Builds the matrix from the population coordinates and sets its flags.
+    Calc_Matr(model, kind);
 }
 
 // ---------------------------------------------------------------------------
