@@ -104,7 +104,7 @@ TEST_F(StageFileTest, StoreModelRoundTrip)
     model.stdevmatrix[1][1][3] = 12.5f;
     model.initialabundance[1][2] = 0.0004;  // vanishes at three decimals
     model.initialabundance[2][3] = 7.125;
-    model.stagedispersal[1][2] = 0.25f;
+    model.stageprops[2].value1text = "0.25";  // the input check takes the factor from its text
     model.stageprops[2].name = "Very long stage name";
     model.replications = 0;
     model.populations[2].stdevindex = 1;
