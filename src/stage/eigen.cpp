@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -93,8 +94,10 @@ void ReduceToHessenberg(WorkArray& a, int n)
             a[i][j] = 0.0;
 }
 
+constexpr int kMaxQrIterations = 300;
+
 // All eigenvalues of an upper Hessenberg matrix by the shifted QR algorithm
-// (real and imaginary parts). False when one eigenvalue needs 30 iterations.
+// (real and imaginary parts). False when one eigenvalue needs kMaxQrIterations.
 bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
 {
     double anorm = 0.0;
@@ -108,12 +111,16 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
         int its = 0;
         int l;
         do {
-            // Look for a single small sub-diagonal element.
+            // Look for a single small sub-diagonal element: small against its
+            // two diagonal neighbours, or below rounding against the whole
+            // matrix (chains of stages that lead nowhere give a repeated
+            // eigenvalue 0 whose neighbours shrink as fast as the element).
             for (l = nn; l >= 2; --l) {
                 s = std::abs(a[l - 1][l - 1]) + std::abs(a[l][l]);
                 if (s == 0.0)
                     s = anorm;
-                if (std::abs(a[l][l - 1]) + s == s) {
+                if (std::abs(a[l][l - 1]) + s == s ||
+                    std::abs(a[l][l - 1]) <= std::numeric_limits<double>::epsilon() * anorm) {
                     a[l][l - 1] = 0.0;
                     break;
                 }
@@ -142,9 +149,15 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
                     }
                     nn -= 2;
                 } else {
-                    if (its == 30)
+                    // Exceptional shifts at iterations 10 and 20 and, should
+                    // the eigenvalue still not have split off at 30, every
+                    // 10 after that: a matrix that settles within 30 is
+                    // treated exactly as with a limit of 30, and a valid stage
+                    // matrix that needs more is not mistaken for one without
+                    // a growth rate.
+                    if (its == kMaxQrIterations)
                         return false;
-                    if (its == 10 || its == 20) { // exceptional shift
+                    if (its > 0 && its % 10 == 0) { // exceptional shift
                         t += x;
                         for (int i = 1; i <= nn; ++i)
                             a[i][i] -= x;
