@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -111,16 +110,12 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
         int its = 0;
         int l;
         do {
-            // Look for a single small sub-diagonal element: small against its
-            // two diagonal neighbours, or below rounding against the whole
-            // matrix (chains of stages that lead nowhere give a repeated
-            // eigenvalue 0 whose neighbours shrink as fast as the element).
+            // Look for a single small sub-diagonal element.
             for (l = nn; l >= 2; --l) {
                 s = std::abs(a[l - 1][l - 1]) + std::abs(a[l][l]);
                 if (s == 0.0)
                     s = anorm;
-                if (std::abs(a[l][l - 1]) + s == s ||
-                    std::abs(a[l][l - 1]) <= std::numeric_limits<double>::epsilon() * anorm) {
+                if (std::abs(a[l][l - 1]) + s == s) {
                     a[l][l - 1] = 0.0;
                     break;
                 }
@@ -254,23 +249,63 @@ bool AllFinite(const TStageMatrix& m)
 }
 
 // Largest real eigenvalue counting from 0; false when the iteration fails.
+//
+// Stages that receive individuals from no other remaining stage (a zero row
+// off the diagonal), or send individuals to none (a zero column), are split
+// off first, one at a time: each contributes its diagonal element as an
+// eigenvalue, and the matrix of the stages left has the other eigenvalues.
+// This is exact (a reordering of the stages makes the matrix block
+// triangular), and it keeps chains of stages that lead nowhere, such as
+// post-reproductive stages, out of the QR iteration, where their repeated
+// eigenvalue 0 converges too slowly for the iteration limit.
 bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
 {
     lambda = 0.0;
     const int n = matrix.size;
     if (n == 0 || !AllFinite(matrix))
         return n == 0;
+
+    int active[kStageMatrixCapacity];
+    int count = n;
+    for (int k = 0; k < n; ++k)
+        active[k] = k + 1;
+    for (bool split = true; split && count > 0;) {
+        split = false;
+        for (int k = 0; k < count && !split; ++k) {
+            const int i = active[k];
+            bool rowEmpty = true, columnEmpty = true;
+            for (int l = 0; l < count; ++l) {
+                const int j = active[l];
+                if (j == i)
+                    continue;
+                rowEmpty = rowEmpty && matrix(i, j) == 0.0;
+                columnEmpty = columnEmpty && matrix(j, i) == 0.0;
+            }
+            if (rowEmpty || columnEmpty) {
+                lambda = std::max(lambda, matrix(i, i));
+                for (int l = k + 1; l < count; ++l)
+                    active[l - 1] = active[l];
+                --count;
+                split = true;
+            }
+        }
+    }
+    if (count == 0)
+        return true;
+
     WorkArray a{};
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j)
-            a[i][j] = matrix(i, j);
-    Balance(a, n);
-    ReduceToHessenberg(a, n);
+    for (int i = 1; i <= count; ++i)
+        for (int j = 1; j <= count; ++j)
+            a[i][j] = matrix(active[i - 1], active[j - 1]);
+    Balance(a, count);
+    ReduceToHessenberg(a, count);
     double wr[kStageMatrixCapacity + 2] = {};
     double wi[kStageMatrixCapacity + 2] = {};
-    if (!HessenbergEigenvalues(a, n, wr, wi))
+    if (!HessenbergEigenvalues(a, count, wr, wi)) {
+        lambda = 0.0;
         return false;
-    for (int i = 1; i <= n; ++i)
+    }
+    for (int i = 1; i <= count; ++i)
         if (wi[i] == 0.0 && wr[i] > lambda)
             lambda = wr[i];
     return true;

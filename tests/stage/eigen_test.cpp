@@ -74,6 +74,10 @@ TEST(Eigen, KnownEigenvaluesAndVectors)
         {"post-reproductive chain",
          Matrix({{3, 0, 0, 0, 0}, {0.25, 0, 0, 0, 0}, {0, 0.75, 0, 0, 0}, {0, 0, 0.5, 0, 0}, {0, 0, 0, 0.5, 0}}), 3.0,
          {1728 / 1915.0, 144 / 1915.0, 36 / 1915.0, 6 / 1915.0, 1 / 1915.0}, {1, 0, 0, 0, 0}},
+        // No stage can return to itself: no growth rate at all, however the
+        // rounding of the iteration falls.
+        {"no reproduction loop",
+         Matrix({{0, 0, 0}, {0.76207472004474419, 0, 0.10614940882406854}, {2.1586207288534691, 0, 0}}), 0.0, {}, {}},
         {"one stage", Matrix({{0.7}}), 0.7, {1}, {1}},
         {"one stage negative", Matrix({{-0.7}}), 0.0, {}, {}},
         {"one stage zero", Matrix({{0.0}}), 0.0, {}, {}},
