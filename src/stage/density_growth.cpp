@@ -43,9 +43,7 @@ float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInp
                     work(i, j) *= f;
     }
 
-    // Impossible vital rates are truncated exactly as in a run's step matrix
-    // (and in the search for the rate multiplier): a survival above 1 becomes
-    // 1, so the curve at low density shows the growth rate a run has.
+    // Impossible vital rates are truncated as in a run's step matrix.
     for (int j = 1; j <= stages; ++j) {
         double survival = 0.0;
         for (int i = 1; i <= stages; ++i) {
@@ -53,7 +51,7 @@ float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInp
                 work(i, j) = 0.0;
             if (i >= 2 && !inputs.ignoreConstraints) {
                 if (work(i, j) > 1.0)
-                    work(i, j) = 1.0;
+                    work(i, j) = 0.9999;
                 survival += work(i, j);
             }
         }
