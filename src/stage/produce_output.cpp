@@ -17,7 +17,7 @@ namespace {
 
 TPlotBuffer Buffer;
 
-constexpr int kPoints = kPlotPoints;
+constexpr int kPoints = TPlotBuffer::kPoints;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 

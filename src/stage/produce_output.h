@@ -7,7 +7,7 @@
 
 #include "chart/graph.h"
 #include "chart/scale_info.h"
-#include "stage/plot_buffer_draft.h"
+#include "chart/plot_buffer.h"
 
 #include <string>
 #include <vector>

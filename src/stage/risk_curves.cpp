@@ -33,8 +33,8 @@ bool PercentDecline(int kind)
     return kind == kIntervalPercentDecline || kind == kTerminalPercentDecline;
 }
 
-void FillBand(const std::array<float, kPlotPoints>& centre, std::array<float, kPlotPoints>& upper,
-              std::array<float, kPlotPoints>& lower, int count, double halfWidth)
+void FillBand(const TPlotBuffer::Series& centre, TPlotBuffer::Series& upper,
+              TPlotBuffer::Series& lower, int count, double halfWidth)
 {
     for (int i = 0; i < count; ++i) {
         const auto k = static_cast<std::size_t>(i);
@@ -106,7 +106,7 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
     if (range == 0) range = 1;
     const double scale = (np - 1) / range;
 
-    std::array<int, kPlotPoints> counts{};
+    std::array<int, TPlotBuffer::kPoints> counts{};
     int zeros = 0;
     int beyond = 0;
     for (const float value : v) {

@@ -9,7 +9,7 @@
 // caller's chart settings.
 
 #include "chart/scale_info.h"
-#include "stage/plot_buffer_draft.h"
+#include "chart/plot_buffer.h"
 
 #include <cstdint>
 #include <span>
