@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <span>
 
 // Called after every time step with the replication in progress and the time
