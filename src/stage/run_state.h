@@ -107,4 +107,10 @@ struct TRunState {
         const std::int32_t n = ClampCount(x);
         return n < 0 ? 0 : n;
     }
+
+    // --- Time step -------------------------------------------------------
+    // Set when a catastrophe lowered a population's carrying capacity in the
+    // model during this replication; the run restores the capacities from
+    // their texts before the next replication and clears the flag.
+    bool CapacityChanged = false;
 };
