@@ -450,7 +450,7 @@ double TotalInitialAbundance(int p)
     return total;
 }
 
-int CompletedReplications() { return Info.replications; }
+int CompletedReplications() { return Info.replicationsdone; }
 
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag)
