@@ -1,0 +1,3 @@
+#include "stage/plot_buffer.h"
+
+TPlotBuffer PlotBuffer;
