@@ -4,8 +4,11 @@
 #include "core/messages.h"
 #include "core/model_access.h"
 #include "core/model_store.h"
+#include "chart/result_writers.h"
 #include "stage/correlation_migration.h"
+#include "stage/plot_buffer.h"
 #include "stage/risk_curves.h"
+#include "stage/stage_reports.h"
 #include "stage/validate_input.h"
 
 #include <algorithm>
@@ -15,7 +18,7 @@
 
 namespace {
 
-TPlotBuffer Buffer;
+TPlotBuffer& Buffer = PlotBuffer;
 
 constexpr int kPoints = TPlotBuffer::kPoints;
 
@@ -342,11 +345,57 @@ void AddMargins(int kind, TScaleInfo& settings)
     settings.YMaximum *= 1.01;
 }
 
+// ---- dispatch to the writers --------------------------------------------------
+
+void DrawChart(const TScaleInfo& settings, TGraph& graph, int kind, int replications, double barWidth)
+{
+    TResultChart chart{Buffer, replications, TResultAxesRules{},
+                       {kIntervalExtinctionRisk, kTerminalExtinctionRisk, kIntervalPercentDecline,
+                        kTerminalPercentDecline}};
+    const int stages = Info.stages;
+    switch (kind) {
+    case 15: DrawReproductiveValueBars(settings, graph, chart); break;
+    case 16: DrawStageBars(settings, graph, Buffer.PlotX.data(), stages, Buffer.PlotMin.data()); break;
+    case 17: DrawStageBars(settings, graph, Buffer.PlotX.data(), stages, Buffer.PlotUpper.data()); break;
+    case 18: DrawStageBars(settings, graph, Buffer.PlotX.data(), stages, Buffer.PlotLower.data()); break;
+    case 19:
+    case 20:
+    case 23: DrawTimeSeries(settings, graph, chart); break;
+    case 21:
+    case 22:
+    case 24:
+    case 25:
+    case 32:
+    case 33: DrawBarsWithRanges(settings, graph, Buffer.ShowRange, barWidth, chart); break;
+    default: DrawCurves(settings, graph, Buffer.ShowRange, chart); break;
+    }
+}
+
+bool DispatchOutput(const TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
+                    int replications, double barWidth, bool warnFlag)
+{
+    (void)warnFlag;
+    switch (mode) {
+    case kModeChart:
+        if (kind >= 7 && kind <= 9) {
+            InformationMessage("Not implemented");
+            return true;
+        }
+        if (graph && kind != 10) DrawChart(settings, *graph, kind, replications, barWidth);
+        return true;
+    case kModeText:
+    case kModeCsv:
+        (void)lines;
+        return true;
+    default:
+        return true;
+    }
+}
+
 bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
              bool warnFlag)
 {
-    Buffer.PlotPointCount = 50;
-    Buffer.CurveVariant = 0;
+    Buffer.StartCall();
     if (kind < 1 || kind > 33) return false;
 
     if (kind <= 18) {
@@ -379,8 +428,22 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
         return false;
     }
 
+    if (!PlotDensityDependence(Info, kind, Buffer, warnFlag)) return false;
+
     double barWidth = 0.5;
     switch (kind) {
+    case 1:
+    case 2: break;
+    case 7:
+    case 8:
+    case 9:
+    case 14:
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+        if (!PrepareStageKinds(Info, kind, Buffer)) return false;
+        break;
     case 3: DispersalCurve(); break;
     case 4: CapacityOverTime(); break;
     case 5: VitalRatesOverTime(); break;
@@ -401,20 +464,18 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
         if (!TimeToThreshold(kind, settings, replications, warnFlag, barWidth)) return false;
         break;
     default:
-        if (IsRiskKind(kind)) {
-            if (!RiskCurve(kind, settings, replications, warnFlag)) return false;
-        } else {
-            return false;  // kinds 1, 2 and the stage kinds: not yet connected
-        }
+        if (!RiskCurve(kind, settings, replications, warnFlag)) return false;
         break;
     }
 
     Scale(kind, settings);
-    (void)graph;
-    (void)lines;
-    (void)mode;
+    const bool ok = DispatchOutput(settings, graph, lines, kind, mode, replications, barWidth, warnFlag);
     AddMargins(kind, settings);
-    return true;
+    if (lines && IsStageKind(kind)) {
+        if (mode == kModeCsv) EigenReportCsv(*lines, Info, Buffer, warnFlag);
+        if (mode == kModeText) EigenReportText(*lines, Info, Buffer, warnFlag);
+    }
+    return ok;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "stage/produce_output.h"
 
 #include "core/batch_log.h"
+#include "chart/recording_canvas.h"
 #include "core/model_store.h"
 #include "stage/risk_curves.h"
 #include "stage/validate_input.h"
@@ -325,6 +326,65 @@ TEST_F(ProduceOutputTest, DistanceFunctionsRepairTheirParameters)
     EXPECT_FALSE(ProduceOutput(s, nullptr, nullptr, 12, kModeCheck, true));
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].text, "At least 2 populations are needed to calculate distances!");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProduceOutputTest, EveryKindInEveryModeOnAResultsModel)
+{
+    Results(10, 20);
+    Info.crossbin = 1;
+    Info.extinctiontimes[3] = 6;
+    RecordingCanvas canvas{{0, 0, 600, 400}};
+    TGraph graph;
+    graph.SetCanvas(&canvas);
+    graph.SetArea(0, 0, 600, 400);
+    for (int kind = 1; kind <= 33; ++kind) {
+        // Not produced: 6 and 13; distances need two populations.
+        const bool expected = kind != 6 && kind != 13 && kind != 11 && kind != 12;
+        for (int mode = kModeCheck; mode <= kModeCsv; ++mode) {
+            RecordingSink sink;
+            canvas.ClearCalls();
+            std::vector<std::string> lines;
+            TScaleInfo s = DefaultScaleInfo[static_cast<std::size_t>(kind)];
+            bool ok = false;
+            EXPECT_NO_THROW(ok = ProduceOutput(s, &graph, &lines, kind, mode, false)) << kind << "/" << mode;
+            EXPECT_EQ(ok, expected) << kind << "/" << mode;
+            EXPECT_LE(StagePlotBuffer().PlotPointCount, TPlotBuffer::kPoints);
+            if (ok) {
+                EXPECT_LT(s.XMinimum, s.XMaximum) << kind;
+                EXPECT_LT(s.YMinimum, s.YMaximum) << kind;
+            }
+            const bool drawn = !canvas.Calls().empty();
+            const bool chartKind = expected && kind != 7 && kind != 8 && kind != 9 && kind != 10;
+            EXPECT_EQ(drawn, mode == kModeChart && chartKind) << kind << "/" << mode;
+            if (mode == kModeChart && (kind >= 7 && kind <= 9)) {
+                ASSERT_EQ(sink.boxes.size(), 1u) << kind;
+                EXPECT_EQ(sink.boxes[0].text, "Not implemented");
+            }
+        }
+    }
+}
+
+TEST_F(ProduceOutputTest, StageKindsScaleOverTheStages)
+{
+    const struct {
+        int kind;
+        double ymax;  // before the margin
+    } cases[] = {{14, 0.72}, {15, 3.0}, {16, 100.0 / 170}, {17, 0.72}, {18, 1.0}};
+    for (const auto& c : cases) {
+        TScaleInfo s = DefaultScaleInfo[static_cast<std::size_t>(c.kind)];
+        s.YTicSpace = 7;
+        ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, c.kind, kModeCheck, false)) << c.kind;
+        EXPECT_NEAR(StagePlotBuffer().PlotMean[0], 1.5, 1e-3) << c.kind;  // lambda
+        EXPECT_NEAR(s.YMaximum, c.ymax * 1.01, 2e-3) << c.kind;
+        EXPECT_DOUBLE_EQ(s.XMinimum, 0);
+        EXPECT_DOUBLE_EQ(s.XMaximum, 3.5 + 1);
+        EXPECT_DOUBLE_EQ(s.XTicSpace, 1);
+        EXPECT_DOUBLE_EQ(s.YTicSpace, 0);
+    }
 }
 
 }  // namespace
