@@ -1,0 +1,81 @@
+#pragma once
+// The age/stage model file (".st"): reading a file into the model store and
+// writing the store back, with the results of the last run when they are
+// present and still match the inputs, and the chart settings beside it in a
+// side file (extension "SCL").
+//
+// Files are 8-bit text; the reader accepts CR LF and LF line ends, the writer
+// writes CR LF and numbers with "." whatever the locale. A save replaces the
+// old file safely: a failed save leaves it as it was.
+
+#include "core/model_store.h"
+
+#include <cstdint>
+#include <string>
+
+// Result codes of LoadModelFile and SaveModelFile. 0 and 6 leave usable
+// inputs in the store; every other load code leaves it cleared.
+enum TModelFileCode : int {
+    kModelFileOk = 0,
+    kModelFileNoName = 1,          // empty file name
+    kModelFileCannotOpen = 2,      // "Cannot open " + name
+    kModelFileNotModel = 3,        // "Not an input file", or a version that cannot be imported
+    kModelFileTooManyPops = 4,     // "Too many populations"
+    kModelFileBadInput = 5,        // bad stage count or a read error in the inputs
+    kModelFileBadResults = 6,      // inputs loaded, results section damaged
+    kModelFileWriteFailed = 7,     // "Error in saving to file: " + name, or a text that cannot be written
+    kModelFileNoSpace = 8,         // inputs saved, results left out for lack of disk space
+    kModelFileTooManyRepl = 9,     // inputs loaded, results ignored (too many replications)
+    kModelFileDurationTooLong = 10 // inputs loaded, results ignored (duration too large)
+};
+
+inline constexpr const char* kModelHeader = "Voran/Pelivo: age and stage structure (3.0)";
+inline constexpr int kModelVersion = 30;
+
+// Reads a model file into the store (mode 0, the only mode, replaces the
+// model). The name is trimmed first. Messages go to the input-warning
+// service; a load that fails leaves the store cleared at state 0. After every
+// attempt the model is restricted to the settings this program edits.
+int LoadModelFile(TCoravel& model, const std::string& fileName, int mode = 0);
+
+// Checks the model (ValidateInput), then writes it; the results section only
+// when the state is results and the inputs are unchanged since the run, and
+// then the chart settings to the side file.
+int SaveModelFile(TCoravel& model, const std::string& fileName);
+
+// The name up to and including the first "." of its last path component,
+// then ext; a name without "." gets "." + ext; a name that begins with "."
+// becomes ext. Folders in the path are left alone.
+std::string ReplaceExtension(const std::string& fileName, const std::string& ext);
+
+// Forces the settings this program does not edit back to their fixed values
+// (population 1, catastrophes, dispersal, distance functions, management
+// actions on population 1 only, and so on).
+void RestrictModel(TCoravel& model);
+
+// ---- the reader's parsers --------------------------------------------------
+
+// Where a parser records that it failed and why; the load stops at the next
+// check.
+struct TReaderStatus {
+    bool ok = true;
+    std::string reason;
+    void Fail(const std::string& why)
+    {
+        if (ok) reason = why;
+        ok = false;
+    }
+};
+
+// First character: '0' 'F' 'N' 'f' 'n' false; '1' 'T' 'Y' 't' 'y' true;
+// anything else (empty too) fails with "Boolean error".
+bool ParseBoolean(const std::string& text, TReaderStatus& status);
+// "LO" .. "CA" exactly give 1 .. 7; anything else 0 ("EX").
+std::uint8_t ParseDensityDependenceType(const std::string& code);
+// The enumerated lines, decided by their first character upper-cased.
+std::uint8_t ParseCatastropheExtent(const std::string& text, TReaderStatus& status);
+std::uint8_t ParseCatastropheAffects(const std::string& text);
+std::uint8_t ParseDdAffects(const std::string& text);
+std::uint8_t ParseDistributionType(const std::string& text, TReaderStatus& status);
+std::uint8_t ParseWhenBelow(const std::string& text, TReaderStatus& status);
+std::uint8_t ParseCorrWithin(const std::string& text, TReaderStatus& status);

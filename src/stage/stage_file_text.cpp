@@ -1,0 +1,133 @@
+#include "stage/stage_file_text.h"
+
+#include "core/str_utilx.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// "E+0012" style: the exponent of a printf "%E" text widened to four digits.
+std::string WidenExponent(std::string text)
+{
+    const std::size_t e = text.find('E');
+    if (e == std::string::npos || e + 2 > text.size()) return text;
+    std::string digits = text.substr(e + 2);
+    while (digits.size() < 4) digits.insert(digits.begin(), '0');
+    return text.substr(0, e + 2) + digits;
+}
+
+}  // namespace
+
+bool TLineCursor::ReadLine(std::string& line)
+{
+    inLine_ = false;
+    if (next_ >= lines_.size()) return false;
+    line = lines_[next_++];
+    return true;
+}
+
+bool TLineCursor::ReadNumber(double& value)
+{
+    for (;;) {
+        if (inLine_) {
+            while (pos_ < current_.size() && IsBlank(current_[pos_])) ++pos_;
+            if (pos_ < current_.size()) break;
+            inLine_ = false;
+        }
+        if (next_ >= lines_.size()) return false;
+        current_ = lines_[next_++];
+        pos_ = 0;
+        inLine_ = true;
+    }
+    const std::size_t start = pos_;
+    while (pos_ < current_.size() && !IsBlank(current_[pos_])) ++pos_;
+    return ParseFileNumber(current_.substr(start, pos_ - start), value);
+}
+
+void TLineCursor::EndLine() { inLine_ = false; }
+
+bool ParseFileNumber(const std::string& text, double& value)
+{
+    if (text.empty()) return false;
+    std::size_t i = 0;
+    if (text[0] == '+' || text[0] == '-') i = 1;
+    std::size_t digits = 0;
+    std::size_t j = i;
+    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j, ++digits;
+    if (j < text.size() && text[j] == '.') {
+        ++j;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j, ++digits;
+    }
+    if (digits == 0) return false;
+    if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
+        ++j;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        std::size_t expDigits = 0;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) ++j, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    if (j != text.size()) return false;
+    double v = 0;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    auto [end, ec] = std::from_chars(first, last, v);
+    if (ec != std::errc() || end != last || !std::isfinite(v)) return false;
+    value = text[0] == '-' ? -v : v;
+    return true;
+}
+
+std::string FixedText(double x, int width, int decimals)
+{
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, x);
+    return buf;
+}
+
+std::string ScientificText(double x)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14E", x);
+    std::string text = WidenExponent(buf);
+    return x < 0 || std::signbit(x) ? text : " " + text;
+}
+
+std::string ShortScientificText(double x, int width)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.1E", x);
+    std::string text = WidenExponent(buf);
+    if (!(x < 0)) text = " " + text;
+    if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+std::string StableShortText(float x)
+{
+    std::string text = FloatToShortText(x);
+    for (int round = 0; round < 4; ++round) {
+        double back = 0;
+        if (!ParseFileNumber(text, back)) break;
+        const std::string again = FloatToShortText(static_cast<float>(back));
+        if (again == text) break;
+        text = again;
+    }
+    return text;
+}
+
+int RoundToInt32(double x)
+{
+    if (std::isnan(x)) return 0;
+    const double r = std::nearbyint(x);
+    if (r >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (r <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<int>(r);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Line and number handling shared by the ".st" model file reader and writer
+// and by its results section: a cursor over the file's lines that also reads
+// free-format numbers across line ends, and the fixed number layouts of the
+// file. Numbers are always written and read with "." whatever the locale.
+
+#include <cstddef>
+#include <utility>
+#include <string>
+#include <vector>
+
+// Reads a file's lines in order. Numbers are read as blank-separated tokens
+// from the current line, going on to the following lines when it runs out;
+// a whole-line read first drops whatever is left of the current line.
+class TLineCursor {
+public:
+    explicit TLineCursor(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+
+    // The next whole line; false at the end of the file.
+    bool ReadLine(std::string& line);
+    // The next number token; false at the end of the file or when the token
+    // is not a finite number (the token is consumed either way).
+    bool ReadNumber(double& value);
+    // Drops the rest of the line that numbers were being read from.
+    void EndLine();
+    bool AtEnd() const { return next_ >= lines_.size() && !inLine_; }
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;     // index of the next line not yet started
+    bool inLine_ = false;      // numbers are being read from current_
+    std::string current_;
+    std::size_t pos_ = 0;
+};
+
+// A number as the file writes it, "." always: optional sign, digits with an
+// optional "." and exponent; no blanks. False for anything else.
+bool ParseFileNumber(const std::string& text, double& value);
+
+// x right-aligned in at least `width` characters with `decimals` decimals
+// (the w:d layout of the file).
+std::string FixedText(double x, int width, int decimals);
+
+// The default real layout: a sign position (blank or "-"), one digit, "."
+// and 14 decimals, "E", the exponent's sign and four digits.
+std::string ScientificText(double x);
+
+// x in scientific layout in a field of `width` characters, one decimal.
+std::string ShortScientificText(double x, int width);
+
+// The magnitude-dependent short number text, settled so that reading it back
+// and writing again gives the same text: where a value sits at a boundary of
+// the layouts (999.96 becomes "1000.0", which reads back as 1000), the text
+// of the value read back is written instead.
+std::string StableShortText(float x);
+
+// Rounds to the nearest integer, halves to even, kept within a 32-bit count.
+int RoundToInt32(double x);

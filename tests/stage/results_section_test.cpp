@@ -1,0 +1,317 @@
+#include "stage_file_fixture.h"
+
+#include "core/str_utilx.h"
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <limits>
+
+namespace {
+
+// Values across every layout of the short number text, boundaries included.
+constexpr float kValues[] = {0.0f, 0.0004567f, 0.5f, 1.2345f, 12.345f, 999.96f, 1234.6f, 2.5e9f, 87.5f, 0.99996f};
+
+float Value(int k) { return kValues[static_cast<std::size_t>(k) % std::size(kValues)]; }
+
+// Within what the short number text keeps of a value.
+void ExpectShortNear(float expected, float actual)
+{
+    const double e = expected, a = actual;
+    double tolerance = 0.0005 * std::max(1.0, std::fabs(e));
+    if (std::fabs(e) >= 1000) tolerance = 0.5;
+    if (std::fabs(e) >= 1e9 || (e != 0 && std::fabs(e) < 0.001)) tolerance = 0.05 * std::fabs(e);
+    EXPECT_NEAR(a, e, tolerance);
+}
+
+}  // namespace
+
+class ResultsSectionTest : public StageFileTest {
+protected:
+    void SetUp() override
+    {
+        StageFileTest::SetUp();
+        ASSERT_EQ(LoadModelFile(model, DataFile("canonical.st")), kModelFileOk);
+        sink.boxes.clear();
+    }
+
+    // The store as a completed run leaves it: 2 populations, 3 stages, 60
+    // steps with one step per crossing bin (60 lines, beyond the 50 bins).
+    void FillResults(int replications)
+    {
+        const int T = model.duration, P = model.pops, S = model.stages;
+        model.crossbin = 1;
+        model.extthreshold = 12.0f;
+        model.explthreshold = 480.5f;
+        for (int t = 1; t <= T; ++t) {
+            model.totalsum[t] = Value(t);
+            model.totalsumsq[t] = Value(t + 3);
+            model.totalmin[t] = static_cast<float>(t);
+            model.totalmax[t] = static_cast<float>(10 * t);
+            model.occupancysum[t] = Value(t + 1);
+            model.occupancysumsq[t] = 0.25f;
+            model.occupancymin[t] = 0;
+            model.occupancymax[t] = 2;
+            const bool harvested = t % 20 == 5;
+            model.harvestsum[t] = harvested ? Value(t) : 0;
+            model.harvestsumsq[t] = harvested ? 1.5f : 0;
+            model.harvestmin[t] = harvested ? 1 : 0;
+            model.harvestmax[t] = harvested ? 44 : 0;
+            for (int p = 1; p <= P; ++p) {
+                model.popsum[p][t] = Value(t * p + 2);
+                model.popsumsq[p][t] = Value(t + p);
+                model.popmin[p][t] = t * p;
+                model.popmax[p][t] = 1000 * t + p;
+            }
+        }
+        for (int p = 1; p <= P; ++p) {
+            model.localoccsum[p] = 40.5f;
+            model.localoccsumsq[p] = 3.2f;
+            model.localoccmin[p] = 12;
+            model.localoccmax[p] = 60;
+            model.extdursum[p] = 2.5f;
+            model.extdursumsq[p] = 1.1f;
+            model.extdurmin[p] = 0;
+            model.extdurmax[p] = 7;
+            for (int s = 1; s <= S; ++s) {
+                model.finalsum[p][s] = Value(p + s);
+                model.finalsumsq[p][s] = Value(p * s);
+                model.finalmin[p][s] = s;
+                model.finalmax[p][s] = 100 * s;
+            }
+        }
+        for (int r = 1; r <= replications; ++r) {
+            model.replmin[r] = static_cast<float>(r);
+            model.replmax[r] = static_cast<float>(100 + 3 * r);
+            model.replterminal[r] = static_cast<float>(50 + 2 * r);
+        }
+        for (int i = 1; i <= kCrossBins; ++i) {
+            model.extinctiontimes[i] = static_cast<std::uint16_t>(i % 7);
+            model.explosiontimes[i] = static_cast<std::uint16_t>(i % 3);
+        }
+        for (int k = 1; k <= 4; ++k) model.runstats[k] = Value(k + 4);
+        model.state = kStateResults;
+        InputsChanged = false;
+        StoredRun = {replications, "12/10/2026", "09:49:11"};
+    }
+
+    std::vector<std::string> SavedLines(const std::string& file)
+    {
+        EXPECT_EQ(SaveModelFile(model, file), kModelFileOk) << Boxes();
+        return SplitLines(ReadAll(file));
+    }
+};
+
+TEST_F(ResultsSectionTest, RunSaveLoadKeepsTheResults)
+{
+    Config.LoadScales = true;
+    FillResults(37);
+    const TCoravel before = model;
+    const std::string file = dir.file("with results.st");
+    const std::vector<std::string> lines = SavedLines(file);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("with results.SCL")));
+    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
+    ASSERT_LT(section, lines.size());
+    EXPECT_EQ(lines[section - 3], "12.0");
+    EXPECT_EQ(lines[section - 2], "480.5");
+    EXPECT_EQ(lines[section + 1], "37 replications");
+    const std::size_t cross = IndexOf(lines, "Time to cross");
+    EXPECT_EQ(lines[cross + 50], "1 2");
+    EXPECT_EQ(lines[cross + 51], "0 0");  // bins beyond the histogram
+    EXPECT_EQ(lines[cross + 61], "Final stage abundances");
+    EXPECT_EQ(lines[IndexOf(lines, "Harvest") + 2], "3 t");
+
+    StoredRun = TStoredRun{};
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+    EXPECT_EQ(model.state, kStateResults);
+    EXPECT_FALSE(InputsChanged);
+    EXPECT_EQ(StoredRun.replications, 37);
+    EXPECT_EQ(StoredRun.dateText, "12/10/2026");
+    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+    EXPECT_FLOAT_EQ(model.extthreshold, 12.0f);
+    EXPECT_EQ(model.crossbin, 1);
+    for (int t = 1; t <= model.duration; ++t) {
+        SCOPED_TRACE(t);
+        ExpectShortNear(before.totalsum[t], model.totalsum[t]);
+        ExpectShortNear(before.totalsumsq[t], model.totalsumsq[t]);
+        EXPECT_EQ(model.totalmax[t], before.totalmax[t]);
+        ExpectShortNear(before.popsum[2][t], model.popsum[2][t]);
+        EXPECT_EQ(model.popmax[2][t], before.popmax[2][t]);
+        ExpectShortNear(before.occupancysum[t], model.occupancysum[t]);
+        ExpectShortNear(before.harvestsum[t], model.harvestsum[t]);
+        EXPECT_EQ(model.harvestmax[t], before.harvestmax[t]);
+    }
+    for (int r = 1; r <= 37; ++r) EXPECT_EQ(model.replterminal[r], before.replterminal[r]);
+    for (int i = 1; i <= kCrossBins; ++i) EXPECT_EQ(model.extinctiontimes[i], before.extinctiontimes[i]);
+    EXPECT_EQ(model.finalmax[2][3], 300);
+    ExpectShortNear(before.finalsum[2][3], model.finalsum[2][3]);
+    EXPECT_FLOAT_EQ(model.localoccsum[1], 40.5f);
+    EXPECT_FLOAT_EQ(model.extdurmax[2], 7.0f);
+    ExpectShortNear(before.runstats[2], model.runstats[2]);
+
+    const std::string again = dir.file("again.st");
+    ASSERT_EQ(SaveModelFile(model, again), kModelFileOk);
+    EXPECT_EQ(ReadAll(again), ReadAll(file));
+}
+
+TEST_F(ResultsSectionTest, EditedInputsSaveNoSection)
+{
+    FillResults(10);
+    InputsChanged = true;
+    const std::string file = dir.file("edited.st");
+    const std::vector<std::string> lines = SavedLines(file);
+    EXPECT_EQ(IndexOf(lines, "Simulation results 12/10/2026 09:49:11"), lines.size());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("edited.SCL")));
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
+    EXPECT_EQ(model.state, kStateInputs);
+}
+
+TEST_F(ResultsSectionTest, DiskSpaceDecidesWhetherResultsAreSaved)
+{
+    FillResults(10);
+    const long long needed = ResultsSpaceNeeded(model.pops, model.duration, 10);
+    const struct {
+        long long freeBytes, totalBytes;
+        int code;
+        bool section;
+        std::string warning;
+    } cases[] = {
+        {0, 1'000'000'000, kModelFileNoSpace, false, "Not enough disk space to save results. Only input data is saved."},
+        {needed + needed / 10, 1'000'000'000, kModelFileOk, true,
+         "Available disk space may not be enough to save results.  Please wait ...."},
+        // Size unknown: saved, with the warning.
+        {0, 0, kModelFileOk, true, "Available disk space may not be enough to save results.  Please wait ...."},
+        {needed * 10, 1'000'000'000, kModelFileOk, true, ""},
+    };
+    const std::string file = dir.file("space.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.freeBytes);
+        SetDiskSpaceProvider([&](const std::string&, TDiskSpace& space) {
+            space = {c.freeBytes, c.totalBytes};
+            return true;
+        });
+        sink.boxes.clear();
+        EXPECT_EQ(SaveModelFile(model, file), c.code);
+        if (!c.warning.empty()) {
+            EXPECT_TRUE(Warned(c.warning)) << Boxes();
+        } else {
+            EXPECT_TRUE(sink.boxes.empty()) << Boxes();
+        }
+        const std::vector<std::string> lines = SplitLines(ReadAll(file));
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(lines.back(), "-End of file-");
+        EXPECT_EQ(IndexOf(lines, "10 replications") != lines.size(), c.section);
+        TCoravel copy = model;
+        const bool wasInputsChanged = InputsChanged;
+        ASSERT_EQ(LoadModelFile(copy, file), kModelFileOk) << Boxes();
+        EXPECT_EQ(copy.state, c.section ? kStateResults : kStateInputs);
+        InputsChanged = wasInputsChanged;
+    }
+}
+
+// Damaged or out-of-range sections keep the inputs and the results out.
+TEST_F(ResultsSectionTest, BadSectionsKeepTheInputsOnly)
+{
+    FillResults(20);
+    const std::string good = dir.file("good.st");
+    const std::vector<std::string> lines = SavedLines(good);
+    const std::size_t harvest = IndexOf(lines, "Harvest");
+    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
+    const struct {
+        const char* what;
+        std::function<void(std::vector<std::string>&)> edit;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"harvest step 0", [&](auto& l) { l[harvest + 3] = "0 1 1 1 1"; }, 6, "Error in loading results from file: "},
+        {"harvest step beyond T", [&](auto& l) { l[harvest + 3] = "61 1 1 1 1"; }, 6,
+         "Error in loading results from file: "},
+        {"harvest step not whole", [&](auto& l) { l[harvest + 3] = "2.5 1 1 1 1"; }, 6,
+         "Error in loading results from file: "},
+        {"more harvest steps than T", [&](auto& l) { l[harvest + 2] = "61 t"; }, 6,
+         "Error in loading results from file: "},
+        {"letters in a value", [&](auto& l) { l[section + 4] = "1 x 2 3"; }, 6, "Error in loading results from file: "},
+        {"negative replications", [&](auto& l) { l[section + 1] = "-4 replications"; }, 6,
+         "Error in loading results from file: "},
+        {"cut short", [&](auto& l) { l.resize(IndexOf(l, "Occupancy") + 3); }, 6,
+         "Error in loading results from file: "},
+        {"more replications than allowed", [&](auto& l) { l[section + 1] = "2000 replications"; }, 9,
+         "Only input data can be loaded (too many replications)"},
+        {"replications line clamped", [&](auto& l) { l[6] = "5000"; }, 9,
+         "Only input data can be loaded (too many replications)"},
+        {"duration line clamped", [&](auto& l) { l[7] = "500"; }, 10,
+         "Only input data can be loaded (duration too large)"},
+    };
+    const std::string bad = dir.file("bad.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> edited = lines;
+        c.edit(edited);
+        WriteAll(bad, JoinLines(edited));
+        sink.boxes.clear();
+        EXPECT_EQ(LoadModelFile(model, bad), c.code);
+        const std::string message = c.code == 6 ? c.message + bad : c.message;
+        EXPECT_TRUE(Warned(message)) << Boxes();
+        EXPECT_EQ(model.state, kStateInputs);
+        EXPECT_TRUE(InputsChanged);
+        EXPECT_EQ(model.title, "Two marsh populations");
+        EXPECT_EQ(model.populations[2].name, "East marsh");
+    }
+}
+
+// Hand-edited values that would otherwise mislead later results.
+TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
+{
+    FillResults(5);
+    std::vector<std::string> lines = SavedLines(dir.file("good.st"));
+    const std::size_t repl = IndexOf(lines, "Min.  Max.  Ter.");
+    lines[repl + 1] = "90 5 700";  // out of order
+    const std::size_t pop2 = IndexOf(lines, "Pop. 2");
+    lines[pop2 + 1] = "1 1 -9000000000000 9000000000000";
+    lines[IndexOf(lines, "Time to cross") + 1] = "1000000 -5";
+    // A file from before the local extinction block.
+    const std::size_t ext = IndexOf(lines, "LocExtDur");
+    lines.erase(lines.begin() + static_cast<long>(ext), lines.begin() + static_cast<long>(ext) + 3);
+    // A run's date written with a blank in it by an older program.
+    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
+    lines[section] = "Simulation results  10 Dec 2026  09:49:11";
+    const std::string file = dir.file("edited.st");
+    WriteAll(file, JoinLines(lines));
+
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+    EXPECT_EQ(model.state, kStateResults);
+    EXPECT_EQ(StoredRun.dateText, "10 Dec 2026");
+    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+    const float mins[] = {2, 3, 4, 5, 90};
+    const float maxs[] = {5, 106, 109, 112, 115};
+    for (int r = 1; r <= 5; ++r) {
+        EXPECT_EQ(model.replmin[r], mins[r - 1]);
+        EXPECT_EQ(model.replmax[r], maxs[r - 1]);
+    }
+    EXPECT_EQ(model.replterminal[5], 700.0f);
+    EXPECT_EQ(model.popmin[2][1], std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(model.popmax[2][1], std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(model.extinctiontimes[1], 65535);
+    EXPECT_EQ(model.explosiontimes[1], 0);
+    EXPECT_EQ(model.extdursum[1], 0.0f);
+    EXPECT_EQ(model.extdurmax[2], 0.0f);
+    ExpectShortNear(Value(6), model.runstats[2]);
+}
+
+TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
+{
+    const TLocaleFormat saved = CurrentLocale();
+    TLocaleFormat spaced = saved;
+    spaced.shortDateFormat = "dd MMM yyyy";
+    SetLocaleFormat(spaced);
+    const TDateTime when{2026, 12, 10, 9, 49, 11};
+    FillResults(3);
+    StoredRun.dateText = RunDateText(when);
+    StoredRun.timeText = RunTimeText(when);
+    SetLocaleFormat(saved);
+    const std::string file = dir.file("dated.st");
+    SavedLines(file);
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
+    EXPECT_EQ(StoredRun.dateText, "12/10/2026");
+    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+}
