@@ -7,6 +7,7 @@
 #include "chart/result_writers.h"
 #include "stage/correlation_migration.h"
 #include "stage/plot_buffer.h"
+#include "stage/results_writer.h"
 #include "stage/risk_curves.h"
 #include "stage/stage_reports.h"
 #include "stage/validate_input.h"
@@ -349,9 +350,7 @@ void AddMargins(int kind, TScaleInfo& settings)
 
 void DrawChart(const TScaleInfo& settings, TGraph& graph, int kind, int replications, double barWidth)
 {
-    TResultChart chart{Buffer, replications, TResultAxesRules{},
-                       {kIntervalExtinctionRisk, kTerminalExtinctionRisk, kIntervalPercentDecline,
-                        kTerminalPercentDecline}};
+    const TResultChart chart = StageResultChart(Buffer, replications);
     const int stages = Info.stages;
     switch (kind) {
     case 15: DrawReproductiveValueBars(settings, graph, chart); break;
@@ -372,9 +371,9 @@ void DrawChart(const TScaleInfo& settings, TGraph& graph, int kind, int replicat
 }
 
 bool DispatchOutput(const TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
-                    int replications, double barWidth, bool warnFlag)
+                    int replications, double barWidth)
 {
-    (void)warnFlag;
+    const TRunFacts run{replications, Info.resultsdate, Info.resultstime};
     switch (mode) {
     case kModeChart:
         if (kind >= 7 && kind <= 9) {
@@ -384,8 +383,10 @@ bool DispatchOutput(const TScaleInfo& settings, TGraph* graph, std::vector<std::
         if (graph && kind != 10) DrawChart(settings, *graph, kind, replications, barWidth);
         return true;
     case kModeText:
+        if (lines) WriteResultTableText(settings, kind, *lines, Info, Buffer, run, ValidateInput);
+        return true;
     case kModeCsv:
-        (void)lines;
+        if (lines) WriteResultTableCsv(settings, kind, *lines, Info, Buffer, run, ValidateInput);
         return true;
     default:
         return true;
@@ -469,7 +470,7 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
     }
 
     Scale(kind, settings);
-    const bool ok = DispatchOutput(settings, graph, lines, kind, mode, replications, barWidth, warnFlag);
+    const bool ok = DispatchOutput(settings, graph, lines, kind, mode, replications, barWidth);
     AddMargins(kind, settings);
     if (lines && IsStageKind(kind)) {
         if (mode == kModeCsv) EigenReportCsv(*lines, Info, Buffer, warnFlag);

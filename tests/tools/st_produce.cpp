@@ -15,6 +15,7 @@
 #include "core/model_store.h"
 #include "core/startup.h"
 #include "stage/produce_output.h"
+#include "stage/results_section.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
 
@@ -51,6 +52,13 @@ int Produce(const std::string& model, int kind, int mode, const std::string* see
     if (code != kModelFileOk && code != kModelFileBadResults) {
         std::fprintf(stderr, "st-produce: %s did not load (code %d)\n", model.c_str(), code);
         return 2;
+    }
+    // The loader keeps the loaded run's facts beside the store; the producer
+    // reads them from the store, where a run leaves them.
+    if (Info.state == kStateResults) {
+        Info.replicationsdone = StoredRun.replications;
+        Info.resultsdate = StoredRun.dateText;
+        Info.resultstime = StoredRun.timeText;
     }
     if (seed) {
         Config.RandomSeed = *seed;
