@@ -2,6 +2,7 @@
 
 #include "chart/result_writers.h"
 #include "core/model_store.h"
+#include "stage/run_simulation.h"
 
 #include <algorithm>
 #include <array>
@@ -71,4 +72,9 @@ void TLiveTrajectoryChart::DrawTrajectories(TGraph& graph, std::span<const float
         graph.DrawLine(xs.data(), ys.data(), 0, ChartColorCode(6), n);
     }
     graph.EndClip();
+}
+
+void TLiveTrajectoryChart::DrawTrajectories(TGraph& graph, std::span<const float> trajectory, bool redraw)
+{
+    if (TRunState* run = ActiveRunState()) DrawTrajectories(graph, trajectory, redraw, *run);
 }

@@ -20,6 +20,8 @@ public:
     // the axes (marking them drawn in `run`); from the sixth on the current
     // replication's line is drawn up to the current time step.
     void DrawTrajectories(TGraph& graph, std::span<const float> trajectory, bool redraw, TRunState& run);
+    // The same for the run in progress; nothing outside a run.
+    void DrawTrajectories(TGraph& graph, std::span<const float> trajectory, bool redraw);
 
     // The settings the axes were drawn with.
     const TScaleInfo& Settings() const { return settings_; }

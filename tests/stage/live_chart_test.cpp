@@ -97,6 +97,13 @@ TEST_F(LiveChart, NothingBeforeFifthAxesAtFifthLinesAfter)
     EXPECT_EQ(SeriesLines().size(), 1u);
 }
 
+TEST_F(LiveChart, OutsideARunNothingIsDrawn)
+{
+    Start(10);
+    chart.DrawTrajectories(graph, trajectory, true);
+    EXPECT_TRUE(canvas.Calls().empty());
+}
+
 TEST_F(LiveChart, AllExtinctStillGivesAnAxisOfHeight)
 {
     Start(10);  // every completed replication 0..0

@@ -139,6 +139,19 @@ TEST_F(ProduceOutputTest, UnsupportedKindsFailWithAMessageNotAnException)
     EXPECT_FALSE(ProduceOutput(s, nullptr, nullptr, 34, kModeCheck, false));
 }
 
+TEST_F(ProduceOutputTest, AFaultInsideBecomesAnErrorMessage)
+{
+    Results(10, 20);
+    Info.duration = 1000;  // beyond the arrays the store holds
+    RecordingSink sink;
+    TScaleInfo s = DefaultScaleInfo[19];
+    bool ok = true;
+    EXPECT_NO_THROW(ok = ProduceOutput(s, nullptr, nullptr, 19, kModeCheck, false));
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].kind, TBoxKind::Error);
+}
+
 TEST_F(ProduceOutputTest, InputsChangedWarnsOnlyWithWarnFlag)
 {
     Results(10, 20);
