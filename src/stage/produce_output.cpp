@@ -481,8 +481,6 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
 
 }  // namespace
 
-TPlotBuffer& StagePlotBuffer() { return Buffer; }
-
 float SeriesExtreme(bool minimum, const float* values, int count)
 {
     float e = values[0];

@@ -7,7 +7,6 @@
 
 #include "chart/graph.h"
 #include "chart/scale_info.h"
-#include "chart/plot_buffer.h"
 
 #include <string>
 #include <vector>
@@ -27,9 +26,6 @@ inline constexpr int kModeCsv = 3;    // append comma-separated lines
 // and gives false.
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag);
-
-// The plot buffer of the age/stage program: what the last request produced.
-TPlotBuffer& StagePlotBuffer();
 
 // Minimum (minimum true) or maximum of values[0..count-1]; values[0] when
 // count < 1.

@@ -1,5 +1,7 @@
 #include "stage/produce_output.h"
 
+#include "stage/plot_buffer.h"
+
 #include "core/batch_log.h"
 #include "chart/recording_canvas.h"
 #include "core/model_store.h"
@@ -187,7 +189,7 @@ TEST_F(ProduceOutputTest, TimeGridThinsLongRuns)
         Results(10, c.duration);
         TScaleInfo s = DefaultScaleInfo[19];
         ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 19, kModeCheck, false)) << c.duration;
-        const TPlotBuffer& b = StagePlotBuffer();
+        const TPlotBuffer& b = PlotBuffer;
         ASSERT_EQ(b.PlotPointCount, c.points) << c.duration;
         const int last = c.points - 1;
         EXPECT_FLOAT_EQ(b.PlotX[last], static_cast<float>(last * c.step)) << c.duration;
@@ -212,7 +214,7 @@ TEST_F(ProduceOutputTest, TrajectoryIndexSelectsPopulationOrTotal)
         s.Index = c.index;
         ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 19, kModeCheck, false));
         EXPECT_EQ(s.Index, c.stored) << c.index;
-        EXPECT_FLOAT_EQ(StagePlotBuffer().PlotMean[20], c.mean) << c.index;
+        EXPECT_FLOAT_EQ(PlotBuffer.PlotMean[20], c.mean) << c.index;
     }
 }
 
@@ -252,8 +254,8 @@ TEST_F(ProduceOutputTest, RiskChartsNeverScaleAboveOnePointZeroTwo)
         ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, kind, kModeCheck, false)) << kind;
         EXPECT_LE(s.YMaximum, 1.02) << kind;
         EXPECT_GT(s.YMaximum, 1.0) << kind;
-        EXPECT_TRUE(StagePlotBuffer().ShowRange);
-        const TPlotBuffer& b = StagePlotBuffer();
+        EXPECT_TRUE(PlotBuffer.ShowRange);
+        const TPlotBuffer& b = PlotBuffer;
         float widest = 0;
         for (int i = 0; i < b.PlotPointCount; ++i) widest = std::max(widest, b.PlotMax[i] - b.PlotMean[i]);
         EXPECT_NEAR(widest, 0.1933, 1e-4) << kind;
@@ -268,15 +270,15 @@ TEST_F(ProduceOutputTest, TimeToThresholdReadsTheRunHistogram)
     Info.extthreshold = 0;
     TScaleInfo s = DefaultScaleInfo[32];
     ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 32, kModeCheck, false));
-    EXPECT_EQ(StagePlotBuffer().PlotPointCount, 10);
-    EXPECT_FLOAT_EQ(StagePlotBuffer().PlotMin[1], 2);
+    EXPECT_EQ(PlotBuffer.PlotPointCount, 10);
+    EXPECT_FLOAT_EQ(PlotBuffer.PlotMin[1], 2);
     EXPECT_EQ(s.Title, "Time to extinction");
     // Duration 1 with a merge factor: one bin, nothing merged, no division by 0.
     Results(10, 1);
     s = DefaultScaleInfo[32];
     s.Index = 2;
     ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 32, kModeCheck, false));
-    EXPECT_EQ(StagePlotBuffer().PlotPointCount, 1);
+    EXPECT_EQ(PlotBuffer.PlotPointCount, 1);
 }
 
 TEST_F(ProduceOutputTest, PerPopulationAndStageKindsCorrectTheirIndex)
@@ -294,7 +296,7 @@ TEST_F(ProduceOutputTest, PerPopulationAndStageKindsCorrectTheirIndex)
     s.Index = 99;  // beyond the duration: the final step
     ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 21, kModeCheck, false));
     EXPECT_EQ(s.Index, 20);
-    const TPlotBuffer& b = StagePlotBuffer();
+    const TPlotBuffer& b = PlotBuffer;
     EXPECT_EQ(b.PlotPointCount, 2);
     EXPECT_FLOAT_EQ(b.PlotMean[1], 22);
     EXPECT_FLOAT_EQ(b.PlotMax[0], 11);  // one replication: every series the mean
@@ -329,7 +331,7 @@ TEST_F(ProduceOutputTest, DistanceFunctionsRepairTheirParameters)
     TScaleInfo s = DefaultScaleInfo[11];
     ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, 11, kModeCheck, false));
     EXPECT_FLOAT_EQ(Info.migparams[2], 0.1f);
-    const TPlotBuffer& b = StagePlotBuffer();
+    const TPlotBuffer& b = PlotBuffer;
     EXPECT_FLOAT_EQ(b.PlotX[49], 49.0f);
     EXPECT_FLOAT_EQ(b.PlotMean[0], 0.5f);           // a x exp(0)
     EXPECT_NEAR(b.PlotMean[1], 0.5 * std::exp(-10.0), 1e-9);  // x / b = 10
@@ -365,7 +367,7 @@ TEST_F(ProduceOutputTest, EveryKindInEveryModeOnAResultsModel)
             bool ok = false;
             EXPECT_NO_THROW(ok = ProduceOutput(s, &graph, &lines, kind, mode, false)) << kind << "/" << mode;
             EXPECT_EQ(ok, expected) << kind << "/" << mode;
-            EXPECT_LE(StagePlotBuffer().PlotPointCount, TPlotBuffer::kPoints);
+            EXPECT_LE(PlotBuffer.PlotPointCount, TPlotBuffer::kPoints);
             if (ok) {
                 EXPECT_LT(s.XMinimum, s.XMaximum) << kind;
                 EXPECT_LT(s.YMinimum, s.YMaximum) << kind;
@@ -391,7 +393,7 @@ TEST_F(ProduceOutputTest, StageKindsScaleOverTheStages)
         TScaleInfo s = DefaultScaleInfo[static_cast<std::size_t>(c.kind)];
         s.YTicSpace = 7;
         ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, c.kind, kModeCheck, false)) << c.kind;
-        EXPECT_NEAR(StagePlotBuffer().PlotMean[0], 1.5, 1e-3) << c.kind;  // lambda
+        EXPECT_NEAR(PlotBuffer.PlotMean[0], 1.5, 1e-3) << c.kind;  // lambda
         EXPECT_NEAR(s.YMaximum, c.ymax * 1.01, 2e-3) << c.kind;
         EXPECT_DOUBLE_EQ(s.XMinimum, 0);
         EXPECT_DOUBLE_EQ(s.XMaximum, 3.5 + 1);
