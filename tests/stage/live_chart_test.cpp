@@ -131,3 +131,49 @@ TEST_F(LiveChart, LongRunsAreDrawnWhole)
 }
 
 }  // namespace
+
+#include "core/config.h"
+#include "stage/run_simulation.h"
+#include "stage/stage_file.h"
+
+namespace {
+
+// The chart as the simulation window uses it: from the progress callback of a
+// real run.
+TEST(LiveChartRun, DrawsFromTheProgressOfARun)
+{
+    ModelLimits limits;
+    CreateModelStore(limits);
+    ASSERT_EQ(LoadModelFile(Info, std::string(PV_TEST_DATA) + "/tools/heath_shrub.st"), kModelFileOk);
+    Info.replications = 8;
+    Config.RandomSeed = "4321";
+    RecordingCanvas canvas{{0, 0, 600, 400}};
+    TGraph graph;
+    graph.SetCanvas(&canvas);
+    graph.SetArea(0, 0, 600, 400);
+    TLiveTrajectoryChart chart;
+    std::vector<float> trajectory(static_cast<std::size_t>(Info.duration) + 1, 0.0f);
+    int callsBeforeFifth = 0;
+    std::size_t callsFromSixth = 0;
+    auto progress = [&](std::int32_t replication, std::int32_t) {
+        chart.DrawTrajectories(graph, trajectory, false);
+        if (replication < 5) callsBeforeFifth += static_cast<int>(canvas.Calls().size());
+        callsFromSixth += replication >= 6;
+        return true;
+    };
+    TRunOutcome outcome;
+    ASSERT_TRUE(RunSimulation(trajectory, progress, &outcome));
+    EXPECT_EQ(callsBeforeFifth, 0);
+    std::size_t series = 0, fills = 0;
+    for (const auto& c : canvas.Calls()) {
+        series += c.Op == Kind::Polyline && c.Clip;
+        fills += c.Op == Kind::FillRect;
+    }
+    EXPECT_EQ(fills, 1u);                                    // axes set once
+    EXPECT_GT(callsFromSixth, 0u);
+    EXPECT_EQ(series, callsFromSixth);  // one line per step from the sixth replication on
+    chart.DrawTrajectories(graph, trajectory, true);        // after the run: nothing
+    FreeModelStore();
+}
+
+}  // namespace
