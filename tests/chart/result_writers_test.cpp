@@ -102,6 +102,24 @@ TEST_F(ChartFixture, TitlesAndLabelsInTheirSizesAngleAndColour)
     EXPECT_EQ(Code(5), title->Font.Color);
     EXPECT_EQ(12, canvas.Font().Size);
 
+    // Axes (outside the plot clip) in code 4, black on a monochrome chart.
+    auto axisColours = [this] {
+        std::vector<TColor> out;
+        for (const auto& c : canvas.CallsOf(Kind::Line))
+            if (!c.Clip)
+                out.push_back(c.Pen.Color);
+        return out;
+    };
+    ASSERT_FALSE(axisColours().empty());
+    for (TColor c : axisColours())
+        EXPECT_EQ(Code(4), c);
+    graph.Monochrome = true;
+    canvas.ClearCalls();
+    DrawCurves(settings, graph, false, Chart());
+    for (TColor c : axisColours())
+        EXPECT_EQ(kBlack, c);
+    graph.Monochrome = false;
+
     // White text colour would vanish: black is used instead.
     ChartColors[4] = 15;
     canvas.ClearCalls();
