@@ -329,6 +329,8 @@ TRunEnd RunChecked(TCoravel& model, std::span<float> trajectory, const TProgress
         Config.StepDelay = kLongestStepDelay;
 
     const bool stochastic = model.replications > 0;
+    if (model.replications < 0 || std::max(model.replications, 1) > model.replterminal.Count())
+        throw std::length_error("more replications than the result arrays hold");
     TRunState run;
     run.Random.Seed(RunSeed(Config.RandomSeed));
 
