@@ -477,6 +477,14 @@ TRunState* ActiveRunState() { return gActive; }
 bool RunSimulation(std::span<float> Trajectory, const TProgress& Progress, TRunOutcome* outcome)
 {
     TRunOutcome result;
+    if (gRunning) {
+        // Called again from inside a run's progress callback: the run in
+        // progress owns the model and its working state.
+        ErrorMessage("Simulation: a run is already in progress");
+        if (outcome)
+            *outcome = result;
+        return false;
+    }
     TRunningMark running;
     TCoravel& model = Info;
     bool resultsCleared = false;

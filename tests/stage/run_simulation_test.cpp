@@ -238,6 +238,14 @@ TEST_F(RunSimulationTest, SameSeedSameResults)
     Config.RandomSeed = "54321";
     ASSERT_TRUE(Simulate(outcome));
     EXPECT_NE(Results(), first) << "the seed is not used";
+    // "0" and an empty text take the seed from the clock: runs differ.
+    for (const char* clock : {"0", ""}) {
+        Config.RandomSeed = clock;
+        ASSERT_TRUE(Simulate(outcome));
+        const TResults once = Results();
+        ASSERT_TRUE(Simulate(outcome));
+        EXPECT_NE(Results(), once) << "seed text \"" << clock << "\"";
+    }
 }
 
 // A scramble population whose matrix cannot reach its Rmax (survivals only,
