@@ -299,7 +299,9 @@ void RunReplication(TCoravel& model, TRunBody& b)
         b.trajectory[static_cast<std::size_t>(t)] = static_cast<float>(run.CurrentTotal);
 
         // The only point where the caller's window gets control during a run.
-        run.Repl.stop = !b.progress(run.ReplicationCount, run.CurrentTimeStep);
+        // One false answer is enough: the run ends after this replication.
+        if (!b.progress(run.ReplicationCount, run.CurrentTimeStep))
+            run.Repl.stop = true;
 
         if (run.Repl.allExtinct && !IntroductionAhead(model, t))
             break;
