@@ -299,7 +299,9 @@ void RunReplication(TCoravel& model, TRunBody& b)
         b.trajectory[static_cast<std::size_t>(t)] = static_cast<float>(run.CurrentTotal);
 
         // The only point where the caller's window gets control during a run.
-        run.Repl.stop = !b.progress(run.ReplicationCount, run.CurrentTimeStep);
+        // One false answer is enough: the run ends after this replication.
+        if (!b.progress(run.ReplicationCount, run.CurrentTimeStep))
+            run.Repl.stop = true;
 
         if (run.Repl.allExtinct && !IntroductionAhead(model, t))
             break;
@@ -329,6 +331,8 @@ TRunEnd RunChecked(TCoravel& model, std::span<float> trajectory, const TProgress
         Config.StepDelay = kLongestStepDelay;
 
     const bool stochastic = model.replications > 0;
+    if (model.replications < 0 || std::max(model.replications, 1) > model.replterminal.Count())
+        throw std::length_error("more replications than the result arrays hold");
     TRunState run;
     run.Random.Seed(RunSeed(Config.RandomSeed));
 
@@ -475,6 +479,14 @@ TRunState* ActiveRunState() { return gActive; }
 bool RunSimulation(std::span<float> Trajectory, const TProgress& Progress, TRunOutcome* outcome)
 {
     TRunOutcome result;
+    if (gRunning) {
+        // Called again from inside a run's progress callback: the run in
+        // progress owns the model and its working state.
+        ErrorMessage("Simulation: a run is already in progress");
+        if (outcome)
+            *outcome = result;
+        return false;
+    }
     TRunningMark running;
     TCoravel& model = Info;
     bool resultsCleared = false;

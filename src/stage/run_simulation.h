@@ -6,6 +6,15 @@
 // The engine never processes window events: after every time step it calls
 // the caller's progress callback, and whatever the window needs (redrawing,
 // event processing, the per-step delay, the Stop button) happens there.
+//
+// A batch run:
+//     std::vector<float> trajectory(Info.duration + 1);
+//     TRunOutcome outcome;
+//     RunSimulation(trajectory, [](std::int32_t, std::int32_t) { return true; }, &outcome);
+// The simulation window passes a callback that updates its progress bar,
+// status panels and live chart, waits out the configured step delay while
+// processing events, and answers false once Stop was pressed; it tells
+// "Simulation complete" from a refused or stopped run by outcome.end.
 
 #include "stage/run_state.h"
 

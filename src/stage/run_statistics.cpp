@@ -40,12 +40,12 @@ void KeepMax(T& slot, V value)
 }
 
 // Abundance of population p without the stages excluded from totals.
-long long CountedAbundance(const TCoravel& model, const TRunState& run, int p)
+long long CountedAbundance(const TRunStatistics& stats, const TRunState& run, int p)
 {
     long long c = run.PopulationTotal[static_cast<std::size_t>(p)];
     const TStageCounts& stages = run.StageAbundance[static_cast<std::size_t>(p)];
-    for (int s = 1; s <= model.stages; ++s)
-        if (model.stageprops[s].flag) c -= stages[static_cast<std::size_t>(s)];
+    for (int s = 1; s <= stats.S; ++s)
+        if (stats.excludedStage[static_cast<std::size_t>(s)]) c -= stages[static_cast<std::size_t>(s)];
     return c;
 }
 
@@ -195,6 +195,10 @@ void InitializeRun(TCoravel& model, TRunState& run, TRunStatistics& stats)
     stats.localOccupancy.assign(n(P), TMoments{});
     stats.extinctionDuration.assign(n(P), TMoments{});
     stats.replicationHarvest = TMoments{};
+    stats.excludedStage.fill(false);
+    for (int s = 1; s <= S; ++s) stats.excludedStage[static_cast<std::size_t>(s)] = model.stageprops[s].flag;
+    stats.countedInTotal.assign(n(P) + 1, 0);
+    for (int p = 1; p <= P; ++p) stats.countedInTotal[n(p)] = model.populations[p].intotal ? 1 : 0;
     stats.replicationsSummed = 0;
     stats.lastStepSummed = 0;
 }
@@ -213,8 +217,8 @@ void TimeSumm(TCoravel& model, TRunState& run, TRunStatistics& stats)
     int occupied = 0;
     for (int p = 1; p <= P; ++p) {
         const auto i = static_cast<std::size_t>(p);
-        const bool counted = model.populations[p].intotal;
-        long long c = CountedAbundance(model, run, p);
+        const bool counted = stats.countedInTotal[static_cast<std::size_t>(p)] != 0;
+        long long c = CountedAbundance(stats, run, p);
         if (c <= run.LocalThreshold[i]) {
             run.BelowThresholdRun[i] = Increment(run.BelowThresholdRun[i]);
             if (c >= 1) {
@@ -224,7 +228,7 @@ void TimeSumm(TCoravel& model, TRunState& run, TRunStatistics& stats)
                     // Assumed dead: the population is gone now, not after the
                     // next projection, so its total goes too.
                     TStageCounts& stages = run.StageAbundance[i];
-                    for (int s = 1; s <= model.stages; ++s) stages[static_cast<std::size_t>(s)] = 0;
+                    for (int s = 1; s <= stats.S; ++s) stages[static_cast<std::size_t>(s)] = 0;
                     run.PopulationTotal[i] = 0;
                     c = 0;
                 }
@@ -278,8 +282,8 @@ void TimeSumm(TCoravel& model, TRunState& run, TRunStatistics& stats)
     double trajectory = 0.0;
     for (int p = 1; p <= P; ++p) {
         alive += run.PopulationTotal[static_cast<std::size_t>(p)];
-        if (model.populations[p].intotal)
-            trajectory += static_cast<double>(CountedAbundance(model, run, p));
+        if (stats.countedInTotal[static_cast<std::size_t>(p)] != 0)
+            trajectory += static_cast<double>(CountedAbundance(stats, run, p));
     }
     // Whether the replication may end here is the run's decision; the steps it
     // then leaves out are summarised as extinct by ReplSumm.

@@ -24,6 +24,7 @@
 #include "core/model_store.h"
 #include "stage/run_state.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ struct TRunStatistics {
     std::vector<TMoments> localOccupancy;      // [p - 1]
     std::vector<TMoments> extinctionDuration;  // [p - 1]
     TMoments replicationHarvest;
+
+    // Copied from the model at the start of the run, for the per-step loop.
+    std::array<bool, kMaxRunStages + 1> excludedStage{};  // [1..S]: left out of totals
+    std::vector<std::uint8_t> countedInTotal;            // [1..P]: counted in totals
 
     // Replications summarised by ReplSumm so far.
     int replicationsSummed = 0;

@@ -206,7 +206,7 @@ TEST_F(RunSimulationTest, StopLetsTheReplicationFinish)
         maxReplication = std::max(maxReplication, r);
         finals[static_cast<std::size_t>(r)] = trajectory[static_cast<std::size_t>(t)];
         lastStep = t;
-        return r < 3;
+        return !(r == 3 && t == 1);  // one false answer, at the first step
     }));
 
     EXPECT_EQ(outcome.end, TRunEnd::Stopped);
@@ -238,6 +238,14 @@ TEST_F(RunSimulationTest, SameSeedSameResults)
     Config.RandomSeed = "54321";
     ASSERT_TRUE(Simulate(outcome));
     EXPECT_NE(Results(), first) << "the seed is not used";
+    // "0" and an empty text take the seed from the clock: runs differ.
+    for (const char* clock : {"0", ""}) {
+        Config.RandomSeed = clock;
+        ASSERT_TRUE(Simulate(outcome));
+        const TResults once = Results();
+        ASSERT_TRUE(Simulate(outcome));
+        EXPECT_NE(Results(), once) << "seed text \"" << clock << "\"";
+    }
 }
 
 // A scramble population whose matrix cannot reach its Rmax (survivals only,
@@ -453,6 +461,55 @@ TEST_F(RunSimulationTest, LastStepCrossingStaysInsideTheHistogram)
         const int bin = (duration + width - 1) / width;
         ASSERT_LE(bin, kCrossBins);
         EXPECT_EQ(Info.extinctiontimes[bin], 1) << duration;
+    }
+}
+
+// Each step's environmental deviates: correlated between populations as the
+// correlation matrix says, and drawn once (fecundity, survival and K alike),
+// twice (K apart) or three times, by the within-population option.
+TEST_F(RunSimulationTest, EnvironmentalDeviatesFollowTheCorrelations)
+{
+    struct Case {
+        float r;
+        std::uint8_t corrwithin;
+        bool survivalIsFecundity, capacityIsSurvival;
+    };
+    const Case cases[] = {{0.5f, 0, true, true}, {0.0f, 2, false, false}, {0.99999f, 1, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("r " + std::to_string(c.r) + ", option " + std::to_string(c.corrwithin));
+        SetUp();
+        StageMatrix({{1}});
+        StDevMatrix({{0.1}});
+        Population(1, {1000});
+        Population(2, {1000});
+        Info.correlation[2][1] = c.r;
+        Info.corrwithin = c.corrwithin;
+        Run(100, 20);
+        std::vector<double> a, b;
+        int sameSurvival = 0, sameCapacity = 0, samePops = 0;
+        TRunOutcome outcome;
+        ASSERT_TRUE(Simulate(outcome, [&](std::int32_t, std::int32_t) {
+            const TRunState& run = *ActiveRunState();
+            a.push_back(run.Deviates[1]);
+            b.push_back(run.Deviates[2]);
+            sameSurvival += run.SurvivalDeviates[1] == run.Deviates[1];
+            sameCapacity += run.CarryingCapacityDeviates[1] == run.SurvivalDeviates[1];
+            samePops += run.Deviates[1] == run.Deviates[2];
+            return true;
+        }));
+        const double n = static_cast<double>(a.size());
+        const double ma = std::accumulate(a.begin(), a.end(), 0.0) / n;
+        const double mb = std::accumulate(b.begin(), b.end(), 0.0) / n;
+        double sab = 0, saa = 0, sbb = 0;
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            sab += (a[k] - ma) * (b[k] - mb);
+            saa += (a[k] - ma) * (a[k] - ma);
+            sbb += (b[k] - mb) * (b[k] - mb);
+        }
+        EXPECT_NEAR(sab / std::sqrt(saa * sbb), c.r, 4 * (1 - c.r * c.r) / std::sqrt(n) + 1e-4);
+        EXPECT_EQ(samePops == static_cast<int>(n), c.r > 0.9f);
+        EXPECT_EQ(sameSurvival == static_cast<int>(n), c.survivalIsFecundity);
+        EXPECT_EQ(sameCapacity == static_cast<int>(n), c.capacityIsSurvival);
     }
 }
 

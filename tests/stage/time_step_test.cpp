@@ -70,6 +70,19 @@ TEST(TimeStep, DemographicProjectionKeepsSurvivorsWithinTheirSource)
     }
     // Poisson births of mean 200: SE of the mean 0.32.
     EXPECT_NEAR(births / draws, 200.0, 1.5);
+
+    // Ignoring constraints, a "survival" of 1.5 is a Poisson rate: 100
+    // individuals give 150 on average and are not scaled back.
+    f.model.ignoreconstraints = true;
+    M(3, 1) = 1.5;
+    double grown = 0;
+    for (int k = 0; k < draws; ++k) {
+        f.Stages(1, {100, 0, 0});
+        ProjectStages(f.model, f.run, 1, M);
+        grown += f.run.StageAbundance[1][3];
+    }
+    // SE of the mean 0.27.
+    EXPECT_NEAR(grown / draws, 150.0, 1.5);
 }
 
 TEST(TimeStep, LognormalHighSurvivalIsSampledOnItsComplement)
