@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string ExampleFile(const std::string& name) { return std::string(PV_TEST_DATA) + "/../../examples/" + name; }
+std::string ExampleFolder() { return std::string(PV_TEST_DATA) + "/../../examples"; }
 
 }  // namespace
 
@@ -19,16 +19,18 @@ TEST_F(StageFileTest, HandWrittenFilesResaveByteIdentical)
     for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
     WriteAll(canonicalLf, lf);
 
-    const struct {
+    struct Case {
         std::string file;
         std::string expected;
-    } cases[] = {
-        {ExampleFile("meadow_herb.st"), ExampleFile("meadow_herb.st")},
-        {ExampleFile("island_seabird.st"), ExampleFile("island_seabird.st")},
+    };
+    std::vector<Case> cases = {
         {DataFile("canonical.st"), DataFile("canonical.st")},
         {canonicalLf, DataFile("canonical.st")},  // LF in, CR LF out
     };
-    for (const auto& c : cases) {
+    for (const auto& entry : std::filesystem::directory_iterator(ExampleFolder()))
+        if (entry.path().extension() == ".st") cases.push_back({entry.path().string(), entry.path().string()});
+    ASSERT_GE(cases.size(), 4u);
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         ASSERT_EQ(LoadModelFile(model, c.file, 0), kModelFileOk) << Boxes();
         const std::string saved = dir.file("resaved.st");
