@@ -3,16 +3,23 @@
 // date and time differ from run to run and are masked before comparing.
 // PV_UPDATE_GOLDEN=1 rewrites the golden files from the current output.
 
+#include "core/config.h"
+#include "core/model_store.h"
+#include "stage/results_section.h"
+#include "stage/run_simulation.h"
+#include "stage/stage_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <sys/wait.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,6 +80,30 @@ TEST(StProduce, SameSeedSameOutput)
     const auto b = RunTool("'" + kModel + "' 27 3 --run 777");
     ASSERT_EQ(a.status, 0);
     EXPECT_EQ(MaskRunTime(a.out), MaskRunTime(b.out));
+}
+
+// A model saved with its results gives its results without a new run.
+TEST(StProduce, ResultsLoadedFromTheModelFile)
+{
+    TempDir dir;
+    const std::string saved = dir.file("with_results.st");
+    CreateModelStore(ModelLimits{});
+    ASSERT_EQ(LoadModelFile(Info, kModel), kModelFileOk);
+    Config.RandomSeed = "12345";
+    std::vector<float> trajectory(static_cast<std::size_t>(Info.duration) + 1, 0.0f);
+    ASSERT_TRUE(RunSimulation(trajectory, [](std::int32_t, std::int32_t) { return true; }));
+    // The run leaves its facts in the store; the file writer takes them from
+    // beside it.
+    StoredRun = {Info.replicationsdone, Info.resultsdate, Info.resultstime};
+    ASSERT_EQ(SaveModelFile(Info, saved), kModelFileOk);
+    FreeModelStore();
+
+    const TToolResult fresh = RunTool("'" + kModel + "' 26 2 --run 12345");
+    const TToolResult loaded = RunTool("'" + saved + "' 26 2");
+    ASSERT_EQ(loaded.status, 0);
+    EXPECT_NE(loaded.out.find("  200 replications;  Duration = 30"), std::string::npos) << loaded.out;
+    EXPECT_EQ(std::count(loaded.out.begin(), loaded.out.end(), '\n'),
+              std::count(fresh.out.begin(), fresh.out.end(), '\n'));
 }
 
 TEST(StProduce, ExitStatus)
