@@ -53,13 +53,6 @@ int Produce(const std::string& model, int kind, int mode, const std::string* see
         std::fprintf(stderr, "st-produce: %s did not load (code %d)\n", model.c_str(), code);
         return 2;
     }
-    // The loader keeps the loaded run's facts beside the store; the producer
-    // reads them from the store, where a run leaves them.
-    if (Info.state == kStateResults) {
-        Info.replicationsdone = StoredRun.replications;
-        Info.resultsdate = StoredRun.dateText;
-        Info.resultstime = StoredRun.timeText;
-    }
     if (seed) {
         Config.RandomSeed = *seed;
         std::vector<float> trajectory(static_cast<std::size_t>(std::max<int>(Info.duration, 0)) + 1, 0.0f);

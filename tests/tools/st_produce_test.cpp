@@ -92,9 +92,6 @@ TEST(StProduce, ResultsLoadedFromTheModelFile)
     Config.RandomSeed = "12345";
     std::vector<float> trajectory(static_cast<std::size_t>(Info.duration) + 1, 0.0f);
     ASSERT_TRUE(RunSimulation(trajectory, [](std::int32_t, std::int32_t) { return true; }));
-    // The run leaves its facts in the store; the file writer takes them from
-    // beside it.
-    StoredRun = {Info.replicationsdone, Info.resultsdate, Info.resultstime};
     ASSERT_EQ(SaveModelFile(Info, saved), kModelFileOk);
     FreeModelStore();
 
