@@ -44,6 +44,12 @@ const TLimits& Limits()
     return ProgramVariant == TProgramVariant::Monovara ? monovara : strativa;
 }
 
+// Data-path failures of the first pass wait until the command line and the
+// configuration file have both been read: only then is it known whether this
+// is a batch run, whose messages belong in the log, not in a box, whatever
+// the order of the DAT and RUN lines.
+std::vector<std::string> g_dataPathFailures;
+
 std::string CurrentDir()
 {
     std::error_code ec;
@@ -81,7 +87,7 @@ void SetDataPath(std::string value)
     if (ok) {
         Config.DataPath = CurrentDir();
     } else if (FirstPass) {
-        ReportMessage("Cannot find data path " + Config.DataPath);
+        g_dataPathFailures.push_back("Cannot find data path " + Config.DataPath);
     }
 }
 
@@ -162,6 +168,7 @@ void ResetConfiguration(TProgramVariant variant, const std::string& startupDir, 
     ChartColors = {10, 5, 4, 1, 0, 9, 3, 12, 8};
     FileOk = true;
     FirstPass = false;
+    g_dataPathFailures.clear();
 
     Config.ProgramDir = programDir.empty() ? std::string() : WithTrailingSeparator(programDir);
     StartupDir = startupDir;
@@ -179,6 +186,10 @@ void LoadConfiguration(const TConfigStartup& startup)
         if (ReadConfigFile(dir))
             break;
     FirstPass = false;
+    std::vector<std::string> failures;
+    failures.swap(g_dataPathFailures);
+    for (const std::string& message : failures)
+        ReportMessage(message);
     ParseCommandLine(startup.arguments);
 
     for (std::uint8_t* change : {&Config.MaxKChange, &Config.MaxFChange, &Config.MaxSChange})

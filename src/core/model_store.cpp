@@ -1,9 +1,9 @@
 #include "core/model_store.h"
 
 #include "core/batch_log.h"
+#include "core/str_utilx.h"
 
 #include <algorithm>
-#include <charconv>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -39,28 +39,14 @@ void AllocZeroed(const char* name, RecordTable<T>& table, int count)
     }
 }
 
-// The text-to-number conversion of the model's parameter texts: surrounding
-// blanks ignored, "." as decimal point, fallback on anything unreadable.
-double TextToNumber(const std::string& text, double fallback)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return fallback;
-    const auto last = text.find_last_not_of(" \t");
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last + 1;
-    if (*begin == '+') ++begin;
-    double value = 0;
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || stop != end) return fallback;
-    return value;
-}
-
 bool IsFileReference(const std::string& text)
 {
-    // A blank text names nothing; anything that does not read as a number is
-    // taken as a file name (so is -1, the value a failed conversion gives).
-    if (text.find_first_not_of(" \t") == std::string::npos) return false;
-    return TextToNumber(text, -1) == -1;
+    // A blank text names nothing; anything that does not read as a number
+    // ("." as decimal point, as in the model file) is taken as a file name,
+    // and so is -1, the value a failed conversion gives.
+    const std::string trimmed = TrimBlanks(text);
+    if (trimmed.empty()) return false;
+    return TextToRealDef(trimmed, -1) == -1;
 }
 
 }  // namespace

@@ -208,8 +208,12 @@ bool TextToInt(const std::string& text, long& value)
         return false;
     const char* b = text.data();
     const char* e = b + text.size();
-    if (*b == '+')
+    // One sign at most: "+-5" is no integer.
+    if (*b == '+') {
         ++b;
+        if (b != e && *b == '-')
+            return false;
+    }
     if (b == e || (*b == '-' && b + 1 == e))
         return false;
     long v = 0;

@@ -93,8 +93,10 @@ void ReduceToHessenberg(WorkArray& a, int n)
             a[i][j] = 0.0;
 }
 
+constexpr int kMaxQrIterations = 300;
+
 // All eigenvalues of an upper Hessenberg matrix by the shifted QR algorithm
-// (real and imaginary parts). False when one eigenvalue needs 30 iterations.
+// (real and imaginary parts). False when one eigenvalue needs kMaxQrIterations.
 bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
 {
     double anorm = 0.0;
@@ -142,9 +144,15 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
                     }
                     nn -= 2;
                 } else {
-                    if (its == 30)
+                    // Exceptional shifts at iterations 10 and 20 and, should
+                    // the eigenvalue still not have split off at 30, every
+                    // 10 after that: a matrix that settles within 30 is
+                    // treated exactly as with a limit of 30, and a valid stage
+                    // matrix that needs more is not mistaken for one without
+                    // a growth rate.
+                    if (its == kMaxQrIterations)
                         return false;
-                    if (its == 10 || its == 20) { // exceptional shift
+                    if (its > 0 && its % 10 == 0) { // exceptional shift
                         t += x;
                         for (int i = 1; i <= nn; ++i)
                             a[i][i] -= x;
@@ -241,23 +249,63 @@ bool AllFinite(const TStageMatrix& m)
 }
 
 // Largest real eigenvalue counting from 0; false when the iteration fails.
+//
+// Stages that receive individuals from no other remaining stage (a zero row
+// off the diagonal), or send individuals to none (a zero column), are split
+// off first, one at a time: each contributes its diagonal element as an
+// eigenvalue, and the matrix of the stages left has the other eigenvalues.
+// This is exact (a reordering of the stages makes the matrix block
+// triangular), and it keeps chains of stages that lead nowhere, such as
+// post-reproductive stages, out of the QR iteration, where their repeated
+// eigenvalue 0 converges too slowly for the iteration limit.
 bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
 {
     lambda = 0.0;
     const int n = matrix.size;
     if (n == 0 || !AllFinite(matrix))
         return n == 0;
+
+    int active[kStageMatrixCapacity];
+    int count = n;
+    for (int k = 0; k < n; ++k)
+        active[k] = k + 1;
+    for (bool split = true; split && count > 0;) {
+        split = false;
+        for (int k = 0; k < count && !split; ++k) {
+            const int i = active[k];
+            bool rowEmpty = true, columnEmpty = true;
+            for (int l = 0; l < count; ++l) {
+                const int j = active[l];
+                if (j == i)
+                    continue;
+                rowEmpty = rowEmpty && matrix(i, j) == 0.0;
+                columnEmpty = columnEmpty && matrix(j, i) == 0.0;
+            }
+            if (rowEmpty || columnEmpty) {
+                lambda = std::max(lambda, matrix(i, i));
+                for (int l = k + 1; l < count; ++l)
+                    active[l - 1] = active[l];
+                --count;
+                split = true;
+            }
+        }
+    }
+    if (count == 0)
+        return true;
+
     WorkArray a{};
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n; ++j)
-            a[i][j] = matrix(i, j);
-    Balance(a, n);
-    ReduceToHessenberg(a, n);
+    for (int i = 1; i <= count; ++i)
+        for (int j = 1; j <= count; ++j)
+            a[i][j] = matrix(active[i - 1], active[j - 1]);
+    Balance(a, count);
+    ReduceToHessenberg(a, count);
     double wr[kStageMatrixCapacity + 2] = {};
     double wi[kStageMatrixCapacity + 2] = {};
-    if (!HessenbergEigenvalues(a, n, wr, wi))
+    if (!HessenbergEigenvalues(a, count, wr, wi)) {
+        lambda = 0.0;
         return false;
-    for (int i = 1; i <= n; ++i)
+    }
+    for (int i = 1; i <= count; ++i)
         if (wi[i] == 0.0 && wr[i] > lambda)
             lambda = wr[i];
     return true;

@@ -20,15 +20,19 @@ void WarnOnce(std::int64_t& count, const char* text)
         SimulationWarning(text);
 }
 
+// The limit applies to the rounded value: 2147483646.5 rounds to the limit
+// and is capped too.
 std::int32_t RoundCount(TRandomSource& random, double x)
 {
+    if (!(x <= 0.0))
+        x = std::round(x);
     if (!(x < kDeviateLimit)) {
         random.overflow = true;
         return kDeviateCap;
     }
     if (x <= 0.0)
         return 0;
-    return static_cast<std::int32_t>(std::round(x));
+    return static_cast<std::int32_t>(x);
 }
 
 // ln of a binomial or Poisson rejection ratio; tiny values count as 0.

@@ -14,7 +14,17 @@
 #include <array>
 #include <initializer_list>
 
-TStoredRun StoredRun;
+TStoredRun StoredRunOf(const TCoravel& model)
+{
+    return {model.replicationsdone, model.resultsdate, model.resultstime};
+}
+
+void SetStoredRun(TCoravel& model, const TStoredRun& run)
+{
+    model.replicationsdone = run.replications;
+    model.resultsdate = run.dateText;
+    model.resultstime = run.timeText;
+}
 
 namespace {
 

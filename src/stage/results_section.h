@@ -11,16 +11,18 @@
 #include <string>
 #include <vector>
 
-// What a completed run leaves beside the store: how many replications it
-// completed (not the model's setting) and its date and time texts, which
-// never hold a blank (RunDateText / RunTimeText). The run sets them when it
-// completes; loading a results section sets them from the file.
+// The facts of the run that made the stored results: how many replications
+// it completed (not the model's setting) and its date and time texts, which
+// never hold a blank (RunDateText / RunTimeText). They live in the store
+// (`replicationsdone`, `resultsdate`, `resultstime`), where the run leaves
+// them; the results section carries them to and from the file.
 struct TStoredRun {
     std::int32_t replications = 0;
     std::string dateText = "00/00/0000";
     std::string timeText = "00:00:00";
 };
-extern TStoredRun StoredRun;
+TStoredRun StoredRunOf(const TCoravel& model);
+void SetStoredRun(TCoravel& model, const TStoredRun& run);
 
 // Free space and total size of the file system that holds a folder, in
 // bytes. False when they cannot be had.

@@ -620,7 +620,9 @@ int TModelReader::Run()
     gate.durationValid = durationValid_;
     gate.maxReplications = MaxReplications(m_);
     bool loaded = false;
-    const int code = ReadResultsSection(m_, in_, gate, name_, StoredRun, loaded);
+    TStoredRun run;
+    const int code = ReadResultsSection(m_, in_, gate, name_, run, loaded);
+    if (loaded) SetStoredRun(m_, run);
     if (loaded && version_ > 20 && Config.LoadScales) ReadScaleFile(NativePath(ReplaceExtension(name_, "SCL")));
     return code;
 }
@@ -1058,7 +1060,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     int code = kModelFileOk;
     bool withResults = false;
     if (model.state == kStateResults && !InputsChanged) {
-        code = AppendResultsSection(model, StoredRun, name, lines);
+        code = AppendResultsSection(model, StoredRunOf(model), name, lines);
         withResults = code == kModelFileOk;
     } else {
         lines.push_back(ScientificText(model.extinctionlevel));

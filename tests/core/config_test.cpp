@@ -256,3 +256,31 @@ TEST_F(ConfigTest, DataPathChangesDirectoryOrReportsOnce)
     EXPECT_EQ(sink.boxes[0].text, "Cannot find data path nowhere");
     EXPECT_EQ(Config.DataPath, "nowhere");
 }
+
+TEST_F(ConfigTest, ADataPathFailureReachesTheBatchLogWhereverRunStands)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* file;  // ZERKANOL.CFG in the start-up folder; none when null
+    } cases[] = {
+        {"DAT before RUN on the command line", {"/DAT=nowhere", "/RUN=Y"}, nullptr},
+        {"DAT in the file, RUN later in it", {}, "DAT=nowhere\r\nRUN=Y\r\n"},
+        {"DAT in the file, RUN on the command line", {"/RUN=Y"}, "DAT=nowhere\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir logDir;
+        fs::current_path(startup_);
+        fs::remove(dir_.file("ZERKANOL.CFG"));
+        if (c.file)
+            WriteAll(dir_.file("ZERKANOL.CFG"), c.file);
+        ResetBatchLog();
+        RecordingSink sink;
+        LoadConfiguration(Startup(TProgramVariant::Strativa, c.arguments));
+        EXPECT_TRUE(BatchMode) << c.name;
+        EXPECT_TRUE(sink.boxes.empty()) << c.name;
+        ASSERT_TRUE(OpenBatchLog(logDir.path().string())) << c.name;
+        CloseBatchLog();
+        EXPECT_EQ(ReadAll(logDir.file("VEREDUZ.REC")), "      Cannot find data path nowhere\r\n") << c.name;
+    }
+}

@@ -3,26 +3,11 @@
 #include "core/config.h"
 
 #include "support/recording_sink.h"
+#include "support/stop_message.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-
-namespace {
-
-std::string StopMessage(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const ProgramStopped& stop) {
-        return stop.what();
-    }
-    return "";
-}
-
-
-}  // namespace
 
 TEST(ModelAccess, OnlyMainMemoryIsReadOrWritten)
 {

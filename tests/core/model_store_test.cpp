@@ -206,6 +206,8 @@ TEST_F(ModelStore, FileReferencesAreTextsThatAreNotNumbers)
     const Case cases[] = {
         {"", false},     {"1", false},      {"0.5", false}, {" 2.5 ", false},
         {"   ", false},  {"cut.txt", true}, {"-1", true},   {"1x", true},
+        // Names that some number readers take for infinity or not-a-number.
+        {"inf", true},   {"nan", true},     {"1e999", true},
     };
     for (const Case& c : cases) {
         for (std::string PopulationRecord::*field :

@@ -2,26 +2,11 @@
 
 #include "core/batch_log.h"
 #include "support/recording_sink.h"
+#include "support/stop_message.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-
-namespace {
-
-// The message of the fatal stop a call makes, or "" when it makes none.
-std::string StopMessage(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const ProgramStopped& stop) {
-        return stop.what();
-    }
-    return "";
-}
-
-}  // namespace
 
 TEST(OneBased, SizeLimitsAreFatalStops)
 {

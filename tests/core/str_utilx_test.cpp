@@ -102,6 +102,26 @@ TEST(TextToNumber, StrictAndDefaultConversions)
     EXPECT_DOUBLE_EQ(StrToFloatRange("3.5", 0, 1, 10), 3.5);
 }
 
+TEST(TextToNumber, IntegersTakeOneSignAndStayIn32Bits)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        long value;
+    } cases[] = {
+        {"42", true, 42},          {"+7", true, 7},          {"-2147483648", true, -2147483648L},
+        {"2147483647", true, 2147483647L},                    {"2147483648", false, 0},
+        {"+-5", false, 0},         {"-+5", false, 0},        {"--5", false, 0},
+        {"+", false, 0},           {"-", false, 0},          {"", false, 0},
+        {" 5", false, 0},          {"5 ", false, 0},         {"1.5", false, 0},
+    };
+    for (const Case& c : cases) {
+        long value = 99;
+        EXPECT_EQ(TextToInt(c.text, value), c.ok) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.ok ? c.value : 99) << '"' << c.text << '"';
+    }
+}
+
 TEST(TextToBoolean, KnownWordsAndTheConversionMessage)
 {
     for (const char* yes : {"Yes", "y", "TRUE", "t"})

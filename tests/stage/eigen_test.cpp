@@ -69,6 +69,15 @@ TEST(Eigen, KnownEigenvaluesAndVectors)
         // power iteration never settles.
         {"cyclic", Matrix({{0, 0, 2}, {1, 0, 0}, {0, 1, 0}}), c2, {w1, w1 / c2, w1 / (c2 * c2)}, {1, c2, c2 * c2}},
         {"periodic", Matrix({{0, 0, 6}, {0.5, 0, 0}, {0, 1.0 / 3.0, 0}}), 1.0, {0.6, 0.3, 0.1}, {1, 2, 6}},
+        // Only stage 1 reproduces; four later stages lead nowhere (a repeated
+        // eigenvalue 0 that the QR iteration is slow to split off).
+        {"post-reproductive chain",
+         Matrix({{3, 0, 0, 0, 0}, {0.25, 0, 0, 0, 0}, {0, 0.75, 0, 0, 0}, {0, 0, 0.5, 0, 0}, {0, 0, 0, 0.5, 0}}), 3.0,
+         {1728 / 1915.0, 144 / 1915.0, 36 / 1915.0, 6 / 1915.0, 1 / 1915.0}, {1, 0, 0, 0, 0}},
+        // No stage can return to itself: no growth rate at all, however the
+        // rounding of the iteration falls.
+        {"no reproduction loop",
+         Matrix({{0, 0, 0}, {0.76207472004474419, 0, 0.10614940882406854}, {2.1586207288534691, 0, 0}}), 0.0, {}, {}},
         {"one stage", Matrix({{0.7}}), 0.7, {1}, {1}},
         {"one stage negative", Matrix({{-0.7}}), 0.0, {}, {}},
         {"one stage zero", Matrix({{0.0}}), 0.0, {}, {}},
@@ -113,7 +122,19 @@ TEST(Eigen, VectorsAreEigenvectorsOfRandomStageMatrices)
     std::vector<TStageMatrix> matrices = {
         Matrix({{0, 0.0043, 0.1132, 0}, {0.9775, 0.9111, 0, 0}, {0, 0.0736, 0.9534, 0}, {0, 0, 0.0452, 0.9804}}),
         Matrix({{0, 1e-4, 50}, {0.999, 0, 0}, {0, 1e-3, 0.99}}),
+        // One of its eigenvalues needs more than 30 QR iterations to split off.
+        Matrix({{1.6649997375988821, 1.0812680353762252, 1.7281286741321555, 1.3944288755367515, 1.2118910704252615,
+                 0.36976288480303399, 1.7521099391646833},
+                {0.37921645760055134, 0, 0, 0, 0, 0, 0},
+                {0, 0.37428197262481172, 0, 0, 0, 0, 0},
+                {0, 0, 0.81835024216000007, 0, 0, 0, 0},
+                {0, 0, 0, 0.46990284600206839, 0.74625188097107564, 0, 0},
+                {0, 0, 0, 0, 0.36877301317366973, 0.024446730272240504, 0},
+                {0, 0, 0, 0, 0, 0.41290512432147636, 0.21292976503229055}}),
     };
+    // Each of these has a positive growth rate; 0 would mean the iteration
+    // gave up.
+    const std::size_t fixedMatrices = matrices.size();
     TRandomSource random(77);
     for (int k = 0; k < 40; ++k) {
         const int n = 2 + k % 7;
@@ -133,6 +154,9 @@ TEST(Eigen, VectorsAreEigenvectorsOfRandomStageMatrices)
         const TStageMatrix& a = matrices[k];
         const double lambda = DominantEigenvalue(a);
         TStageVector w, v;
+        if (k < fixedMatrices) {
+            EXPECT_GT(lambda, 0.0);
+        }
         if (!(lambda > 0.0))
             continue;
         ASSERT_TRUE(StableDistribution(a, Vector(std::vector<double>(a.size, 3.0)), w));

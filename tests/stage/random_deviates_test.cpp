@@ -247,6 +247,18 @@ TEST(RandomDeviates, CountsAtTheLimitAreCappedAndFlagged)
     random.overflow = false;
     EXPECT_EQ(BNLDEV(random, 2000000000, 1.0), 2000000000);
     EXPECT_FALSE(random.overflow);
+
+    // A normal-approximation value just below the limit that rounds up to it
+    // is capped as well: the mean is chosen so that seed 9's first deviate
+    // gives 2147483646.75.
+    TRandomSource probe(9);
+    const double z = NormalDeviate(probe);
+    double mean = 2147483646.75;
+    for (int i = 0; i < 5; ++i)
+        mean = 2147483646.75 - std::sqrt(mean) * z;
+    TRandomSource nearLimit(9);
+    EXPECT_EQ(POIDEV(nearLimit, mean), 2147483646);
+    EXPECT_TRUE(nearLimit.overflow);
 }
 
 TEST(RandomDeviates, HeapSortSortsAscending)

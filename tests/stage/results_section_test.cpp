@@ -92,7 +92,7 @@ protected:
         for (int k = 1; k <= 4; ++k) model.runstats[k] = Value(k + 4);
         model.state = kStateResults;
         InputsChanged = false;
-        StoredRun = {replications, "12/10/2026", "09:49:11"};
+        SetStoredRun(model, {replications, "12/10/2026", "09:49:11"});
     }
 
     std::vector<std::string> SavedLines(const std::string& file)
@@ -121,13 +121,13 @@ TEST_F(ResultsSectionTest, RunSaveLoadKeepsTheResults)
     EXPECT_EQ(lines[cross + 61], "Final stage abundances");
     EXPECT_EQ(lines[IndexOf(lines, "Harvest") + 2], "3 t");
 
-    StoredRun = TStoredRun{};
+    SetStoredRun(model, TStoredRun{});
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
     EXPECT_EQ(model.state, kStateResults);
     EXPECT_FALSE(InputsChanged);
-    EXPECT_EQ(StoredRun.replications, 37);
-    EXPECT_EQ(StoredRun.dateText, "12/10/2026");
-    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+    EXPECT_EQ(model.replicationsdone, 37);
+    EXPECT_EQ(model.resultsdate, "12/10/2026");
+    EXPECT_EQ(model.resultstime, "09:49:11");
     EXPECT_FLOAT_EQ(model.extthreshold, 12.0f);
     EXPECT_EQ(model.crossbin, 1);
     for (int t = 1; t <= model.duration; ++t) {
@@ -280,8 +280,8 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
 
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
     EXPECT_EQ(model.state, kStateResults);
-    EXPECT_EQ(StoredRun.dateText, "10 Dec 2026");
-    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+    EXPECT_EQ(model.resultsdate, "10 Dec 2026");
+    EXPECT_EQ(model.resultstime, "09:49:11");
     const float mins[] = {2, 3, 4, 5, 90};
     const float maxs[] = {5, 106, 109, 112, 115};
     for (int r = 1; r <= 5; ++r) {
@@ -306,12 +306,12 @@ TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
     SetLocaleFormat(spaced);
     const TDateTime when{2026, 12, 10, 9, 49, 11};
     FillResults(3);
-    StoredRun.dateText = RunDateText(when);
-    StoredRun.timeText = RunTimeText(when);
+    model.resultsdate = RunDateText(when);
+    model.resultstime = RunTimeText(when);
     SetLocaleFormat(saved);
     const std::string file = dir.file("dated.st");
     SavedLines(file);
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
-    EXPECT_EQ(StoredRun.dateText, "12/10/2026");
-    EXPECT_EQ(StoredRun.timeText, "09:49:11");
+    EXPECT_EQ(model.resultsdate, "12/10/2026");
+    EXPECT_EQ(model.resultstime, "09:49:11");
 }

@@ -37,14 +37,12 @@ protected:
         model.Create(limits);
         model.state = kStateEmpty;
         InputsChanged = false;
-        StoredRun = TStoredRun{};
         SetDiskSpaceProvider({});
     }
     void TearDown() override
     {
         Config = savedConfig_;
         SetDiskSpaceProvider({});
-        StoredRun = TStoredRun{};
     }
 
     static std::string DataFile(const std::string& name) { return std::string(PV_TEST_DATA) + "/stage/" + name; }

@@ -1,0 +1,47 @@
+#pragma once
+// The result producer of the age/stage program: the one road from the model
+// store to every chart, text table and block of comma-separated lines a user
+// sees. It checks that the result can exist, fills the plot buffer with the
+// numbers of the kind, scales the caller's chart settings and hands the
+// buffer to the chart and table writers.
+
+#include "chart/graph.h"
+#include "chart/scale_info.h"
+
+#include <string>
+#include <vector>
+
+// Modes of a request.
+inline constexpr int kModeCheck = 0;  // compute and scale only: may a window open?
+inline constexpr int kModeChart = 1;  // draw on the graph
+inline constexpr int kModeText = 2;   // append an aligned text table
+inline constexpr int kModeCsv = 3;    // append comma-separated lines
+
+// Produces result `kind` (1..33 of the age/stage kind table) in `mode`.
+// `settings` is read and updated in place (scaling, margins, index
+// corrections); `graph` is needed for mode 1, `lines` for modes 2 and 3 (a
+// missing target draws or writes nothing). With `warnFlag` false the
+// conditional messages are suppressed. True when the result exists and was
+// produced. Never throws: a failure is reported through the message service
+// and gives false.
+bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
+                   bool warnFlag);
+
+// Minimum (minimum true) or maximum of values[0..count-1]; values[0] when
+// count < 1.
+float SeriesExtreme(bool minimum, const float* values, int count);
+
+// Time steps shown by a time series: every step-th step, points in all
+// (time 0 included), so that a long run fits the 161-point buffer.
+struct TTimeGrid {
+    int step = 1;
+    int points = 1;
+};
+TTimeGrid TimeGridFor(int duration);
+
+// Total initial abundance of population p without the stages excluded from
+// totals; p = 0 sums the populations counted in totals.
+double TotalInitialAbundance(int p);
+
+// Replications the last run completed (or the loaded results hold).
+int CompletedReplications();
