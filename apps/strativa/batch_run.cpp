@@ -3,7 +3,6 @@
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/model_store.h"
-#include "stage/results_section.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
 
@@ -47,7 +46,7 @@ int BatchRun()
         saved = saveCode == kModelFileOk;
         if (!saved)
             Line("      Error " + std::to_string(saveCode) + " in saving file " + ModelFileName, logOk);
-        Line("      Completed " + StoredRun.dateText + " " + StoredRun.timeText, logOk);
+        Line("      Completed " + Info.resultsdate + " " + Info.resultstime, logOk);
     }
     Line("", logOk);
     CloseBatchLog();
