@@ -856,6 +856,18 @@ bool CanCreate(const std::string& path)
     return fs::is_directory(folder, ec) && access(folder.c_str(), W_OK) == 0;
 }
 
+// Whether `other`, or the file that a look-up ignoring case finds for it in
+// its folder, is the file at `path`.
+bool IsSameFile(const std::string& path, const std::string& other)
+{
+    namespace fs = std::filesystem;
+    const fs::path otherPath(other);
+    std::string found = FindFileNoCase(otherPath.parent_path().string(), otherPath.filename().string());
+    if (found.empty()) found = other;
+    std::error_code ec;
+    return fs::equivalent(path, found, ec);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -1073,7 +1085,9 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
         StatusMessage("");
         return kModelFileWriteFailed;
     }
-    if (withResults) {
+    // A model whose own name is its side file's name (say "run.scl") keeps
+    // its file: the chart settings would replace the model just saved.
+    if (withResults && !IsSameFile(path, NativePath(ReplaceExtension(name, "SCL")))) {
         const std::string sideFile = ReplaceExtension(name, "SCL");
         if (!WriteScaleFile(NativePath(sideFile))) {
             ErrorMessage("Error in saving to file: " + sideFile);

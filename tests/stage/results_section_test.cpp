@@ -154,6 +154,23 @@ TEST_F(ResultsSectionTest, RunSaveLoadKeepsTheResults)
     EXPECT_EQ(ReadAll(again), ReadAll(file));
 }
 
+// A model saved under its own side file's name keeps its results: the chart
+// settings never overwrite it.
+TEST_F(ResultsSectionTest, ModelNamedLikeItsSideFileSurvivesTheSave)
+{
+    FillResults(10);
+    for (const char* name : {"run.SCL", "run.scl", "Run.Scl"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.file(name);
+        ASSERT_EQ(SaveModelFile(model, file), kModelFileOk) << Boxes();
+        TCoravel copy = model;
+        ASSERT_EQ(LoadModelFile(copy, file), kModelFileOk) << Boxes();
+        EXPECT_EQ(copy.state, kStateResults);
+        EXPECT_EQ(copy.replicationsdone, 10);
+        std::filesystem::remove(file);
+    }
+}
+
 TEST_F(ResultsSectionTest, EditedInputsSaveNoSection)
 {
     FillResults(10);
