@@ -9,6 +9,7 @@
 #include "stage/plot_buffer.h"
 #include "stage/results_writer.h"
 #include "stage/risk_curves.h"
+#include "stage/run_simulation.h"
 #include "stage/stage_reports.h"
 #include "stage/validate_input.h"
 
@@ -396,6 +397,10 @@ bool DispatchOutput(const TScaleInfo& settings, TGraph* graph, std::vector<std::
 bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
              bool warnFlag)
 {
+    // A window repainting while a run yields to it gets nothing: the input
+    // check would undo what the run derived for itself in the model, and the
+    // result arrays hold running sums until the run ends.
+    if (RunningFlag()) return false;
     Buffer.StartCall();
     if (kind < 1 || kind > 33) return false;
 

@@ -23,7 +23,8 @@ inline constexpr int kModeCsv = 3;    // append comma-separated lines
 // missing target draws or writes nothing). With `warnFlag` false the
 // conditional messages are suppressed. True when the result exists and was
 // produced. Never throws: a failure is reported through the message service
-// and gives false.
+// and gives false. While a simulation run is in progress nothing is produced
+// and the model is not touched (false, no message).
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag);
 

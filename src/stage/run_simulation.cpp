@@ -50,6 +50,17 @@ public:
     TRunningMark& operator=(const TRunningMark&) = delete;
 };
 
+// Publishes the run's working state to the live chart for as long as that
+// state exists: a failure unwinds the state before its error is shown, and a
+// repaint during that message must find no run rather than a destroyed one.
+class TActiveRun {
+public:
+    explicit TActiveRun(TRunState& run) { gActive = &run; }
+    ~TActiveRun() { gActive = nullptr; }
+    TActiveRun(const TActiveRun&) = delete;
+    TActiveRun& operator=(const TActiveRun&) = delete;
+};
+
 // Model values that the run replaces for its own use: the rate multipliers of
 // scramble and contest populations take the place of their Rmax, catastrophes
 // on vital rates are switched off for them, catastrophes lower carrying
@@ -416,7 +427,7 @@ TRunEnd RunChecked(TCoravel& model, std::span<float> trajectory, const TProgress
         StatusMessage("Batch run... File: " + ModelFileName);
     StatusMessage(StochasticityText(model));
 
-    gActive = &run;
+    const TActiveRun active(run);
     TRunBody body{trajectory, progress, run, stats, inputs, factor};
     const std::int32_t requested = std::max<std::int32_t>(model.replications, 1);
     run.ReplicationCount = 0;

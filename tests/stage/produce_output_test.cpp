@@ -6,6 +6,7 @@
 #include "chart/recording_canvas.h"
 #include "core/model_store.h"
 #include "stage/risk_curves.h"
+#include "stage/run_simulation.h"
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
 
@@ -400,6 +401,55 @@ TEST_F(ProduceOutputTest, StageKindsScaleOverTheStages)
         EXPECT_DOUBLE_EQ(s.XTicSpace, 1);
         EXPECT_DOUBLE_EQ(s.YTicSpace, 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A result window may repaint while a run is in progress (the run yields to
+// the window after every step). The producer then leaves the model alone: its
+// input check would put back the Rmax in place of the run's rate multiplier,
+// and the result arrays hold sums, not yet statistics.
+TEST_F(ProduceOutputTest, NothingIsProducedWhileARunIsInProgress)
+{
+    auto contest = [] {
+        ThreeStageModel();
+        Info.stages = 1;
+        Info.stagematrix[1][1][1] = 1.25f;
+        Info.initialabundance[1][1] = 100;
+        Info.initialtotal[1] = 100;
+        Info.populations[1].ddtype = 2;  // contest
+        Info.populations[1].rmaxtext = "2";
+        Info.populations[1].intotal = true;
+        Info.replications = 0;
+        Info.duration = 10;
+    };
+    auto totals = [] {
+        std::vector<float> t;
+        for (int s = 1; s <= Info.duration; ++s) t.push_back(Info.totalsum[s]);
+        return t;
+    };
+    RecordingSink sink;
+    std::vector<float> trajectory(11, 0.0f);
+    contest();
+    ASSERT_TRUE(RunSimulation(trajectory, [](std::int32_t, std::int32_t) { return true; }));
+    const std::vector<float> undisturbed = totals();
+
+    contest();
+    std::vector<bool> produced;
+    ASSERT_TRUE(RunSimulation(trajectory, [&](std::int32_t, std::int32_t t) {
+        for (int kind : {1, 4, 19}) {
+            TScaleInfo s = DefaultScaleInfo[static_cast<std::size_t>(kind)];
+            produced.push_back(ProduceOutput(s, nullptr, nullptr, kind, kModeCheck, t == 1));
+        }
+        return true;
+    }));
+    EXPECT_EQ(totals(), undisturbed);
+    EXPECT_EQ(std::count(produced.begin(), produced.end(), true), 0);
+    EXPECT_EQ(Info.state, kStateResults);
+    TScaleInfo after = DefaultScaleInfo[19];
+    EXPECT_TRUE(ProduceOutput(after, nullptr, nullptr, 19, kModeCheck, false));
 }
 
 }  // namespace

@@ -331,6 +331,37 @@ TEST_F(RunSimulationTest, FailureLeavesInputsWithoutResults)
     }
 }
 
+// The error of a failed run is shown after its working state is gone; a
+// window that repaints its live chart while the message is up must be told
+// that no run is active rather than be handed the destroyed state.
+TEST_F(RunSimulationTest, FailedRunIsNoLongerActiveWhenItsErrorIsShown)
+{
+    struct TSinkSeeingTheRun : RecordingSink {
+        void ShowBox(TBoxKind kind, const std::string& caption, const std::string& text) override
+        {
+            activeAtBox.push_back(ActiveRunState() != nullptr);
+            RecordingSink::ShowBox(kind, caption, text);
+        }
+        std::vector<bool> activeAtBox;
+    } seeing;
+    StageMatrix({{1.0}});
+    Population(1, {100});
+    Run(5, 10);
+    bool activeDuringRun = false;
+    TRunOutcome outcome;
+    EXPECT_FALSE(Simulate(outcome, [&](std::int32_t r, std::int32_t) -> bool {
+        activeDuringRun = ActiveRunState() != nullptr;
+        if (r == 2)
+            throw std::runtime_error("boom");
+        return true;
+    }));
+    EXPECT_TRUE(activeDuringRun);
+    ASSERT_EQ(seeing.boxes.size(), 1u);
+    EXPECT_EQ(seeing.boxes[0].text, "Simulation: boom");
+    EXPECT_EQ(seeing.activeAtBox, std::vector<bool>{false});
+    EXPECT_EQ(ActiveRunState(), nullptr);
+}
+
 TEST_F(RunSimulationTest, InvalidInputIsNotRun)
 {
     StageMatrix({{0, 0}, {0, 0}});
