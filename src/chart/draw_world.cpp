@@ -16,6 +16,12 @@ int RoundClamped(double v, double lo, double hi)
     return static_cast<int>(std::nearbyint(std::clamp(v, lo, hi)));
 }
 
+// a + b held within plus or minus 2147483647, the range of device moves.
+int AddClamped(int a, int b)
+{
+    return static_cast<int>(std::clamp(static_cast<long long>(a) + b, -2147483647LL, 2147483647LL));
+}
+
 constexpr double kDevMin = -32768.0;
 constexpr double kDevMax = 32767.0;
 
@@ -98,10 +104,7 @@ void TDrawWorld::MoveRelative(int dy, int dx)
     if (!Canvas)
         return;
     const TPoint p = Canvas->PenPos();
-    const auto add = [](int a, int b) {
-        return static_cast<int>(std::clamp(static_cast<long long>(a) + b, -2147483647LL, 2147483647LL));
-    };
-    Canvas->MoveTo(add(p.x, dx), add(p.y, dy));
+    Canvas->MoveTo(AddClamped(p.x, dx), AddClamped(p.y, dy));
 }
 
 void TDrawWorld::TextOutAtPen(const std::string& text)
@@ -129,7 +132,7 @@ void TDrawWorld::RelativePolyline(const float* dxs, const float* dys, int count)
     std::array<TPoint, kMaxPoints> pts;
     TPoint p = Canvas->PenPos();
     for (int i = 0; i < count; ++i) {
-        p = {p.x + LengthToDevX(dxs[i]), p.y + LengthToDevY(dys[i])};
+        p = {AddClamped(p.x, LengthToDevX(dxs[i])), AddClamped(p.y, LengthToDevY(dys[i]))};
         pts[i] = p;
     }
     Canvas->Polyline(pts.data(), count);

@@ -4,6 +4,7 @@
 
 #include "chart/text_format.h"
 #include "core/messages.h"
+#include "stage/change_series.h"
 #include "stage/density_growth.h"
 #include "stage/eigen.h"
 
@@ -14,18 +15,6 @@ namespace {
 constexpr const char* kNotStructured = "Not a structured model.";
 
 bool ValidPopulation(const TCoravel& model, int p) { return p >= 1 && p <= model.pops; }
-
-// The value of a change series at time step t, t held inside the series.
-float SeriesAt(const SingleVector& series, int t)
-{
-    if (series.Count() < 1)
-        return 0;
-    if (t < 1)
-        t = 1;
-    if (t > series.Count())
-        t = series.Count();
-    return series[t];
-}
 
 bool HasSeries(const OneBasedList<SingleVector>& list, int index) { return index >= 1 && index <= list.Count(); }
 
@@ -241,7 +230,7 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
             kEnd = T * static_cast<double>(model.ktrend[p]) + K;
             buffer.CurveVariant = 3;
         } else if (HasSeries(model.kchange, model.kchangeindex[p])) {
-            kEnd = SeriesAt(model.kchange[model.kchangeindex[p]], T);
+            kEnd = ChangeSeriesAt(model.kchange[model.kchangeindex[p]], T);
             buffer.CurveVariant = 3;
         }
     }
@@ -289,9 +278,9 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
     if ((fSeries || sSeries) &&
         (type == DDType::EX || type == DDType::CE || type == DDType::EA || type == DDType::CA)) {
         if (fSeries)
-            fecundity = SeriesAt(model.fchange[model.fchangeindex[p]], T);
+            fecundity = ChangeSeriesAt(model.fchange[model.fchangeindex[p]], T);
         if (sSeries)
-            survival = SeriesAt(model.schange[model.schangeindex[p]], T);
+            survival = ChangeSeriesAt(model.schange[model.schangeindex[p]], T);
         buffer.CurveVariant = 3;
     }
     if (buffer.CurveVariant == 3) {

@@ -1,6 +1,7 @@
 #include "stage/time_step.h"
 
 #include "core/messages.h"
+#include "stage/change_series.h"
 #include "stage/density_types.h"
 #include "stage/eigen.h"
 #include "stage/guarded_exp.h"
@@ -106,17 +107,6 @@ double SamplePooled(double mean, double variance, double z, bool lognormal)
     return GuardedExp(mu + std::sqrt(s2) * z);
 }
 
-double SeriesValue(const SingleVector& series, int step)
-{
-    if (series.Count() < 1)
-        return 0.0;
-    if (step < 1)
-        step = 1;
-    if (step > series.Count())
-        step = series.Count();
-    return series[step];
-}
-
 } // namespace
 
 void StartReplicationAbundances(const TCoravel& model, TRunState& run)
@@ -196,7 +186,7 @@ double StepCarryingCapacity(const TCoravel& model, TRunState& run, int p)
     const double deviation = static_cast<double>(run.CarryingCapacityDeviates[p]) * model.ksd[p];
     double kt;
     if (model.kchangeindex[p] != 0)
-        kt = SeriesValue(model.kchange[model.kchangeindex[p]], run.StepsSinceCatastrophe[p]) + deviation;
+        kt = ChangeSeriesAt(model.kchange[model.kchangeindex[p]], run.StepsSinceCatastrophe[p]) + deviation;
     else
         kt = steps * model.ktrend[p] + model.capacity[p] + deviation;
     if (!(kt > 0.0))
@@ -219,9 +209,9 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageM
     double fecundity = model.fecmultiplier[p];
     double survival = model.survmultiplier[p];
     if (model.fchangeindex[p] != 0)
-        fecundity = SeriesValue(model.fchange[model.fchangeindex[p]], run.CurrentTimeStep);
+        fecundity = ChangeSeriesAt(model.fchange[model.fchangeindex[p]], run.CurrentTimeStep);
     if (model.schangeindex[p] != 0)
-        survival = SeriesValue(model.schange[model.schangeindex[p]], run.CurrentTimeStep);
+        survival = ChangeSeriesAt(model.schange[model.schangeindex[p]], run.CurrentTimeStep);
 
     TStageMatrix source(S);
     const SingleMatrix& stored = model.stagematrix[pop.matrixindex];

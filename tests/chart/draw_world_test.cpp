@@ -94,6 +94,15 @@ TEST(DrawWorld, PolylinesCapTheirPointCount)
     w.RelativePolyline(dx, dy, 3);
     EXPECT_EQ(canvas.Calls().at(0).Points, (std::vector<TPoint>{{101, 101}, {103, 101}, {103, 98}}));
     EXPECT_EQ(canvas.PenPos(), (TPoint{100, 100}));
+
+    // From a pen at the far edge of the device range the points stay on it
+    // instead of wrapping round.
+    canvas.ClearCalls();
+    w.MoveToDevice(2147483647.0, 2147483647.0);
+    const float out[] = {50, 50};
+    w.RelativePolyline(out, out, 2);
+    EXPECT_EQ(canvas.Calls().at(0).Points,
+              (std::vector<TPoint>{{2147483647, 2147483647}, {2147483647, 2147483647}}));
 }
 
 TEST(DrawWorld, BarUsesPaletteColoursAndNormalisesCorners)
