@@ -1,5 +1,7 @@
 #include "stage/produce_output.h"
 
+#include "stage/change_series.h"
+
 #include "core/batch_log.h"
 #include "core/messages.h"
 #include "core/model_access.h"
@@ -45,12 +47,6 @@ void PutAll(int i, double value) { PutFive(i, value, 0, value, value); }
 
 // Element `index` of a change series, held inside the series: the chart of a
 // short series must not read past its end.
-float SeriesAt(const SingleVector& series, long index)
-{
-    if (series.Count() < 1) return 0;
-    return series[static_cast<int>(std::clamp<long>(index, 1, series.Count()))];
-}
-
 const SingleVector* ChangeSeries(const OneBasedList<SingleVector>& list, int index)
 {
     if (index < 1 || index > list.Count()) return nullptr;
@@ -191,7 +187,7 @@ void CapacityOverTime()
     Buffer.PlotPointCount = 50;
     for (int i = 0; i < 50; ++i) {
         const double x = i * t / 50;
-        double k = series ? SeriesAt(*series, std::lround(std::nearbyint(x + 1)))
+        double k = series ? ChangeSeriesAt(*series, static_cast<int>(std::nearbyint(x + 1)))
                           : Info.capacity[p] + Info.ktrend[p] * x;
         Buffer.PlotX[At(i)] = static_cast<float>(x);
         Buffer.PlotMean[At(i)] = static_cast<float>(std::max(0.0, k));
@@ -207,9 +203,9 @@ void VitalRatesOverTime()
     Buffer.PlotPointCount = 50;
     for (int i = 0; i < 50; ++i) {
         const double x = std::max(0.9, (i + 1) * t / 50);
-        const long element = std::lround(std::nearbyint(x));
-        const double f = fec ? SeriesAt(*fec, element) : Info.fecmultiplier[p];
-        const double s = surv ? SeriesAt(*surv, element) : Info.survmultiplier[p];
+        const int element = static_cast<int>(std::nearbyint(x));
+        const double f = fec ? ChangeSeriesAt(*fec, element) : Info.fecmultiplier[p];
+        const double s = surv ? ChangeSeriesAt(*surv, element) : Info.survmultiplier[p];
         Buffer.PlotX[At(i)] = static_cast<float>(x);
         Buffer.PlotMean[At(i)] = static_cast<float>(std::max(0.0, f));
         Buffer.PlotMax[At(i)] = Buffer.PlotMin[At(i)] = static_cast<float>(s);
