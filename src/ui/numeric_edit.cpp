@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -251,6 +252,20 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
 void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     CreateContextMenu()->exec(event->globalPos());
+}
+
+void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // Where there is a selection clipboard, the line edit pastes it on a
+    // middle click straight into the text: here it goes through the rules.
+    QClipboard* clipboard = QApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+        if (!isReadOnly())
+            PasteText(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent* event)

@@ -3,8 +3,9 @@
 // a fixed number of decimals, typed like on a calculator. The typing rules
 // live in core/numeric_edit_rules.h; this class feeds them every way text can
 // come in (keys, Delete, Backspace, paste by key or by menu, cut, input
-// methods) and refuses dropped text. Enter presses the dialog's default button
-// when the value is in range, Esc presses its Cancel button.
+// methods, the middle-button paste of the selection clipboard) and refuses
+// dropped text. Enter presses the dialog's default button when the value is
+// in range, Esc presses its Cancel button.
 
 #include "core/numeric_edit_rules.h"
 
@@ -84,6 +85,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

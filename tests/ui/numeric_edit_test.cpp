@@ -185,6 +185,22 @@ TEST(NumericEdit, PasteMenuInputMethodAndDropCannotGoAroundTheRules)
     EXPECT_EQ(edit.text(), "49.00");
 }
 
+// Desktops with a selection clipboard paste it on a middle click; the
+// offscreen platform of the test run has none.
+TEST(NumericEdit, MiddleClickPasteGoesThroughTheRules)
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!clipboard->supportsSelection())
+        GTEST_SKIP() << "this platform has no selection clipboard";
+    TFnpNumericEdit edit;
+    edit.show();
+    clipboard->setText("4x,2", QClipboard::Selection);
+    QTest::mouseClick(&edit, Qt::MiddleButton, Qt::NoModifier, QPoint(2, edit.height() / 2));
+    EXPECT_FALSE(edit.text().contains('x')) << edit.text().toStdString();
+    EXPECT_EQ(edit.text().size() - edit.text().indexOf('.'), 3) << edit.text().toStdString();
+    EXPECT_NO_THROW(edit.Value()) << edit.text().toStdString();
+}
+
 TEST(NumericEdit, TypesAndReadsTheLocaleSeparator)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
