@@ -32,8 +32,14 @@ std::unique_ptr<QMimeData> MakeClipboardData(const QString& plainText, const QSt
     auto data = std::make_unique<QMimeData>();
     if (!plainText.isEmpty())
         data->setText(plainText);
-    if (!csvLines.isEmpty())
-        data->setData(QString::fromLatin1(kCsvMimeType), CrlfLines(csvLines).toUtf8());
+    if (!csvLines.isEmpty()) {
+        const QByteArray csv = CrlfLines(csvLines).toUtf8();
+        data->setData(QString::fromLatin1(kCsvMimeType), csv);
+#ifdef Q_OS_WIN
+        // Spreadsheets there look for the registered clipboard format "CSV".
+        data->setData(QStringLiteral("application/x-qt-windows-mime;value=\"CSV\""), csv);
+#endif
+    }
     return data;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Copies to the clipboard. Each copy is one QMimeData that holds every format
-// of that copy (plain text, and comma-separated lines as "text/csv") and
-// replaces the whole clipboard, so no format of an earlier copy stays beside
-// it. Lines are joined with CR LF, as text files made on Windows are.
+// of that copy (plain text, and comma-separated lines as "text/csv", on
+// Windows also in the registered format "CSV") and replaces the whole
+// clipboard, so no format of an earlier copy stays beside it. Lines are
+// joined with CR LF, as text files made on Windows are.
 
 #include <QString>
 #include <QStringList>
