@@ -167,26 +167,21 @@ void EvaluateRateMultiplier(TCoravel& model, int p)
 // without them. Returns how many were switched off.
 int SwitchOffVitalRateCatastrophes(TCoravel& model, int p)
 {
-    int count = 0;
-    if (model.cat1affects == kCatAffectsVitalRates) {
-        if (model.cat1extent == kExtentLocal && model.catprob1[p] > 0) {
-            model.catprob1[p] = 0;
-            ++count;
-        } else if (model.cat1extent == kExtentRegional && model.cat1regprob > 0) {
-            model.cat1regprob = 0;
-            ++count;
+    auto switchOff = [](auto affects, auto extent, auto& localProbability, auto& regionalProbability) {
+        if (affects != kCatAffectsVitalRates)
+            return 0;
+        if (extent == kExtentLocal && localProbability > 0) {
+            localProbability = 0;
+            return 1;
         }
-    }
-    if (model.cat2affects == kCatAffectsVitalRates) {
-        if (model.cat2extent == kExtentLocal && model.catprob2[p] > 0) {
-            model.catprob2[p] = 0;
-            ++count;
-        } else if (model.cat2extent == kExtentRegional && model.cat2regprob > 0) {
-            model.cat2regprob = 0;
-            ++count;
+        if (extent == kExtentRegional && regionalProbability > 0) {
+            regionalProbability = 0;
+            return 1;
         }
-    }
-    return count;
+        return 0;
+    };
+    return switchOff(model.cat1affects, model.cat1extent, model.catprob1[p], model.cat1regprob) +
+           switchOff(model.cat2affects, model.cat2extent, model.catprob2[p], model.cat2regprob);
 }
 
 // Whether an introduction acts at some step after t, so that a replication in

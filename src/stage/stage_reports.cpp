@@ -113,21 +113,16 @@ void EigenReport(std::vector<std::string>& lines, TCoravel& model, const TPlotBu
     // with either 0 there is nothing to compute, and the tables say so
     // instead of showing numbers that are not numbers.
     const char* note = d == 0 ? kZeroProductNote : lambda == 0 ? kZeroLambdaNote : nullptr;
-    const TStageMatrix elasticities = SensitivityTable(a, v, w, lambda, true);
-    StoreWorkMatrix(model, elasticities);
-    lines.push_back("");
-    lines.push_back("Elasticities:  (approximate)");
-    if (note)
-        lines.push_back(CsvField(note));
-    AppendMatrix(lines, elasticities, csv);
-
-    const TStageMatrix sensitivities = SensitivityTable(a, v, w, lambda, false);
-    StoreWorkMatrix(model, sensitivities);
-    lines.push_back("");
-    lines.push_back("Sensitivities:  (approximate)");
-    if (note)
-        lines.push_back(CsvField(note));
-    AppendMatrix(lines, sensitivities, csv);
+    // Elasticities first, then sensitivities; the work matrix keeps the last.
+    for (const bool elasticity : {true, false}) {
+        const TStageMatrix table = SensitivityTable(a, v, w, lambda, elasticity);
+        StoreWorkMatrix(model, table);
+        lines.push_back("");
+        lines.push_back(elasticity ? "Elasticities:  (approximate)" : "Sensitivities:  (approximate)");
+        if (note)
+            lines.push_back(CsvField(note));
+        AppendMatrix(lines, table, csv);
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "stage/eigen_model.h"
 
+#include "matrix_rows.h"
+
 #include "core/batch_log.h"
 #include "support/recording_sink.h"
 
@@ -10,17 +12,7 @@
 
 namespace {
 
-void SetMatrix(const std::vector<std::vector<double>>& rows)
-{
-    Info.stages = static_cast<std::uint8_t>(rows.size());
-    int i = 1;
-    for (const auto& row : rows) {
-        int j = 1;
-        for (double x : row)
-            Info.stagematrix[1][i][j++] = static_cast<float>(x);
-        ++i;
-    }
-}
+void SetMatrix(const std::vector<std::vector<double>>& rows) { SetMatrixRows(Info, Info.stagematrix[1], rows); }
 
 std::vector<double> Row(int p)
 {

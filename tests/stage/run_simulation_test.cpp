@@ -1,5 +1,7 @@
 #include "stage/run_simulation.h"
 
+#include "matrix_rows.h"
+
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/model_store.h"
@@ -49,22 +51,15 @@ public:
 
     // Stage matrix 1 (and its st.dev. matrix), row by row; the stage count
     // follows from the rows.
-    static void Matrix(std::initializer_list<std::initializer_list<double>> rows, SingleMatrix& m)
+    static void Matrix(const std::vector<std::vector<double>>& rows, SingleMatrix& m)
     {
-        Info.stages = static_cast<std::uint8_t>(rows.size());
-        int i = 1;
-        for (const auto& row : rows) {
-            int j = 1;
-            for (double x : row)
-                m[i][j++] = static_cast<float>(x);
-            ++i;
-        }
+        SetMatrixRows(Info, m, rows);
     }
-    static void StageMatrix(std::initializer_list<std::initializer_list<double>> rows)
+    static void StageMatrix(const std::vector<std::vector<double>>& rows)
     {
         Matrix(rows, Info.stagematrix[1]);
     }
-    static void StDevMatrix(std::initializer_list<std::initializer_list<double>> rows)
+    static void StDevMatrix(const std::vector<std::vector<double>>& rows)
     {
         Matrix(rows, Info.stdevmatrix[1]);
     }

@@ -1,5 +1,7 @@
 #include "stage/validate_input.h"
 
+#include "matrix_rows.h"
+
 #include "core/batch_log.h"
 #include "stage/eigen.h"
 #include "stage/eigen_model.h"
@@ -16,17 +18,7 @@
 
 namespace {
 
-void SetMatrix(std::initializer_list<std::initializer_list<double>> rows)
-{
-    Info.stages = static_cast<std::uint8_t>(rows.size());
-    int i = 1;
-    for (const auto& row : rows) {
-        int j = 1;
-        for (double x : row)
-            Info.stagematrix[1][i][j++] = static_cast<float>(x);
-        ++i;
-    }
-}
+void SetMatrix(const std::vector<std::vector<double>>& rows) { SetMatrixRows(Info, Info.stagematrix[1], rows); }
 
 // One exponential population of 100 in stage 1, the 3-stage Leslie matrix
 // with lambda 1.5, 20 time steps.
