@@ -2,6 +2,7 @@
 
 #include "core/str_utilx.h"
 
+#include <type_traits>
 #include <utility>
 
 TRegistryComponent::TRegistryComponent(TSettingsStore& store, std::string keyName)
@@ -82,47 +83,41 @@ void TSettingBase::RaiseMissing() const
     throw TSettingError("Setting component " + name_ + ":\r\n\r\nCannot read value \"" + valueName_ + "\"");
 }
 
-TBoolSetting::TBoolSetting(TRegistryComponent& registry, std::string name, std::string valueName, bool defaultValue)
+template <typename T>
+TTypedSetting<T>::TTypedSetting(TRegistryComponent& registry, std::string name, std::string valueName,
+                                T defaultValue)
     : TSettingBase(registry, std::move(name), std::move(valueName)), defaultValue_(defaultValue)
 {
 }
 
-bool TBoolSetting::Value() const
+template <typename T>
+T TTypedSetting<T>::Value() const
 {
     CheckAssigned();
-    if (const auto value = Registry().ReadBool(ValueName()))
+    std::optional<T> value;
+    if constexpr (std::is_same_v<T, bool>)
+        value = Registry().ReadBool(ValueName());
+    else
+        value = Registry().ReadInteger(ValueName());
+    if (value)
         return *value;
     if (!UseDefault())
         RaiseMissing();
     return defaultValue_;
 }
 
-void TBoolSetting::SetValue(bool value)
+template <typename T>
+void TTypedSetting<T>::SetValue(T value)
 {
     CheckAssigned();
-    Registry().WriteBool(ValueName(), value);
+    if constexpr (std::is_same_v<T, bool>)
+        Registry().WriteBool(ValueName(), value);
+    else
+        Registry().WriteInteger(ValueName(), value);
 }
 
-TIntSetting::TIntSetting(TRegistryComponent& registry, std::string name, std::string valueName, int defaultValue)
-    : TSettingBase(registry, std::move(name), std::move(valueName)), defaultValue_(defaultValue)
-{
-}
-
-int TIntSetting::Value() const
-{
-    CheckAssigned();
-    if (const auto value = Registry().ReadInteger(ValueName()))
-        return *value;
-    if (!UseDefault())
-        RaiseMissing();
-    return defaultValue_;
-}
-
-void TIntSetting::SetValue(int value)
-{
-    CheckAssigned();
-    Registry().WriteInteger(ValueName(), value);
-}
+template class TTypedSetting<bool>;
+template class TTypedSetting<int>;
 
 int TextToIntDef(const std::string& text, int def)
 {

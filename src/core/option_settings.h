@@ -61,8 +61,9 @@ public:
     const std::string& Name() const { return name_; }
     const std::string& ValueName() const { return valueName_; }
     void SetValueName(const std::string& valueName) { valueName_ = valueName; }
-    // When true (the start value), a missing value reads as the default;
-    // when false, reading a missing value raises TSettingError.
+    // When true (the start value), a value that is missing or holds no
+    // number reads as the default; when false, reading it raises
+    // TSettingError.
     bool UseDefault() const { return useDefault_; }
     void SetUseDefault(bool on) { useDefault_ = on; }
 
@@ -78,31 +79,26 @@ private:
     bool useDefault_ = true;
 };
 
-class TBoolSetting : public TSettingBase {
+// A setting of one type, read and written under the registry component's
+// key: TBoolSetting and TIntSetting.
+template <typename T>
+class TTypedSetting : public TSettingBase {
 public:
-    TBoolSetting(TRegistryComponent& registry, std::string name, std::string valueName, bool defaultValue);
+    TTypedSetting(TRegistryComponent& registry, std::string name, std::string valueName, T defaultValue);
 
-    bool DefaultValue() const { return defaultValue_; }
-    void SetDefaultValue(bool value) { defaultValue_ = value; }
-    bool Value() const;
-    void SetValue(bool value);
+    T DefaultValue() const { return defaultValue_; }
+    void SetDefaultValue(T value) { defaultValue_ = value; }
+    T Value() const;
+    void SetValue(T value);
 
 private:
-    bool defaultValue_;
+    T defaultValue_;
 };
 
-class TIntSetting : public TSettingBase {
-public:
-    TIntSetting(TRegistryComponent& registry, std::string name, std::string valueName, int defaultValue);
-
-    int DefaultValue() const { return defaultValue_; }
-    void SetDefaultValue(int value) { defaultValue_ = value; }
-    int Value() const;
-    void SetValue(int value);
-
-private:
-    int defaultValue_;
-};
+using TBoolSetting = TTypedSetting<bool>;
+using TIntSetting = TTypedSetting<int>;
+extern template class TTypedSetting<bool>;
+extern template class TTypedSetting<int>;
 
 // The whole text as a decimal integer within 32 bits, blanks allowed in front
 // and nothing behind; anything else gives def.

@@ -57,6 +57,12 @@ bool NumberedNameLess(const std::string& a, const std::string& b)
     return std::make_tuple(x.digits.size(), x.digits, a) < std::make_tuple(y.digits.size(), y.digits, b);
 }
 
+void SortSettingValues(TSettingValues& values)
+{
+    std::sort(values.begin(), values.end(),
+              [](const auto& a, const auto& b) { return NumberedNameLess(a.first, b.first); });
+}
+
 std::optional<std::string> TMemorySettingsStore::ReadValue(const std::string& keyPath, const std::string& name) const
 {
     const auto key = keys_.find(SplitKeyPath(keyPath));
@@ -91,8 +97,7 @@ TSettingValues TMemorySettingsStore::ReadValues(const std::string& keyPath) cons
     const auto key = keys_.find(SplitKeyPath(keyPath));
     if (key != keys_.end())
         values.assign(key->second.begin(), key->second.end());
-    std::sort(values.begin(), values.end(),
-              [](const auto& a, const auto& b) { return NumberedNameLess(a.first, b.first); });
+    SortSettingValues(values);
     return values;
 }
 

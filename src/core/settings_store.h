@@ -24,6 +24,9 @@ bool NumberedNameLess(const std::string& a, const std::string& b);
 
 using TSettingValues = std::vector<std::pair<std::string, std::string>>;
 
+// Puts values in NumberedNameLess order of their names.
+void SortSettingValues(TSettingValues& values);
+
 class TSettingsStore {
 public:
     virtual ~TSettingsStore() = default;
