@@ -5,8 +5,8 @@
 const char* PreDefKeyName(TPreDef entry)
 {
     static const char* const names[kPreDefCount] = {
-        "CompanyName",      "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright", "LegalTrademarks",
-        "OriginalFilename", "ProductName",      "ProductVersion", "Comments", "BuildFlags"};
+        "CompanyName",      "FileDescription", "FileVersion",    "InternalName", "LegalCopyright", "LegalTrademarks",
+        "OriginalFilename", "ProductName",     "ProductVersion", "Comments",     "BuildFlags"};
     return entry >= 0 && entry < kPreDefCount ? names[entry] : "";
 }
 
@@ -50,8 +50,8 @@ std::optional<TVersionNumberInformation> VersionNumberFromText(const std::string
 std::string FileFlagsText(std::uint32_t flags)
 {
     static const std::pair<TFileFlag, const char*> names[] = {
-        {ffDebug, "Debug"},     {ffInfoInferred, "Info Inferred"}, {ffPatched, "Patched"},
-        {ffPreRelease, "Pre-Release"}, {ffPrivateBuild, "Private"},  {ffSpecialBuild, "Special"},
+        {ffDebug, "Debug"},           {ffInfoInferred, "Info Inferred"}, {ffPatched, "Patched"},
+        {ffPreRelease, "Pre-Release"}, {ffPrivateBuild, "Private"},       {ffSpecialBuild, "Special"},
     };
     std::string text;
     for (const auto& [flag, name] : names)
@@ -123,8 +123,8 @@ std::string TVersionInfo::FileFlagsText() const { return resource_ ? ::FileFlags
 
 std::vector<std::pair<std::string, std::string>> TVersionInfo::ReportRows(const TPreDefSet& show) const
 {
-    static const TPreDef order[] = {pdProductName,    pdProductVersion, pdCompanyName,  pdLegalCopyright,
-                                    pdLegalTrademarks, pdFileDescription, pdFileVersion, pdInternalName,
+    static const TPreDef order[] = {pdProductName,     pdProductVersion,  pdCompanyName,  pdLegalCopyright,
+                                    pdLegalTrademarks, pdFileDescription, pdFileVersion,  pdInternalName,
                                     pdOriginalFilename, pdBuildFlags};
     std::vector<std::pair<std::string, std::string>> rows;
     for (TPreDef entry : order) {

@@ -41,7 +41,7 @@ struct TVersionNumberInformation {
     std::uint32_t mostSignificant = 0;
     std::uint32_t leastSignificant = 0;
 
-    // Part 0 is the high half of the first word, 3 the low half of the second.
+    // Index 0 is the high half of the first word, 3 the low half of the second.
     int Part(int index) const;
     // "%d.%d.%d.%d" of the four parts.
     std::string AsString() const;

@@ -6,13 +6,17 @@
 std::unique_ptr<QSettings> TQSettingsStore::Open(const std::string& keyPath)
 {
     std::vector<std::string> parts = SplitKeyPath(keyPath);
-    if (!parts.empty() && QString::fromStdString(parts.front()).compare(QStringLiteral("Software"), Qt::CaseInsensitive) == 0)
+    const auto isSoftware = [](const std::string& part) {
+        return QString::fromStdString(part).compare(QStringLiteral("Software"), Qt::CaseInsensitive) == 0;
+    };
+    if (!parts.empty() && isSoftware(parts.front()))
         parts.erase(parts.begin());
     if (parts.empty())
         return nullptr;
     const QString organisation = QString::fromStdString(parts[0]);
     const QString application = parts.size() > 1 ? QString::fromStdString(parts[1]) : QString();
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
     QStringList group;
     for (std::size_t i = 2; i < parts.size(); ++i)
         group << QString::fromStdString(parts[i]);

@@ -10,12 +10,13 @@ namespace {
 std::map<std::string, std::string> ProgramStrings()
 {
     const std::string title = QGuiApplication::applicationDisplayName().toStdString();
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     return {
         {PreDefKeyName(pdProductName), title},
         {PreDefKeyName(pdFileDescription), title},
         {PreDefKeyName(pdCompanyName), QCoreApplication::organizationName().toStdString()},
         {PreDefKeyName(pdInternalName), QCoreApplication::applicationName().toStdString()},
-        {PreDefKeyName(pdOriginalFilename), QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()},
+        {PreDefKeyName(pdOriginalFilename), program.toStdString()},
     };
 }
 
