@@ -310,9 +310,10 @@ public:
     bool extlevelchanged = false;
     bool expllevelchanged = false;
     IndexedArray<bool, 0, 1> matrixchanged;
-    // The run that made the stored results: its date and time texts (no
-    // blanks, at most 20 characters; for report headers, the results section
-    // and the batch log) and the replications it completed.
+    // The run that made the stored results: its date and time texts (at most
+    // 20 characters, written here without blanks, though a time read from
+    // another installation's file may hold one; for report headers, the
+    // results section and the batch log) and the replications it completed.
     std::string resultsdate = "00/00/0000";
     std::string resultstime = "00:00:00";
     std::int32_t replicationsdone = 0;

@@ -66,6 +66,24 @@ std::string Join(std::initializer_list<std::string> parts)
 
 std::string Whole(double v) { return FixedText(v, 1, 0); }
 
+// At most two blanks gone from each end of a text.
+std::string DropTwoBlanks(std::string text)
+{
+    for (int k = 0; k < 2 && !text.empty() && text.front() == ' '; ++k) text.erase(0, 1);
+    for (int k = 0; k < 2 && !text.empty() && text.back() == ' '; ++k) text.pop_back();
+    return text;
+}
+
+// The run's date and time after "Simulation results ": split at the first
+// blank, at most two blanks dropped from each end of either part. Other
+// installations write times such as "10:20:30 AM", which stay whole.
+void SplitRunStamp(const std::string& stamp, std::string& dateText, std::string& timeText)
+{
+    const std::size_t blank = stamp.find(' ');
+    dateText = DropTwoBlanks(stamp.substr(0, blank));
+    timeText = blank == std::string::npos ? std::string() : DropTwoBlanks(stamp.substr(blank + 1));
+}
+
 // Thrown inside the reader for a damaged section.
 struct TSectionDamaged {};
 
@@ -229,16 +247,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
     if (!cursor.ReadLine(first)) return 0;
     std::string dateText, timeText;
     if (first.size() >= 19) {
-        // The time text never holds a blank, so the split is made at the last
-        // blank: a date text with a blank in it still comes back whole.
-        const std::string rest = TrimBlanks(first.substr(19));
-        const std::size_t blank = rest.find_last_of(" \t");
-        if (blank == std::string::npos) {
-            dateText = rest;
-        } else {
-            dateText = TrimBlanks(rest.substr(0, blank));
-            timeText = TrimBlanks(rest.substr(blank + 1));
-        }
+        SplitRunStamp(first.substr(19), dateText, timeText);
         first.resize(18);
     }
     if (first != "Simulation results") return 0;

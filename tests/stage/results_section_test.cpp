@@ -289,16 +289,11 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     // A file from before the local extinction block.
     const std::size_t ext = IndexOf(lines, "LocExtDur");
     lines.erase(lines.begin() + static_cast<long>(ext), lines.begin() + static_cast<long>(ext) + 3);
-    // A run's date written with a blank in it by an older program.
-    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
-    lines[section] = "Simulation results  10 Dec 2026  09:49:11";
     const std::string file = dir.file("edited.st");
     WriteAll(file, JoinLines(lines));
 
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
     EXPECT_EQ(model.state, kStateResults);
-    EXPECT_EQ(model.resultsdate, "10 Dec 2026");
-    EXPECT_EQ(model.resultstime, "09:49:11");
     const float mins[] = {2, 3, 4, 5, 90};
     const float maxs[] = {5, 106, 109, 112, 115};
     for (int r = 1; r <= 5; ++r) {
@@ -315,20 +310,44 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     ExpectShortNear(Value(6), model.runstats[2]);
 }
 
-TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
+// The run's date ends at the first blank after "Simulation results "; the
+// time keeps its own blanks, so a 12-hour time written elsewhere stays whole.
+TEST_F(ResultsSectionTest, RunDateAndTimeSplitAtTheFirstBlank)
 {
-    const TLocaleFormat saved = CurrentLocale();
-    TLocaleFormat spaced = saved;
-    spaced.shortDateFormat = "dd MMM yyyy";
-    SetLocaleFormat(spaced);
-    const TDateTime when{2026, 12, 10, 9, 49, 11};
     FillResults(3);
-    model.resultsdate = RunDateText(when);
-    model.resultstime = RunTimeText(when);
-    SetLocaleFormat(saved);
-    const std::string file = dir.file("dated.st");
-    SavedLines(file);
-    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
-    EXPECT_EQ(model.resultsdate, "12/10/2026");
-    EXPECT_EQ(model.resultstime, "09:49:11");
+    const std::vector<std::string> lines = SavedLines(dir.file("stamped.st"));
+    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
+    ASSERT_LT(section, lines.size());
+    const struct {
+        const char* line;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {"Simulation results 3/4/2001 10:20:30 AM", "3/4/2001", "10:20:30 AM"},
+        {"Simulation results 12/10/2026 09:49:11", "12/10/2026", "09:49:11"},
+        // At most two blanks go from each end of the time.
+        {"Simulation results 3/4/2001  10:20:30 AM  ", "3/4/2001", "10:20:30 AM"},
+        {"Simulation results 3/4/2001    10:20:30 PM   ", "3/4/2001", " 10:20:30 PM "},
+        // A blank right after the heading leaves the date empty.
+        {"Simulation results  10 Dec 2026  09:49:11", "", "10 Dec 2026  09:49:11"},
+        {"Simulation results 3/4/2001", "3/4/2001", ""},
+        {"Simulation results ", "", ""},
+    };
+    const std::string file = dir.file("other.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> edited = lines;
+        edited[section] = c.line;
+        WriteAll(file, JoinLines(edited));
+        ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+        EXPECT_EQ(model.resultsdate, c.date);
+        EXPECT_EQ(model.resultstime, c.time);
+    }
+
+    // Saved again, the other installation's line comes back as it was.
+    std::vector<std::string> edited = lines;
+    edited[section] = cases[0].line;
+    WriteAll(file, JoinLines(edited));
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+    EXPECT_EQ(SavedLines(dir.file("resaved.st")), edited);
 }
