@@ -351,3 +351,59 @@ TEST_F(ResultsSectionTest, RunDateAndTimeSplitAtTheFirstBlank)
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
     EXPECT_EQ(SavedLines(dir.file("resaved.st")), edited);
 }
+
+// The section writes the short number texts as they are (999.96 gives
+// "1000.0", not "1000"), reads them back as values that give the same texts,
+// and still reads the texts that files written before carry for them.
+TEST_F(ResultsSectionTest, ShortTextsAreWrittenAsTheyAreAndSurviveResaving)
+{
+    FillResults(4);
+    const struct {
+        float value;
+        const char* text;    // written
+        const char* before;  // what files written earlier carry
+    } cases[] = {
+        {999.96f, "1000.0", "1000"},
+        {105.637f, "105.6", "105.60"},
+        {0.99996f, "1.0000", "1.000"},
+        {0.00099996f, "1.0E-0003", "0.0010"},
+    };
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        model.totalsum[k] = c.value;
+        model.totalsumsq[k] = c.value;
+        model.runstats[k] = c.value;
+    }
+    const std::string first = dir.file("first.st");
+    std::vector<std::string> lines = SavedLines(first);
+    const std::size_t all = IndexOf(lines, "Pop. ALL");
+    const std::size_t harvest = IndexOf(lines, "Harvest");
+    ASSERT_LT(harvest, lines.size());
+    std::string harvestLine;
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        EXPECT_EQ(lines[all + k], std::string(c.text) + " " + c.text + " " + std::to_string(k) + " " +
+                                      std::to_string(10 * k));
+        harvestLine += std::string(c.text) + " ";
+    }
+    EXPECT_EQ(lines[harvest + 1], harvestLine);
+
+    // save, load, save: the same file.
+    ASSERT_EQ(LoadModelFile(model, first), kModelFileOk) << Boxes();
+    EXPECT_EQ(SavedLines(dir.file("second.st")), lines);
+
+    // A file with the earlier texts loads and saves them unchanged.
+    harvestLine.clear();
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        lines[all + k] = std::string(c.before) + " " + c.before + " " + std::to_string(k) + " " +
+                         std::to_string(10 * k);
+        harvestLine += std::string(c.before) + " ";
+    }
+    lines[harvest + 1] = harvestLine;
+    const std::string older = dir.file("older.st");
+    WriteAll(older, JoinLines(lines));
+    ASSERT_EQ(LoadModelFile(model, older), kModelFileOk) << Boxes();
+    for (int k = 1; k <= 4; ++k) ExpectShortNear(cases[k - 1].value, model.totalsum[k]);
+    EXPECT_EQ(SavedLines(dir.file("third.st")), lines);
+}
