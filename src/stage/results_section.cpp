@@ -369,9 +369,11 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         model.harvestmin.Fill(0);
         model.harvestmax.Fill(0);
         if (gate.version >= 22) {
-            // Without the local-extinction block the line just read was the
-            // "Harvest" line itself.
-            if (hasExtDur) in.SkipLine();
+            // The "Harvest" heading. Files of these versions carry the
+            // local-extinction block before it; in one without the block the
+            // heading was read in the block's place, this skip takes the
+            // harvest numbers and the section reads as damaged.
+            in.SkipLine();
             const auto stats = in.Numbers<4>("ssss");
             for (int k = 1; k <= 4; ++k) model.runstats[k] = ToSingle(stats[static_cast<std::size_t>(k - 1)]);
             std::string stepsLine = in.Line();

@@ -286,9 +286,6 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     const std::size_t pop2 = IndexOf(lines, "Pop. 2");
     lines[pop2 + 1] = "1 1 -9000000000000 9000000000000";
     lines[IndexOf(lines, "Time to cross") + 1] = "1000000 -5";
-    // A file from before the local extinction block.
-    const std::size_t ext = IndexOf(lines, "LocExtDur");
-    lines.erase(lines.begin() + static_cast<long>(ext), lines.begin() + static_cast<long>(ext) + 3);
     const std::string file = dir.file("edited.st");
     WriteAll(file, JoinLines(lines));
 
@@ -305,8 +302,6 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     EXPECT_EQ(model.popmax[2][1], std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(model.extinctiontimes[1], 65535);
     EXPECT_EQ(model.explosiontimes[1], 0);
-    EXPECT_EQ(model.extdursum[1], 0.0f);
-    EXPECT_EQ(model.extdurmax[2], 0.0f);
     ExpectShortNear(Value(6), model.runstats[2]);
 }
 
@@ -406,4 +401,69 @@ TEST_F(ResultsSectionTest, ShortTextsAreWrittenAsTheyAreAndSurviveResaving)
     ASSERT_EQ(LoadModelFile(model, older), kModelFileOk) << Boxes();
     for (int k = 1; k <= 4; ++k) ExpectShortNear(cases[k - 1].value, model.totalsum[k]);
     EXPECT_EQ(SavedLines(dir.file("third.st")), lines);
+}
+
+// A file of a version before 2.2 may end its section without the
+// local-extinction block and loads with durations 0; in a later file the
+// "Harvest" heading follows the block, and one without it is damaged.
+TEST_F(ResultsSectionTest, SectionWithoutTheLocalExtinctionBlock)
+{
+    ASSERT_EQ(LoadModelFile(model, DataFile("version21.st")), kModelFileOk) << Boxes();
+    FillResults(6);
+    std::vector<std::string> saved = SavedLines(dir.file("saved.st"));
+    const std::size_t ext = IndexOf(saved, "LocExtDur");
+    ASSERT_LT(ext, saved.size());
+    const std::size_t section = IndexOf(saved, "Simulation results 12/10/2026 09:49:11");
+
+    // Version 2.1: its inputs, then the thresholds and the section up to the
+    // local-extinction block.
+    std::vector<std::string> old = SplitLines(ReadAll(DataFile("version21.st")));
+    old.resize(old.size() - 4);  // thresholds, bin width, end line
+    old.insert(old.end(), saved.begin() + static_cast<long>(section) - 3, saved.begin() + static_cast<long>(ext));
+    old.push_back("-End of file-");
+    // Version 3.0 without the block.
+    std::vector<std::string> current = saved;
+    current.erase(current.begin() + static_cast<long>(ext), current.begin() + static_cast<long>(ext) + 2);
+
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        int code;
+        int state;
+    } cases[] = {
+        {"version 2.1", old, kModelFileOk, kStateResults},
+        {"version 3.0", current, kModelFileBadResults, kStateInputs},
+    };
+    const std::string file = dir.file("noext.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteAll(file, JoinLines(c.lines));
+        sink.boxes.clear();
+        model.extdursum[1] = model.extdurmax[1] = 9;
+        EXPECT_EQ(LoadModelFile(model, file), c.code) << Boxes();
+        EXPECT_EQ(model.state, c.state);
+        EXPECT_EQ(Warned("Error in loading results from file: " + file), c.code == kModelFileBadResults)
+            << Boxes();
+        EXPECT_EQ(model.extdursum[1], 0.0f);
+        EXPECT_EQ(model.extdurmax[1], 0.0f);
+        EXPECT_EQ(model.harvestmax[5], 0.0f);
+    }
+}
+
+TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
+{
+    const TLocaleFormat saved = CurrentLocale();
+    TLocaleFormat spaced = saved;
+    spaced.shortDateFormat = "dd MMM yyyy";
+    SetLocaleFormat(spaced);
+    const TDateTime when{2026, 12, 10, 9, 49, 11};
+    FillResults(3);
+    model.resultsdate = RunDateText(when);
+    model.resultstime = RunTimeText(when);
+    SetLocaleFormat(saved);
+    const std::string file = dir.file("dated.st");
+    SavedLines(file);
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
+    EXPECT_EQ(model.resultsdate, "12/10/2026");
+    EXPECT_EQ(model.resultstime, "09:49:11");
 }
