@@ -467,3 +467,37 @@ TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
     EXPECT_EQ(model.resultsdate, "12/10/2026");
     EXPECT_EQ(model.resultstime, "09:49:11");
 }
+
+// Every way a save can fail is reported through the input warnings (in a
+// batch run, the log), once, with the code of the failure.
+TEST_F(ResultsSectionTest, SaveFailuresAreInputWarnings)
+{
+    FillResults(3);
+    std::filesystem::create_directory(dir.file("folder.st"));
+    std::filesystem::create_directory(dir.file("blocked.SCL"));
+    const struct {
+        const char* what;
+        std::string name;
+        std::function<void(TCoravel&)> edit;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"a folder", dir.file("folder.st"), {}, kModelFileCannotOpen, "Cannot open " + dir.file("folder.st")},
+        {"no such folder", dir.file("none/model.st"), {}, kModelFileCannotOpen,
+         "Cannot open " + dir.file("none/model.st")},
+        {"side file not writable", dir.file("blocked.st"), {}, kModelFileWriteFailed,
+         "Error in saving to file: " + dir.file("blocked.SCL")},
+        {"text the file cannot carry", dir.file("comma.st"), [](TCoravel& m) { m.populations[2].name = "A, B"; },
+         kModelFileWriteFailed, "Cannot save to " + dir.file("comma.st") + ": the name of population 2 contains a comma."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TCoravel copy = model;
+        if (c.edit) c.edit(copy);
+        sink.boxes.clear();
+        EXPECT_EQ(SaveModelFile(copy, c.name), c.code);
+        ASSERT_EQ(sink.boxes.size(), 1u) << Boxes();
+        EXPECT_EQ(sink.boxes[0].kind, TBoxKind::Warning);
+        EXPECT_EQ(sink.boxes[0].text, c.message);
+    }
+}
