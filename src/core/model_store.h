@@ -203,6 +203,9 @@ public:
     void Clear();
     // True when a population names a change file instead of a number.
     bool HasFileReferences() const;
+    // Population p's total initial abundance as totals count it: its initial
+    // total less the initial abundances of the stages excluded from totals.
+    double CountedInitialAbundance(int p) const;
     // What AllocateModel was given (the allocated populations, stages, ...).
     const ModelLimits& Limits() const { return limits_; }
 
