@@ -6,6 +6,7 @@
 #include "stage/eigen.h"
 #include "stage/guarded_exp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -113,22 +114,17 @@ void StartReplicationAbundances(const TCoravel& model, TRunState& run)
 {
     run.CurrentTotal = 0.0;
     for (int p = 1; p <= run.P; ++p) {
-        double all = 0.0;
-        double counted = 0.0;
-        for (int s = 1; s <= run.S; ++s) {
-            const std::int32_t n = run.ClampCountNonNegative(model.initialabundance(p, s));
-            run.StageAbundance[p][s] = n;
-            all += n;
-            if (!model.stageprops[s].flag)
-                counted += n;
-        }
-        run.PopulationTotal[p] = run.ClampCountNonNegative(all);
+        for (int s = 1; s <= run.S; ++s)
+            run.StageAbundance[p][s] = run.ClampCountNonNegative(model.initialabundance(p, s));
+        // The initial total as entered: 10.5 and 10.5 are 21 individuals,
+        // though each stage on its own rounds to 10.
+        run.PopulationTotal[p] = std::max<std::int32_t>(0, model.initialtotal[p]);
         run.BelowThresholdRun[p] = 0;
         run.LongestBelowThresholdRun[p] = 0;
         run.StepsSinceCatastrophe[p] = 0;
         run.StepsAboveThreshold[p] = 0;
         if (model.populations[p].intotal)
-            run.CurrentTotal += counted;
+            run.CurrentTotal += model.CountedInitialAbundance(p);
     }
 }
 

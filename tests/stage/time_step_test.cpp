@@ -279,26 +279,43 @@ TEST(TimeStep, TruncationReportTexts)
     EXPECT_EQ(TruncationReport(f.model, f.run).size(), 1u);
 }
 
-TEST(TimeStep, ReplicationStartsFromRoundedClampedStages)
+// Each stage starts rounded (halves to even) and never below 0; the
+// population total starts from the initial total (the rounded sum of the
+// unrounded stages) and the trajectory from it less the excluded stages.
+TEST(TimeStep, ReplicationStartsFromRoundedStagesAndTheInitialTotal)
 {
-    StepFixture f(2, 3, false);
-    f.model.stageprops[3].flag = true;  // excluded from totals
-    const double initial[2][3] = {{-3.0, 2.5, 3.5}, {1.5, 0.4, 10.0}};
-    for (int p = 1; p <= 2; ++p)
-        for (int s = 1; s <= 3; ++s)
-            f.model.initialabundance(p, s) = initial[p - 1][s - 1];
-    f.model.populations[1].intotal = true;
-    f.model.populations[2].intotal = false;
-    f.run.StepsSinceCatastrophe[1] = 9;
-    StartReplicationAbundances(f.model, f.run);
-    EXPECT_EQ(f.run.StageAbundance[1][1], 0);
-    EXPECT_EQ(f.run.StageAbundance[1][2], 2);  // halves to even
-    EXPECT_EQ(f.run.StageAbundance[1][3], 4);
-    EXPECT_EQ(f.run.PopulationTotal[1], 6);
-    EXPECT_EQ(f.run.PopulationTotal[2], 12);
-    EXPECT_EQ(f.run.StepsSinceCatastrophe[1], 0);
-    // Population 1 without its excluded stage; population 2 is not counted.
-    EXPECT_EQ(f.run.CurrentTotal, 2.0);
+    const struct {
+        double initial[3];
+        bool stage3Excluded;
+        bool counted;
+        std::int32_t stages[3];
+        std::int32_t total;
+        double trajectory;
+    } cases[] = {
+        {{10.5, 10.5, 0.0}, false, true, {10, 10, 0}, 21, 21.0},
+        {{-3.0, 2.5, 3.5}, false, true, {0, 2, 4}, 3, 3.0},
+        {{10.5, 10.5, 4.25}, true, true, {10, 10, 4}, 25, 20.75},
+        {{1.5, 0.4, 10.0}, true, false, {2, 0, 10}, 12, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.initial[0] + c.initial[1] + c.initial[2]);
+        StepFixture f(1, 3, false);
+        f.model.stageprops[3].flag = c.stage3Excluded;
+        double sum = 0;
+        for (int s = 1; s <= 3; ++s) {
+            f.model.initialabundance(1, s) = c.initial[s - 1];
+            sum += c.initial[s - 1];
+        }
+        f.model.initialtotal[1] = static_cast<std::int32_t>(std::nearbyint(sum));  // as the input check
+        f.model.populations[1].intotal = c.counted;
+        f.run.StepsSinceCatastrophe[1] = 9;
+        f.run.CurrentTotal = 99;
+        StartReplicationAbundances(f.model, f.run);
+        for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.run.StageAbundance[1][s], c.stages[s - 1]) << s;
+        EXPECT_EQ(f.run.PopulationTotal[1], c.total);
+        EXPECT_DOUBLE_EQ(f.run.CurrentTotal, c.trajectory);
+        EXPECT_EQ(f.run.StepsSinceCatastrophe[1], 0);
+    }
 }
 
 TEST(TimeStep, Catastrophes)
