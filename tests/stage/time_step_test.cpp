@@ -110,6 +110,58 @@ TEST(TimeStep, LognormalHighSurvivalIsSampledOnItsComplement)
     EXPECT_NEAR(sd, 0.05, 0.001);
 }
 
+// A run keeps the logarithms of each lognormal rate from step to step; a
+// rate whose mean changed (a trend, a catastrophe, density dependence), that
+// moved to or from its complement, another population's rate and a pooled
+// column must each be drawn exactly as in a fresh run.
+TEST(TimeStep, LognormalRatesFollowTheirCurrentMean)
+{
+    struct Step {
+        const char* what;
+        int population;
+        bool pooled;
+        double fec, s21, s31, s32;
+        float z;
+    };
+    const Step steps[] = {
+        {"first step", 1, false, 1.5, 0.8, 0.1, 0.3, 1.0f},
+        {"same means, other deviate", 1, false, 1.5, 0.8, 0.1, 0.3, -0.5f},
+        {"means changed", 1, false, 0.9, 0.6, 0.1, 0.35, -0.5f},
+        {"survival below one half now", 1, false, 0.9, 0.4, 0.1, 0.35, 0.3f},
+        {"other population", 2, false, 2.5, 0.7, 0.2, 0.3, 0.3f},
+        {"pooled columns", 1, true, 0.9, 0.4, 0.1, 0.35, 0.3f},
+        {"pooled, sum changed", 1, true, 0.9, 0.5, 0.1, 0.35, 0.3f},
+        {"back to the first step", 1, false, 1.5, 0.8, 0.1, 0.3, 1.0f},
+    };
+    auto configure = [](StepFixture& f) {
+        f.model.distribution = 1;
+        f.StDev({0.2, 0, 0, 0.05, 0, 0, 0.02, 0.04, 0});
+    };
+    auto draw = [](StepFixture& f, const Step& s) {
+        f.model.poolvar = s.pooled;
+        f.run.Deviates[s.population] = s.z;
+        TStageMatrix M(3);
+        M(1, 1) = s.fec;
+        M(2, 1) = s.s21;
+        M(3, 1) = s.s31;
+        M(3, 2) = s.s32;
+        EnvStoch(f.model, f.run, s.population, M);
+        return M;
+    };
+    StepFixture run(2, 3, true);
+    configure(run);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        StepFixture fresh(2, 3, true);
+        configure(fresh);
+        const TStageMatrix expected = draw(fresh, s);
+        const TStageMatrix M = draw(run, s);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 3; ++j)
+                EXPECT_EQ(M(i, j), expected(i, j)) << i << "," << j;
+    }
+}
+
 TEST(TimeStep, EnvironmentalDeviatesByCorrelationOption)
 {
     // Normal distribution, deviates fixed: fecundity deviate 1, survival
