@@ -57,12 +57,26 @@ void TAlignGridData::AttributesChanged()
         observer_->AttributesChanged();
 }
 
+namespace {
+
+// Lines added at or taken from the end, unless the fixed lines change too.
+TGridChange CountChange(int oldCount, int newCount, int fixed, TGridChange::Kind insert, TGridChange::Kind remove)
+{
+    if (newCount <= fixed)
+        return {};
+    if (newCount > oldCount)
+        return {insert, oldCount, newCount - 1};
+    return {remove, newCount, oldCount - 1};
+}
+
+}  // namespace
+
 void TAlignGridData::SetColCount(int count)
 {
     count = std::max(count, 1);
     if (count == colCount_)
         return;
-    Change({}, [&] {
+    Change(CountChange(colCount_, count, fixedCols_, TGridChange::InsertColumn, TGridChange::DeleteColumn), [&] {
         colCount_ = count;
         fixedCols_ = std::min(fixedCols_, count - 1);
         for (Row& row : rows_)
@@ -75,7 +89,7 @@ void TAlignGridData::SetRowCount(int count)
     count = std::max(count, 1);
     if (count == RowCount())
         return;
-    Change({}, [&] {
+    Change(CountChange(RowCount(), count, fixedRows_, TGridChange::InsertRow, TGridChange::DeleteRow), [&] {
         rows_.resize(count);
         for (Row& row : rows_)
             row.texts.resize(colCount_);
@@ -112,10 +126,14 @@ void TAlignGridData::SetCell(int col, int row, const std::string& text)
         observer_->CellChanged(col, row);
 }
 
-const std::any& TAlignGridData::Object(int row) const
+const std::any* TAlignGridData::Object(int row) const
 {
-    static const std::any none;
-    return row >= 0 && row < RowCount() ? rows_[row].object : none;
+    return row >= 0 && row < RowCount() ? &rows_[row].object : nullptr;
+}
+
+std::any* TAlignGridData::Object(int row)
+{
+    return row >= 0 && row < RowCount() ? &rows_[row].object : nullptr;
 }
 
 void TAlignGridData::SetObject(int row, std::any object)

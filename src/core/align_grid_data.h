@@ -22,11 +22,14 @@ struct TGridCell {
 enum class TMyAlign { alRight, alLeft, alCenter };
 
 // One change of the grid's lines, reported before and after it happens.
+// Inserted and deleted lines are from..to (inclusive); a moved line goes
+// from `from` to `to`. Shape means any other change of counts or fixed
+// lines.
 struct TGridChange {
     enum Kind { InsertRow, DeleteRow, MoveRow, InsertColumn, DeleteColumn, MoveColumn, Shape };
     Kind kind = Shape;
-    int from = 0;  // the line inserted, deleted or moved
-    int to = 0;    // where a moved line ends up
+    int from = 0;
+    int to = 0;
 };
 
 class TGridObserver {
@@ -74,9 +77,10 @@ public:
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);
 
-    // The object of a row (empty when none); it moves with its row and is
-    // destroyed with it.
-    const std::any& Object(int row) const;
+    // The object of a row (an empty std::any when none set; null outside the
+    // grid); it moves with its row and is destroyed with it.
+    const std::any* Object(int row) const;
+    std::any* Object(int row);
     void SetObject(int row, std::any object);
 
     // Grid-wide defaults.
@@ -89,6 +93,8 @@ public:
     TGridAttribute<TMyAlign>& Alignments() { return alignments_; }
     TGridAttribute<bool>& EditFlags() { return editFlags_; }
     TGridAttribute<std::string>& Hints() { return hints_; }  // per cell only
+    const TGridAttribute<TMyAlign>& Alignments() const { return alignments_; }
+    const TGridAttribute<bool>& EditFlags() const { return editFlags_; }
     TMyAlign CellAlignment(int col, int row) const;
     bool CellEditable(int col, int row) const;
     std::string CellHint(int col, int row) const;

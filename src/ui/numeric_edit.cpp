@@ -1,6 +1,7 @@
 #include "ui/numeric_edit.h"
 
 #include "core/messages.h"
+#include "ui/ruled_edit_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,14 +22,6 @@ namespace {
 
 const char* const kCancelProperty = "numericEditCancel";
 
-bool IsCancelButton(QPushButton* button)
-{
-    if (button->property(kCancelProperty).toBool())
-        return true;
-    auto* box = qobject_cast<QDialogButtonBox*>(button->parentWidget());
-    return box && box->buttonRole(button) == QDialogButtonBox::RejectRole;
-}
-
 char LocaleSeparator()
 {
     const QString point = QLocale().decimalPoint();
@@ -40,6 +33,14 @@ char LocaleSeparator()
 }  // namespace
 
 void MarkAsCancelButton(QAbstractButton& button) { button.setProperty(kCancelProperty, true); }
+
+bool IsCancelButton(QAbstractButton& button)
+{
+    if (button.property(kCancelProperty).toBool())
+        return true;
+    auto* box = qobject_cast<QDialogButtonBox*>(button.parentWidget());
+    return box && box->buttonRole(&button) == QDialogButtonBox::RejectRole;
+}
 
 TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : QLineEdit(parent), separator_(LocaleSeparator())
 {
@@ -101,7 +102,7 @@ bool TFnpNumericEdit::ClickButton(bool cancel)
     for (QPushButton* button : form->findChildren<QPushButton*>()) {
         if (button->window() != form || !button->isVisibleTo(form))
             continue;
-        if (cancel ? IsCancelButton(button) : button->isDefault()) {
+        if (cancel ? IsCancelButton(*button) : button->isDefault()) {
             button->click();
             return true;
         }
@@ -175,18 +176,8 @@ void TFnpNumericEdit::Cut()
 
 std::unique_ptr<QMenu> TFnpNumericEdit::CreateContextMenu()
 {
-    auto menu = std::make_unique<QMenu>(this);
-    const bool editable = !isReadOnly();
-    const bool selected = hasSelectedText();
-    menu->addAction(tr("Cu&t"), this, &TFnpNumericEdit::Cut)->setEnabled(editable && selected);
-    menu->addAction(tr("&Copy"), this, &QLineEdit::copy)->setEnabled(selected);
-    menu->addAction(tr("&Paste"), this, &TFnpNumericEdit::Paste)
-        ->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
-    menu->addAction(tr("Delete"), this, [this] { Show(NumericDeleteSelection(State(), Settings())); })
-        ->setEnabled(editable && selected);
-    menu->addSeparator();
-    menu->addAction(tr("Select All"), this, &QLineEdit::selectAll);
-    return menu;
+    return CreateRuledEditMenu(*this, {[this] { Cut(); }, [this] { Paste(); },
+                                       [this] { Show(NumericDeleteSelection(State(), Settings())); }});
 }
 
 void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)

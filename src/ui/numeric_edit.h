@@ -19,6 +19,8 @@ class QMenu;
 // Marks a button as the one Esc presses in a numeric edit's window (a
 // button-box button with the reject role counts too).
 void MarkAsCancelButton(QAbstractButton& button);
+// A button so marked, or a button box's button with the reject role.
+bool IsCancelButton(QAbstractButton& button);
 
 class TFnpNumericEdit : public QLineEdit {
     Q_OBJECT

@@ -19,8 +19,8 @@ std::vector<std::string> Rows(const TAlignGridData& grid)
 {
     std::vector<std::string> rows;
     for (int r = grid.FixedRows(); r < grid.RowCount(); ++r) {
-        const std::any& object = grid.Object(r);
-        const TMyAlign* rowAlign = const_cast<TAlignGridData&>(grid).Alignments().Row(r);
+        const std::any& object = *grid.Object(r);
+        const TMyAlign* rowAlign = grid.Alignments().Row(r);
         rows.push_back(grid.Cell(1, r) + " " + (object.has_value() ? std::to_string(std::any_cast<int>(object)) : "-") +
                        " " + (rowAlign ? Name(*rowAlign) : "-") + " " + Name(grid.CellAlignment(1, r)) +
                        (grid.CellEditable(1, r) ? " edit" : " fixed") + " " + grid.CellHint(2, r));
