@@ -1,17 +1,13 @@
 #include "ui/numeric_edit.h"
 
 #include "core/messages.h"
-#include "ui/ruled_edit_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -42,11 +38,9 @@ bool IsCancelButton(QAbstractButton& button)
     return box && box->buttonRole(&button) == QDialogButtonBox::RejectRole;
 }
 
-TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : QLineEdit(parent), separator_(LocaleSeparator())
+TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : TRuledLineEdit(parent), separator_(LocaleSeparator())
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAcceptDrops(false);
-    setDragEnabled(false);
     resize(73, sizeHint().height());
     SetValue(0);
 }
@@ -160,12 +154,6 @@ void TFnpNumericEdit::PasteText(const QString& pasted)
     Show(NumericPaste(State(), pasted.toLatin1().toStdString(), Settings()));
 }
 
-void TFnpNumericEdit::Paste()
-{
-    if (!isReadOnly())
-        PasteText(QApplication::clipboard()->text());
-}
-
 void TFnpNumericEdit::Cut()
 {
     if (isReadOnly() || !hasSelectedText())
@@ -174,11 +162,7 @@ void TFnpNumericEdit::Cut()
     Show(NumericDeleteSelection(State(), Settings()));
 }
 
-std::unique_ptr<QMenu> TFnpNumericEdit::CreateContextMenu()
-{
-    return CreateRuledEditMenu(*this, {[this] { Cut(); }, [this] { Paste(); },
-                                       [this] { Show(NumericDeleteSelection(State(), Settings())); }});
-}
+void TFnpNumericEdit::DeleteSelection() { Show(NumericDeleteSelection(State(), Settings())); }
 
 void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)
 {
@@ -239,34 +223,3 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
     if (!value || (minValue_ != maxValue_ && !NumericValueInRange(*value, minValue_, maxValue_)))
         emit OnInvalidEntry();
 }
-
-void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    CreateContextMenu()->exec(event->globalPos());
-}
-
-void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    // Where there is a selection clipboard, the line edit pastes it on a
-    // middle click straight into the text: here it goes through the rules.
-    QClipboard* clipboard = QApplication::clipboard();
-    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
-        if (!isReadOnly())
-            PasteText(clipboard->text(QClipboard::Selection));
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent* event)
-{
-    // Only committed text counts, and it is typed key by key.
-    if (!isReadOnly() && !event->commitString().isEmpty())
-        TypeText(event->commitString());
-    event->accept();
-}
-
-void TFnpNumericEdit::dragEnterEvent(QDragEnterEvent* event) { event->ignore(); }
-void TFnpNumericEdit::dragMoveEvent(QDragMoveEvent* event) { event->ignore(); }
-void TFnpNumericEdit::dropEvent(QDropEvent* event) { event->ignore(); }

@@ -264,10 +264,44 @@ TEST(StringAlignGrid, TabWalksTheTabStopsAndWrapsByItsRule)
     EXPECT_EQ(w.events, (std::vector<std::string>{"before 3,1", "after 1,1"}));
     EXPECT_EQ(w.EditorCell(), "3,1");
 
+    // With no tab stop at all the walk ends and adds no row.
+    w.grid->SetAfterLastCellTab(t_lastcell::lc_newcolrow);
+    for (int col = 1; col < 4; ++col)
+        w.grid->SetTabStop(col, false);
+    w.grid->SetCurrentCell(3, 3);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(w.grid->Col(), w.grid->Row()), "3,3");
+    EXPECT_EQ(w.grid->RowCount(), 4);
+
     // Without the option, Tab leaves the grid.
     w.grid->SetTabs(false);
     Press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), w.ok);
+}
+
+TEST(StringAlignGrid, AnAlwaysShownEditorComesBackWithItsCaret)
+{
+    GridWindow w;
+    w.grid->SetAlwaysShowEditor(true);
+    w.grid->SetAutoEditNextCell(true);
+    w.grid->SetCurrentCell(2, 1);
+    Settle();
+    ASSERT_EQ(w.EditorCell(), "2,1");
+    Type("abc");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(w.events, (std::vector<std::string>{"before 2,1", "after 2,1", "before 3,1"}));
+
+    Type("xyz");
+    w.grid->InplaceEditor()->setCursorPosition(1);
+    w.ok->setFocus(Qt::TabFocusReason);
+    Settle();
+    EXPECT_EQ(w.EditorCell(), "none");
+    EXPECT_EQ(w.events.back(), "after 3,1");
+    w.grid->setFocus(Qt::BacktabFocusReason);
+    Settle();
+    ASSERT_EQ(w.EditorCell(), "3,1");
+    EXPECT_EQ(w.grid->InplaceEditor()->cursorPosition(), 1);
+    EXPECT_FALSE(w.grid->InplaceEditor()->hasSelectedText());
 }
 
 TEST(StringAlignGrid, EveryWayTextComesInPassesTheKeyFilter)
