@@ -16,7 +16,7 @@ void TAlignGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 QWidget* TAlignGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
-    auto* editor = new TNewInplaceEdit(grid_, index.column() + grid_.FixedCols(), index.row() + grid_.FixedRows(), parent);
+    auto* editor = new TNewInplaceEdit(grid_, index, parent);
     grid_.EditorOpened(editor);
     return editor;
 }

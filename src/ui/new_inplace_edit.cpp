@@ -4,12 +4,16 @@
 
 #include <QKeyEvent>
 
-TNewInplaceEdit::TNewInplaceEdit(TStringAlignGrid& grid, int col, int row, QWidget* parent)
-    : TRuledLineEdit(parent), grid_(grid), col_(col), row_(row)
+TNewInplaceEdit::TNewInplaceEdit(TStringAlignGrid& grid, const QModelIndex& index, QWidget* parent)
+    : TRuledLineEdit(parent), grid_(grid), index_(index)
 {
     setFrame(false);
     connect(this, &QLineEdit::textChanged, this, [this] { grid_.EditorTextChanged(this); });
 }
+
+int TNewInplaceEdit::Col() const { return index_.isValid() ? index_.column() + grid_.FixedCols() : -1; }
+
+int TNewInplaceEdit::Row() const { return index_.isValid() ? index_.row() + grid_.FixedRows() : -1; }
 
 void TNewInplaceEdit::TypeText(const QString& typed)
 {

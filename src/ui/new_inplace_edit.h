@@ -8,16 +8,20 @@
 
 #include "ui/ruled_line_edit.h"
 
+#include <QPersistentModelIndex>
+
 class TStringAlignGrid;
 
 class TNewInplaceEdit : public TRuledLineEdit {
     Q_OBJECT
 public:
-    TNewInplaceEdit(TStringAlignGrid& grid, int col, int row, QWidget* parent);
+    // `index` is the cell's item in the grid's model.
+    TNewInplaceEdit(TStringAlignGrid& grid, const QModelIndex& index, QWidget* parent);
 
-    // The grid cell this editor edits.
-    int Col() const { return col_; }
-    int Row() const { return row_; }
+    // The grid cell this editor edits; it follows its row when rows are
+    // inserted or moved meanwhile, and is -1 once its row is gone.
+    int Col() const;
+    int Row() const;
 
     // Line breaks of pasted text are no Enter keys: they are dropped.
     void PasteText(const QString& text) override { TypeText(text); }
@@ -28,6 +32,5 @@ protected:
 
 private:
     TStringAlignGrid& grid_;
-    int col_;
-    int row_;
+    QPersistentModelIndex index_;
 };

@@ -479,7 +479,7 @@ void TStringAlignGrid::EditorOpened(TNewInplaceEdit* editor)
 
 void TStringAlignGrid::EditorTextChanged(TNewInplaceEdit* editor)
 {
-    if (editor != editor_)
+    if (editor != editor_ || editor->Row() < 0)
         return;
     const QString text = editor->text();
     if (text == Cells(editor->Col(), editor->Row()))
@@ -517,7 +517,7 @@ void TStringAlignGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEd
 {
     TEditEnd end = std::exchange(pendingEnd_, TEditEnd::Accepted);
     auto* edit = qobject_cast<TNewInplaceEdit*>(editor);
-    const bool ours = edit && edit == editor_;
+    const bool ours = edit && edit == editor_ && edit->Row() >= 0;
     const TGridCell cell = ours ? TGridCell{edit->Col(), edit->Row()} : TGridCell{};
     // A refused value must not keep the user from cancelling the window:
     // leaving the cell for a Cancel button cancels the edit.
@@ -527,9 +527,10 @@ void TStringAlignGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEd
         SetCells(cell.col, cell.row, keptText_);
     }
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (edit == editor_)
+        editor_ = nullptr;
     if (!ours)
         return;
-    editor_ = nullptr;
     QMetaObject::invokeMethod(
         this, [this, cell, end, kept = keptText_] { RaiseEditEnd(cell, end, kept); }, Qt::QueuedConnection);
 }
