@@ -383,6 +383,12 @@ TEST(StringAlignGrid, LineOperationsKeepTheModelSound)
         grid.SetObjects(r, r);
     }
     grid.SetCells(1, 0, "Name");
+    // The editors' small rows, and a fixed column as wide as its header.
+    grid.SetDefaultRowHeight(18);
+    grid.SetColWidths(0, 30);
+    EXPECT_EQ(grid.RowHeights(0), 18);
+    EXPECT_EQ(grid.RowHeights(4), 18);
+    EXPECT_EQ(grid.verticalHeader()->sizeHint().width(), 30);
     grid.Alignments().SetRow(4, TMyAlign::alRight);
     grid.Brushes().SetRow(4, QBrush(Qt::yellow));
     EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Name");
