@@ -17,17 +17,9 @@ TResultTextTemplateForm::TResultTextTemplateForm(TResultProducer& producer, cons
     RequireResultKind(kind_, "the text result window");
     scaleInfo_.AutoScale = false;
     scaleInfo_.ShowAll = false;
-    setWindowTitle(spec.Caption.isEmpty() ? QStringLiteral("Text Results Template") : spec.Caption);
-    resize(640, 480);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("ToolPanel"));
-    toolPanel_ = new QHBoxLayout(panel);
-    toolPanel_->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(panel);
+    const TResultWindowFrame frame =
+        MakeResultWindowFrame(*this, spec.Caption, QStringLiteral("Text Results Template"));
+    toolPanel_ = frame.toolPanel;
 
     QToolButton* printBtn = AddToolButton(*toolPanel_, "PrintBtn", QStringLiteral("Print"),
                                           QStringLiteral("Print|Print the results"));
@@ -40,7 +32,7 @@ TResultTextTemplateForm::TResultTextTemplateForm(TResultProducer& producer, cons
     toolPanel_->addStretch();
 
     memo_ = MakeResultMemo(this, true);
-    layout->addWidget(memo_, 1);
+    frame.views->addWidget(memo_, 1);
 
     connect(printBtn, &QToolButton::clicked, this, &TResultTextTemplateForm::PrintBtnClick);
     connect(saveBtn, &QToolButton::clicked, this, &TResultTextTemplateForm::SaveBtnClick);

@@ -29,17 +29,8 @@ TResultTemplateForm::TResultTemplateForm(TResultProducer& producer, const TResul
 {
     RequireResultKind(kind_, "the result window");
     scaleInfo_ = DefaultScaleInfo[static_cast<std::size_t>(kind_)];
-    setWindowTitle(spec.Caption.isEmpty() ? QStringLiteral("Results Template") : spec.Caption);
-    resize(640, 480);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("ToolPanel"));
-    toolPanel_ = new QHBoxLayout(panel);
-    toolPanel_->setContentsMargins(4, 2, 4, 2);
-    layout->addWidget(panel);
+    const TResultWindowFrame frame = MakeResultWindowFrame(*this, spec.Caption, QStringLiteral("Results Template"));
+    toolPanel_ = frame.toolPanel;
 
     QToolButton* printBtn = AddToolButton(*toolPanel_, "PrintBtn", QStringLiteral("Print"),
                                           QStringLiteral("Print|Print the results"));
@@ -68,8 +59,8 @@ TResultTemplateForm::TResultTemplateForm(TResultProducer& producer, const TResul
     paintBox_->SetOnPaint([this](TCanvas& canvas) { PaintChart(canvas); });
     memo_ = MakeResultMemo(this, false);
     memo_->hide();
-    layout->addWidget(paintBox_, 1);
-    layout->addWidget(memo_, 1);
+    frame.views->addWidget(paintBox_, 1);
+    frame.views->addWidget(memo_, 1);
 
     connect(printBtn, &QToolButton::clicked, this, &TResultTemplateForm::PrintBtnClick);
     connect(plotBtn_, &QToolButton::clicked, this, &TResultTemplateForm::PlotBtnClick);
@@ -195,8 +186,8 @@ void TResultTemplateForm::SaveBtnClick()
         SaveResultText(this, lines_);
         return;
     }
-    const TSaveChoice choice =
-        DialogServices().SaveFileNameAndType(this, QStringLiteral("Save As"), QString(), QString::fromLatin1(kGraphFilter));
+    const TSaveChoice choice = DialogServices().SaveFileNameAndType(this, QStringLiteral("Save As"), QString(),
+                                                                    QString::fromLatin1(kGraphFilter));
     if (choice.FileName.isEmpty())
         return;
     TPictureFormat format = TPictureFormat::Bitmap;

@@ -8,6 +8,7 @@
 #include "ui/hints.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -19,6 +20,21 @@ void RequireResultKind(int kind, const char* window)
     if (kind < 1 || kind >= static_cast<int>(DefaultScaleInfo.size()))
         throw std::invalid_argument(std::string("Assertion failure: ") + window + " has no result kind (" +
                                     std::to_string(kind) + ")");
+}
+
+TResultWindowFrame MakeResultWindowFrame(QDialog& window, const QString& caption, const QString& defaultCaption)
+{
+    window.setWindowTitle(caption.isEmpty() ? defaultCaption : caption);
+    window.resize(640, 480);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* panel = new QWidget(&window);
+    panel->setObjectName(QStringLiteral("ToolPanel"));
+    auto* toolPanel = new QHBoxLayout(panel);
+    toolPanel->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(panel);
+    return {toolPanel, layout};
 }
 
 QToolButton* AddToolButton(QBoxLayout& panel, const char* name, const QString& text, const QString& hint)

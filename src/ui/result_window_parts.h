@@ -10,6 +10,8 @@
 #include <vector>
 
 class QBoxLayout;
+class QDialog;
+class QHBoxLayout;
 class QPlainTextEdit;
 class QToolButton;
 class QWidget;
@@ -26,6 +28,15 @@ struct TResultWindowSpec {
 // program's table (kind 0 is none): a window without a kind is a
 // programming error.
 void RequireResultKind(int kind, const char* window);
+
+// A result window's frame: its caption (`caption`, else the template's
+// `defaultCaption`), its first size, and a tool panel above the area for its
+// views. `views` is the window's layout, where the views go.
+struct TResultWindowFrame {
+    QHBoxLayout* toolPanel;
+    QBoxLayout* views;
+};
+TResultWindowFrame MakeResultWindowFrame(QDialog& window, const QString& caption, const QString& defaultCaption);
 
 // A flat tool-panel button named `name` with its hint ("short|long").
 QToolButton* AddToolButton(QBoxLayout& panel, const char* name, const QString& text, const QString& hint);

@@ -1,5 +1,6 @@
 #include "ui/help_service.h"
 
+#include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -40,17 +41,14 @@ TEST(HelpService, SaysOnceWhyTheTopicCannotBeShown)
 
 TEST(HelpService, AnInstalledServiceTakesTheCallsUntilItGoes)
 {
-    struct Recorder : THelpService {
-        std::vector<int> contexts;
-        void ShowHelp(QWidget*, int helpContext) override { contexts.push_back(helpContext); }
-    } recorder;
+    std::vector<int> contexts;
     {
-        TScopedHelpService installed(recorder);
+        RecordingHelp recorder;
         HelpService().ShowHelp(nullptr, 20000);
+        contexts = recorder.contexts;
     }
-    EXPECT_EQ(recorder.contexts, std::vector<int>{20000});
+    EXPECT_EQ(contexts, std::vector<int>{20000});
     ScriptedDialogs dialogs;
     HelpService().ShowHelp(nullptr, 1);
-    EXPECT_EQ(recorder.contexts.size(), 1u);
     EXPECT_EQ(dialogs.boxes.size(), 1u);
 }

@@ -4,13 +4,13 @@
 #include "core/file_io.h"
 #include "metafile_player.h"
 #include "support/fake_producer.h"
+#include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/screen_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_modals.h"
 #include "support/temp_dir.h"
 #include "ui/clipboard_copy.h"
-#include "ui/help_service.h"
 #include "ui/numeric_edit.h"
 #include "ui/picture_files.h"
 #include "ui/result_chart.h"
@@ -313,11 +313,7 @@ TEST(ResultWindow, ARepaintDuringAProductionWaitsForItsEnd)
 
 TEST(ResultWindow, HelpAsksForTheWindowsContext)
 {
-    struct Recorder : THelpService {
-        std::vector<int> contexts;
-        void ShowHelp(QWidget*, int helpContext) override { contexts.push_back(helpContext); }
-    } recorder;
-    TScopedHelpService installed(recorder);
+    RecordingHelp recorder;
     ShownWindow w;
     w.window.findChild<QToolButton*>("HelpBtn")->click();
     EXPECT_EQ(recorder.contexts, std::vector<int>{30000});

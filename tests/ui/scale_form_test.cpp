@@ -1,8 +1,8 @@
 #include "ui/scale_form.h"
 
+#include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/screen_driver.h"
-#include "ui/help_service.h"
 #include "ui/numeric_edit.h"
 
 #include <QApplication>
@@ -136,11 +136,7 @@ TEST(ScaleForm, OkRefusesLimitsInTheWrongOrderWithTheAxissMessage)
 
 TEST(ScaleForm, LeavingALimitChecksOnceTheFocusHasMovedButNotForCancelOrHelp)
 {
-    struct Recorder : THelpService {
-        std::vector<int> contexts;
-        void ShowHelp(QWidget*, int helpContext) override { contexts.push_back(helpContext); }
-    } help;
-    TScopedHelpService installed(help);
+    RecordingHelp help;
 
     // Leaving for another edit: one message, after the move; the focus comes
     // back to the edit left.
