@@ -10,15 +10,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TResultTextTemplateForm::TResultTextTemplateForm(TResultProducer& producer, const TResultWindowSpec& spec,
+TResultTextTemplateForm::TResultTextTemplateForm(TResultProducer& producer, const TResultWindowSetup& setup,
                                                  QWidget* parent)
-    : QDialog(parent), producer_(producer), kind_(spec.Kind), helpContext_(spec.HelpContext)
+    : QDialog(parent), producer_(producer), kind_(setup.Kind), helpContext_(setup.HelpContext)
 {
     RequireResultKind(kind_, "the text result window");
     scaleInfo_.AutoScale = false;
     scaleInfo_.ShowAll = false;
     const TResultWindowFrame frame =
-        MakeResultWindowFrame(*this, spec.Caption, QStringLiteral("Text Results Template"));
+        MakeResultWindowFrame(*this, setup.Caption, QStringLiteral("Text Results Template"));
     toolPanel_ = frame.toolPanel;
 
     QToolButton* printBtn = AddToolButton(*toolPanel_, "PrintBtn", QStringLiteral("Print"),

@@ -25,7 +25,7 @@ class TResultTextTemplateForm : public QDialog {
     Q_OBJECT
 public:
     // The kind must be one of the running program's table.
-    TResultTextTemplateForm(TResultProducer& producer, const TResultWindowSpec& spec, QWidget* parent = nullptr);
+    TResultTextTemplateForm(TResultProducer& producer, const TResultWindowSetup& setup, QWidget* parent = nullptr);
     ~TResultTextTemplateForm() override;
 
     // Opens a window of class TWindow, built from `args`, modally and frees

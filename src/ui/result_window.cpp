@@ -24,12 +24,12 @@ const char* const kGraphFilter =
 
 }  // namespace
 
-TResultTemplateForm::TResultTemplateForm(TResultProducer& producer, const TResultWindowSpec& spec, QWidget* parent)
-    : QDialog(parent), producer_(producer), kind_(spec.Kind), helpContext_(spec.HelpContext)
+TResultTemplateForm::TResultTemplateForm(TResultProducer& producer, const TResultWindowSetup& setup, QWidget* parent)
+    : QDialog(parent), producer_(producer), kind_(setup.Kind), helpContext_(setup.HelpContext)
 {
     RequireResultKind(kind_, "the result window");
     scaleInfo_ = DefaultScaleInfo[static_cast<std::size_t>(kind_)];
-    const TResultWindowFrame frame = MakeResultWindowFrame(*this, spec.Caption, QStringLiteral("Results Template"));
+    const TResultWindowFrame frame = MakeResultWindowFrame(*this, setup.Caption, QStringLiteral("Results Template"));
     toolPanel_ = frame.toolPanel;
 
     QToolButton* printBtn = AddToolButton(*toolPanel_, "PrintBtn", QStringLiteral("Print"),

@@ -6,7 +6,7 @@
 //
 // A window lives for one Execute: built, checked, shown modally, freed.
 // Windows of one program differ only in their kind, caption and help
-// context (a TResultWindowSpec), and some add controls to the tool panel.
+// context (a TResultWindowSetup), and some add controls to the tool panel.
 
 #include "chart/graph.h"
 #include "chart/scale_info.h"
@@ -31,7 +31,7 @@ class TResultTemplateForm : public QDialog {
     Q_OBJECT
 public:
     // The kind must be one of the running program's table.
-    TResultTemplateForm(TResultProducer& producer, const TResultWindowSpec& spec, QWidget* parent = nullptr);
+    TResultTemplateForm(TResultProducer& producer, const TResultWindowSetup& setup, QWidget* parent = nullptr);
     ~TResultTemplateForm() override;
 
     // Opens a window of class TWindow, built from `args`: the hourglass

@@ -18,7 +18,7 @@ class QWidget;
 
 // A window's identity: its result kind in the program's table, its caption
 // and its help context.
-struct TResultWindowSpec {
+struct TResultWindowSetup {
     int Kind = 0;
     QString Caption;
     int HelpContext = 0;

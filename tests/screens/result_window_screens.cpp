@@ -11,8 +11,8 @@
 
 namespace {
 
-const TResultWindowSpec kTrajectory{19, "Trajectory Summary", 30000};
-const TResultWindowSpec kRateOfIncrease{14, "Finite Rate of Increase (lambda)", 20000};
+const TResultWindowSetup kTrajectory{19, "Trajectory Summary", 30000};
+const TResultWindowSetup kRateOfIncrease{14, "Finite Rate of Increase (lambda)", 20000};
 
 std::unique_ptr<TResultTemplateForm> TrajectoryWindow()
 {

@@ -15,7 +15,7 @@
 TEST(StageResultProducer, TheTrajectoryWindowOpensOnlyWithResultsAndShowsTheProducersNumbers)
 {
     const std::string model = std::string(PV_EXAMPLES) + "/meadow_herb.st";
-    const TResultWindowSpec trajectory{19, "Trajectory Summary", 30000};
+    const TResultWindowSetup trajectory{19, "Trajectory Summary", 30000};
     PrepareStageModelStore();
     ASSERT_TRUE(LoadStageModel("test", model));
     EXPECT_EQ(StageResultProducer().ProgramTitle(), "Voran Pelivo: Age and Stage Structure");

@@ -23,7 +23,7 @@
 
 namespace {
 
-const TResultWindowSpec kSpec{14, "Finite Rate of Increase (lambda)", 20000};
+const TResultWindowSetup kSetup{14, "Finite Rate of Increase (lambda)", 20000};
 
 }  // namespace
 
@@ -39,8 +39,8 @@ TEST(ResultTextWindow, ShowsTheProducersTextAndItsWarningsAtEveryOpening)
             EXPECT_EQ(window.Memo().toPlainText(), "Time     Mean\n   0     10.0\n   1     12.5");
             return TModalResult::Cancel;
         });
-    EXPECT_EQ(TResultTextTemplateForm::Execute(producer, kSpec), TModalResult::Cancel);
-    EXPECT_EQ(TResultTextTemplateForm::Execute(producer, kSpec), TModalResult::Cancel);
+    EXPECT_EQ(TResultTextTemplateForm::Execute(producer, kSetup), TModalResult::Cancel);
+    EXPECT_EQ(TResultTextTemplateForm::Execute(producer, kSetup), TModalResult::Cancel);
 
     ASSERT_EQ(producer.calls.size(), 2u);
     for (const ProducerCall& call : producer.calls) {
@@ -55,7 +55,7 @@ TEST(ResultTextWindow, ShowsTheProducersTextAndItsWarningsAtEveryOpening)
 TEST(ResultTextWindow, CopiesAndSavesWhatItShows)
 {
     FakeProducer producer;
-    TResultTextTemplateForm window(producer, kSpec);
+    TResultTextTemplateForm window(producer, kSetup);
     window.show();
     QApplication::processEvents();
 

@@ -37,14 +37,14 @@
 namespace {
 
 constexpr int kTrajectory = 19;   // "Trajectory summary"
-const TResultWindowSpec kSpec{kTrajectory, "Trajectory Summary", 30000};
+const TResultWindowSetup kSetup{kTrajectory, "Trajectory Summary", 30000};
 
 const QString kCsv = QString::fromLatin1(kCsvMimeType);
 
 // A shown window in chart view, as Execute leaves it.
 struct ShownWindow {
     FakeProducer producer;
-    TResultTemplateForm window{producer, kSpec};
+    TResultTemplateForm window{producer, kSetup};
     ShownWindow() { GrabWindow(window); }
 };
 
@@ -80,7 +80,7 @@ TEST(ResultWindow, ExecuteChecksWithWarningsOnceAndOpensOnlyWhenTheResultExists)
                 GrabWindow(window);   // painted
                 return TModalResult::Cancel;
             });
-        const TModalResult result = TResultTemplateForm::Execute(producer, kSpec);
+        const TModalResult result = TResultTemplateForm::Execute(producer, kSetup);
 
         EXPECT_EQ(result, exists ? TModalResult::Cancel : TModalResult::Abort);
         EXPECT_EQ(modals.shown.size(), exists ? 1u : 0u);
@@ -282,7 +282,7 @@ TEST(ResultWindow, ChartPropertiesChangeTheWindowAndLaterWindowsOfItsKind)
 
     // The next window of the kind starts from the edited settings.
     FakeProducer producer;
-    TResultTemplateForm next(producer, kSpec);
+    TResultTemplateForm next(producer, kSetup);
     GrabWindow(next);
     EXPECT_EQ(next.ScaleInfo().Title, "Meadow herb, 50 years");
     SelectKindTable(TKindTable::Strativa);
