@@ -4,8 +4,11 @@
 #include "core/message_sink.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
+
+TSimulationWarningHandler g_warningHandler;
 
 // Without a window to show it, a box's text goes to standard error.
 void ToStderr(const char* caption, const std::string& text)
@@ -53,7 +56,9 @@ void SimulationWarning(const std::string& text)
         LogLine(text);
         return;
     }
-    if (TMessageSink* sink = GetMessageSink())
+    if (g_warningHandler)
+        g_warningHandler(text);
+    else if (TMessageSink* sink = GetMessageSink())
         sink->AddSimulationWarning(text);
     else
         ToStderr("Warning", text);
@@ -72,3 +77,5 @@ void IdleHook()
     if (TMessageSink* sink = GetMessageSink())
         sink->Idle();
 }
+
+void SetSimulationWarningHandler(TSimulationWarningHandler handler) { g_warningHandler = std::move(handler); }

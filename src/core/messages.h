@@ -3,6 +3,7 @@
 // decides once for all callers where a message goes: the batch log in batch
 // mode, otherwise a box, the status line or the run window's warnings list.
 
+#include <functional>
 #include <string>
 
 // Six blanks and the message as one line of the batch log, flushed.
@@ -12,7 +13,16 @@ void StatusMessage(const std::string& text);
 void ErrorMessage(const std::string& text);
 void WarningMessage(const std::string& text);
 void InputWarning(const std::string& text);
+// Beep; in batch mode a log line; otherwise the registered warning handler
+// when there is one, else the run window's warnings list.
 void SimulationWarning(const std::string& text);
 void InformationMessage(const std::string& text);
 void WarningBeep();
 void IdleHook();
+
+// Where simulation warnings go outside batch mode while it is set: the
+// multi-population programs route them through a handler (their run window's
+// list while it is open, a warning box otherwise). An empty handler restores
+// the run window's list.
+using TSimulationWarningHandler = std::function<void(const std::string&)>;
+void SetSimulationWarningHandler(TSimulationWarningHandler handler);

@@ -225,6 +225,14 @@ bool TCoravel::HasFileReferences() const
     return false;
 }
 
+double TCoravel::CountedInitialAbundance(int p) const
+{
+    double total = initialtotal[p];
+    for (int s = 1; s <= stages; ++s)
+        if (stageprops[s].flag) total -= initialabundance[p][s];
+    return total;
+}
+
 void CreateModelStore(const ModelLimits& limits)
 {
     try {

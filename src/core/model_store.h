@@ -203,6 +203,9 @@ public:
     void Clear();
     // True when a population names a change file instead of a number.
     bool HasFileReferences() const;
+    // Population p's total initial abundance as totals count it: its initial
+    // total less the initial abundances of the stages excluded from totals.
+    double CountedInitialAbundance(int p) const;
     // What AllocateModel was given (the allocated populations, stages, ...).
     const ModelLimits& Limits() const { return limits_; }
 
@@ -310,9 +313,10 @@ public:
     bool extlevelchanged = false;
     bool expllevelchanged = false;
     IndexedArray<bool, 0, 1> matrixchanged;
-    // The run that made the stored results: its date and time texts (no
-    // blanks, at most 20 characters; for report headers, the results section
-    // and the batch log) and the replications it completed.
+    // The run that made the stored results: its date and time texts (at most
+    // 20 characters, written here without blanks, though a time read from
+    // another installation's file may hold one; for report headers, the
+    // results section and the batch log) and the replications it completed.
     std::string resultsdate = "00/00/0000";
     std::string resultstime = "00:00:00";
     std::int32_t replicationsdone = 0;

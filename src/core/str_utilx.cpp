@@ -177,6 +177,16 @@ double StrToFloatDefault(const std::string& text, double def)
     return ParseLocalReal(text, v) ? v : def;
 }
 
+bool ConvertNumber(const std::string& text, double& value)
+{
+    const std::string trimmed = TrimBlanks(text);
+    double v;
+    if (!ParseStrictReal(trimmed, v) && !ParseLocalReal(trimmed, v))
+        return false;
+    value = v;
+    return true;
+}
+
 double StrToFloatRange(const std::string& text, double def, double min, double max)
 {
     double v;

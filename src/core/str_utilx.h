@@ -57,6 +57,10 @@ double TextToRealDef(const std::string& text, double def);
 // Surrounding blanks are ignored; empty text or a conversion error gives def.
 // Uses the locale's decimal point.
 double StrToFloatDefault(const std::string& text, double def);
+// A number typed by the user or read from a model file: "." as decimal
+// point, or the locale's; surrounding blanks ignored. False, leaving value
+// alone, when the text does not convert to a finite number.
+bool ConvertNumber(const std::string& text, double& value);
 // As StrToFloatDefault, then the result (also def) is kept within [min, max].
 double StrToFloatRange(const std::string& text, double def, double min, double max);
 // "yes", "y", "true", "t" / "no", "n", "false", "f", in any case; anything

@@ -19,20 +19,6 @@ bool IsExponential(std::uint8_t ddtype)
     return t == DDType::EX || t == DDType::EA;
 }
 
-// D^c as exp(c ln D): 0^0 = 1, 0^c = 0 otherwise; an exponent of 60 or more
-// in magnitude gives 2.6e30 (positive) or 0 (negative).
-double DistancePower(double d, double c)
-{
-    if (d <= 0.0)
-        return c == 0.0 ? 1.0 : 0.0;
-    const double x = c * std::log(d);
-    if (x >= 60.0)
-        return 2.6e30;
-    if (x <= -60.0)
-        return 0.0;
-    return std::exp(x);
-}
-
 std::string WidthEight(double x)
 {
     char buffer[32];
@@ -42,24 +28,29 @@ std::string WidthEight(double x)
 
 } // namespace
 
-int CheckCorrelationMatrix(TCoravel& model)
+float ClampedCorrelation(float r)
 {
-    const int n = model.pops;
-    if (!model.distflags[kCorrelationChecked]) {
-        model.distflags[kCorrelationChecked] = true;
+    if (r > kLargestCorrelation)
+        return kLargestCorrelation;
+    if (r < -kLargestCorrelation)
+        return -kLargestCorrelation;
+    return std::isnan(r) ? 0.0f : r;
+}
+
+int CheckCorrelationMatrix(SingleMatrix& correlation, int populations, bool& checked)
+{
+    const int n = populations;
+    if (!checked) {
+        checked = true;
         bool clamped = false;
         for (int i = 1; i <= n; ++i) {
-            model.correlation[i][i] = 1.0f;
+            correlation[i][i] = 1.0f;
             for (int j = 1; j < i; ++j) {
-                float& r = model.correlation[i][j];
-                if (r > kLargestCorrelation) {
-                    r = kLargestCorrelation;
-                    clamped = true;
-                } else if (r < -kLargestCorrelation) {
-                    r = -kLargestCorrelation;
-                    clamped = true;
-                } else if (std::isnan(r)) {
-                    r = 0.0f;
+                float& r = correlation[i][j];
+                const float repaired = ClampedCorrelation(r);
+                // Written so that a value that is not a number counts too.
+                if (!(repaired == r)) {
+                    r = repaired;
                     clamped = true;
                 }
             }
@@ -71,7 +62,7 @@ int CheckCorrelationMatrix(TCoravel& model)
     bool independent = true, full = true;
     for (int i = 2; i <= n; ++i)
         for (int j = 1; j < i; ++j) {
-            const double r = model.correlation[i][j];
+            const double r = correlation[i][j];
             if (!(std::abs(r) <= kClassifyTolerance))
                 independent = false;
             if (!(std::abs(1.0 - r) <= kClassifyTolerance))
@@ -80,6 +71,37 @@ int CheckCorrelationMatrix(TCoravel& model)
     if (independent)
         return kCorrelationIndependent;
     return full ? kCorrelationFull : kCorrelationGeneral;
+}
+
+int CheckCorrelationMatrix(TCoravel& model)
+{
+    return CheckCorrelationMatrix(model.correlation, model.pops, model.distflags[kCorrelationChecked]);
+}
+
+double RepairEmigrationShares(SingleMatrix& migration, int populations, int p, bool& present)
+{
+    const int n = populations;
+    double total = 0.0;
+    // One rescale brings the shares below 1 (each loses 0.001); the bound
+    // only guards against values no rescale can tame.
+    for (int round = 0; round < 10; ++round) {
+        total = 0.0;
+        for (int d = 1; d <= n; ++d) {
+            if (d == p)
+                continue;
+            float& share = migration[d][p];
+            if (!(share >= 0.0f))  // negative, or not a number
+                share = 0.0f;
+            total += share;
+        }
+        if (total > 0.0)
+            present = true;
+        if (!(total >= 1.0) || !std::isfinite(total))
+            break;
+        for (int d = 1; d <= n; ++d)
+            migration[d][p] = static_cast<float>(migration[d][p] / total - 0.001);
+    }
+    return total;
 }
 
 void CheckMigration(TCoravel& model, int p)
@@ -92,31 +114,9 @@ void CheckMigration(TCoravel& model, int p)
         IsExponential(pop.ddtype) ? k : model.duration * static_cast<double>(model.ktrend[p]) + k;
     double dd = model.dispersalslope[p];
 
-    double total = 0.0, low = 0.0, lowFinal = 0.0;
-    auto sumShares = [&] {
-        total = 0.0;
-        for (int d = 1; d <= n; ++d) {
-            if (d == p)
-                continue;
-            float& share = model.migration[d][p];
-            if (!(share >= 0.0f))  // negative, or not a number
-                share = 0.0f;
-            total += share;
-        }
-        if (total > 0.0)
-            model.migchecked = true;
-        low = total - dd * k;
-        lowFinal = total - dd * finalK;
-    };
-    // One rescale brings the shares below 1 (each loses 0.001); the bound
-    // only guards against values no rescale can tame.
-    for (int round = 0; round < 10; ++round) {
-        sumShares();
-        if (!(total >= 1.0) || !std::isfinite(total))
-            break;
-        for (int d = 1; d <= n; ++d)
-            model.migration[d][p] = static_cast<float>(model.migration[d][p] / total - 0.001);
-    }
+    double total = RepairEmigrationShares(model.migration, n, p, model.migchecked);
+    double low = total - dd * k;
+    double lowFinal = total - dd * finalK;
 
     if (k > 0.0) {
         bool rewrite = false;
@@ -152,8 +152,10 @@ void CheckMigration(TCoravel& model, int p)
     }
 
     model.migration[p][p] = 0.0f;
-    if (!(low >= 0.0 && low < 1.0))
-        sumShares();
+    if (!(low >= 0.0 && low < 1.0)) {
+        total = RepairEmigrationShares(model.migration, n, p, model.migchecked);
+        low = total - dd * k;
+    }
 
     if (total > 0.95)
         SimulationWarning(label + "WARNING: Total migration is more than 95% of a stage abundance");
@@ -178,39 +180,14 @@ bool Calc_Matr(TCoravel& model, char name)
     if (params[4] < 0) params[4] = 0;
     const double a = params[1], b = params[2], c = params[3], dmax = params[4];
 
-    const int n = model.pops;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j < i; ++j) {
-            double value = 0.0;
-            if (a != 0.0 && dmax != 0.0) {
-                const double dx = model.populations[i].x - model.populations[j].x;
-                const double dy = model.populations[i].y - model.populations[j].y;
-                const double d = std::sqrt(dx * dx + dy * dy);
-                if (d <= dmax) {
-                    const double e = DistancePower(d, c) / b;
-                    if (e < 24.0)
-                        value = a * std::exp(-e);
-                }
-            }
-            if (migration) {
-                model.migration[i][j] = static_cast<float>(value);
-            } else {
-                // Two populations at one place would otherwise be perfectly
-                // correlated, and the correlation factor cannot be found.
-                if (value > kLargestCorrelation)
-                    value = kLargestCorrelation;
-                model.correlation[i][j] = static_cast<float>(value);
-            }
-        }
-        if (migration)
-            model.migration[i][i] = 0.0f;
-        else
-            model.correlation[i][i] = 1.0f;
-    }
+    FillDistanceMatrix(migration ? model.migration : model.correlation, migration, model.pops, [&](int i, int j) {
+        if (a == 0.0 || dmax == 0.0)
+            return 0.0;
+        const double dx = model.populations[i].x - model.populations[j].x;
+        const double dy = model.populations[i].y - model.populations[j].y;
+        return DistanceFunction(std::sqrt(dx * dx + dy * dy), a, b, c, dmax);
+    });
     if (migration) {
-        for (int i = 1; i <= n; ++i)
-            for (int j = i + 1; j <= n; ++j)
-                model.migration[i][j] = model.migration[j][i];
         model.distflags[kMigrationFromDistances] = true;
         model.distflags[kMigrationFromDistances2] = true;
     } else {
@@ -218,4 +195,23 @@ bool Calc_Matr(TCoravel& model, char name)
         model.distflags[kCorrelationChecked] = true;
     }
     return true;
+}
+
+double SafePower(double x, double p)
+{
+    const double t = x == 0.0 ? 0.0 : p * std::log(std::abs(x));
+    if (std::abs(t) < 60.0) {
+        if (x == 0.0)
+            return p == 0.0 ? 1.0 : 0.0;
+        return x < 0.0 ? -std::exp(t) : std::exp(t);
+    }
+    return t > 0.0 ? 2.6e30 : 0.0;
+}
+
+double DistanceFunction(double d, double a, double b, double c, double dmax)
+{
+    if (!(d <= dmax))
+        return 0.0;
+    const double e = SafePower(d, c) / b;
+    return e < 24.0 ? a * std::exp(-e) : 0.0;
 }

@@ -498,16 +498,10 @@ TTimeGrid TimeGridFor(int duration)
 
 double TotalInitialAbundance(int p)
 {
-    auto one = [](int q) {
-        double total = Info.initialtotal[q];
-        for (int s = 1; s <= Info.stages; ++s)
-            if (Info.stageprops[s].flag) total -= Info.initialabundance[q][s];
-        return total;
-    };
-    if (p > 0) return one(p);
+    if (p > 0) return Info.CountedInitialAbundance(p);
     double total = 0;
     for (int q = 1; q <= Info.pops; ++q)
-        if (Info.populations[q].intotal) total += one(q);
+        if (Info.populations[q].intotal) total += Info.CountedInitialAbundance(q);
     return total;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,7 +41,82 @@ double RatioExp(double w) { return w <= -60.0 ? 0.0 : std::exp(std::min(w, 60.0)
 
 double NormalDensity(double x) { return 0.3989423 * std::exp(-x * x / 2.0); }
 
+// ln Gamma at the whole numbers 1..kWholeLogGammas. The rejection methods
+// evaluate it at whole numbers only (counts + 1), over and over; the table is
+// filled once by LogGamma itself, so a look-up gives exactly what the call
+// would and no draw changes.
+constexpr int kWholeLogGammas = 1 << 16;
+
+const double* WholeLogGammas()
+{
+    static const std::vector<double> table = [] {
+        std::vector<double> values(kWholeLogGammas + 1, 0.0);
+        for (int k = 1; k <= kWholeLogGammas; ++k)
+            values[static_cast<std::size_t>(k)] = LogGamma(k);
+        return values;
+    }();
+    return table.data();
+}
+
+// LogGamma(k) for a whole number k >= 1.
+double LogGammaOfWhole(const double* table, double k)
+{
+    return k <= kWholeLogGammas ? table[static_cast<int>(k)] : LogGamma(k);
+}
+
 } // namespace
+
+void TRandomSource::Seed(std::uint32_t seed)
+{
+    state_[0] = seed;
+    for (int i = 1; i < kStateWords; ++i) {
+        const std::uint64_t previous = state_[i - 1];
+        state_[i] = 6364136223846793005ULL * (previous ^ (previous >> 62)) + static_cast<std::uint64_t>(i);
+    }
+    next_ = kStateWords;
+}
+
+void TRandomSource::Refill()
+{
+    constexpr int kShift = 156;
+    constexpr std::uint64_t kUpper = ~std::uint64_t{0} << 31;
+    constexpr std::uint64_t kLower = ~kUpper;
+    constexpr std::uint64_t kMatrix = 0xB5026F5AA96619E9ULL;
+    // Without a branch on the low bit, which is a coin toss.
+    auto twist = [](std::uint64_t high, std::uint64_t low, std::uint64_t far) {
+        const std::uint64_t y = (high & kUpper) | (low & kLower);
+        return far ^ (y >> 1) ^ ((std::uint64_t{0} - (y & 1)) & kMatrix);
+    };
+    for (int k = 0; k < kStateWords - kShift; ++k)
+        state_[k] = twist(state_[k], state_[k + 1], state_[k + kShift]);
+    for (int k = kStateWords - kShift; k < kStateWords - 1; ++k)
+        state_[k] = twist(state_[k], state_[k + 1], state_[k + kShift - kStateWords]);
+    state_[kStateWords - 1] = twist(state_[kStateWords - 1], state_[0], state_[kShift - 1]);
+
+    for (int k = 0; k < kStateWords; ++k) {
+        std::uint64_t z = state_[k];
+        z ^= (z >> 29) & 0x5555555555555555ULL;
+        z ^= (z << 17) & 0x71D67FFFEDA60000ULL;
+        z ^= (z << 37) & 0xFFF7EEE000000000ULL;
+        z ^= z >> 43;
+        uniforms_[k] = static_cast<double>(z >> 11) * 0x1.0p-53;
+    }
+    next_ = 0;
+}
+
+int TRandomSource::CountBelow(std::int32_t count, double q)
+{
+    int hits = 0;
+    while (count > 0) {
+        if (next_ == kStateWords)
+            Refill();
+        const int end = next_ + std::min(count, kStateWords - next_);
+        count -= end - next_;
+        for (; next_ < end; ++next_)
+            hits += uniforms_[next_] < q;
+    }
+    return hits;
+}
 
 float NormalDeviate(TRandomSource& random)
 {
@@ -112,20 +188,16 @@ std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p)
     const double q = std::min(p, 1.0 - p);
     const double trials = n;
     const double mean = trials * q;
-    const double variance = trials * p * (1.0 - p);
-    const double sd = variance <= 1e-6 ? 0.0 : std::sqrt(variance);
 
     double x;
     if (mean > 10000.0) {
         // Normal approximation, decided on the rarer outcome so that a high
         // probability with few failures keeps its exact tail.
+        const double variance = trials * p * (1.0 - p);
+        const double sd = variance <= 1e-6 ? 0.0 : std::sqrt(variance);
         x = std::clamp(mean + NormalDeviate(random) * sd, 0.0, trials);
     } else if (n < 25) {
-        int hits = 0;
-        for (std::int32_t j = 0; j < n; ++j)
-            if (random.Uniform() < q)
-                ++hits;
-        x = hits;
+        x = random.CountBelow(n, q);
     } else if (mean < 1.0) {
         const double g = std::exp(-mean);
         double t = 1.0;
@@ -136,16 +208,21 @@ std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p)
         } while (!(t < g) && draws <= n);
         x = static_cast<double>(std::min<std::int64_t>(draws - 1, n));
     } else {
+        const double* logGammas = WholeLogGammas();
         if (n != random.binomialN_) {
             random.binomialN_ = n;
-            random.binomialLogGammaN1_ = LogGamma(trials + 1.0);
+            random.binomialLogGammaN1_ = LogGammaOfWhole(logGammas, trials + 1.0);
         }
         if (q != random.binomialQ_) {
             random.binomialQ_ = q;
             random.binomialLogQ_ = std::log(q);
             random.binomialLogQc_ = std::log(1.0 - q);
         }
+        const double logGammaN1 = random.binomialLogGammaN1_;
+        const double logQ = random.binomialLogQ_;
+        const double logQc = random.binomialLogQc_;
         const double sq = std::sqrt(2.0 * mean * (1.0 - q));
+        const double envelope = 1.2 * sq;
         for (;;) {
             double y, e;
             do {
@@ -153,9 +230,9 @@ std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p)
                 e = sq * y + mean;
             } while (!(e >= 0.0 && e < trials + 1.0));
             e = std::floor(e);
-            const double w = random.binomialLogGammaN1_ - LogGamma(e + 1.0) - LogGamma(trials - e + 1.0) +
-                             e * random.binomialLogQ_ + (trials - e) * random.binomialLogQc_;
-            const double t = 1.2 * sq * (1.0 + y * y) * RatioExp(w);
+            const double w = logGammaN1 - LogGammaOfWhole(logGammas, e + 1.0) -
+                             LogGammaOfWhole(logGammas, trials - e + 1.0) + e * logQ + (trials - e) * logQc;
+            const double t = envelope * (1.0 + y * y) * RatioExp(w);
             if (random.Uniform() <= t) {
                 x = e;
                 break;
@@ -188,14 +265,18 @@ std::int32_t POIDEV(TRandomSource& random, double mean)
             random.poissonLogMean_ = std::log(mean);
             random.poissonG_ = mean * random.poissonLogMean_ - LogGamma(mean + 1.0);
         }
+        const double* logGammas = WholeLogGammas();
+        const double sq = random.poissonSq_;
+        const double logMean = random.poissonLogMean_;
+        const double g = random.poissonG_;
         for (;;) {
             double y, e;
             do {
                 y = std::tan(std::numbers::pi * random.Uniform());
-                e = random.poissonSq_ * y + mean;
+                e = sq * y + mean;
             } while (e < 0.0);
             e = std::floor(e);
-            const double w = e * random.poissonLogMean_ - LogGamma(e + 1.0) - random.poissonG_;
+            const double w = e * logMean - LogGammaOfWhole(logGammas, e + 1.0) - g;
             const double t = 0.9 * (1.0 + y * y) * RatioExp(w);
             if (random.Uniform() <= t) {
                 x = e;

@@ -11,13 +11,13 @@
 // exactly, on every platform and library version (no std:: distribution class
 // is used, their output is not fixed by the standard).
 
+#include <array>
 #include <cstdint>
-#include <random>
 #include <span>
 
 class TRandomSource {
 public:
-    explicit TRandomSource(std::uint32_t seed = 0) : engine_(seed) {}
+    explicit TRandomSource(std::uint32_t seed = 0) { Seed(seed); }
     // One stream per run: a copy would repeat the run's draws.
     TRandomSource(const TRandomSource&) = delete;
     TRandomSource& operator=(const TRandomSource&) = delete;
@@ -25,10 +25,16 @@ public:
     TRandomSource& operator=(TRandomSource&&) = default;
 
     // Restarts the sequence; the run seeds once before its first replication.
-    void Seed(std::uint32_t seed) { engine_.seed(seed); }
+    void Seed(std::uint32_t seed);
 
-    // A uniform number in [0, 1), a multiple of 2^-53.
-    double Uniform() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+    // A uniform number in [0, 1), a multiple of 2^-53: the top 53 bits of
+    // the generator's next word.
+    double Uniform()
+    {
+        if (next_ == kStateWords)
+            Refill();
+        return uniforms_[next_++];
+    }
 
     // Set when a binomial or Poisson deviate had to be limited to 2147483646;
     // the run reports it with its own overflow flag at the end.
@@ -39,7 +45,17 @@ private:
     friend std::int32_t POIDEV(TRandomSource& random, double mean);
     friend void ReportRepeatedDeviateWarnings(TRandomSource& random);
 
-    std::mt19937_64 engine_;
+    // The generator is std::mt19937_64 written out, so that a whole state's
+    // worth of words is made and turned into uniform numbers in one pass
+    // (the same words in the same order, seeded the same way).
+    static constexpr int kStateWords = 312;
+    void Refill();
+    // How many of the next `count` uniform numbers are below `q`: the same
+    // draws as `count` calls of Uniform, read straight from the buffer.
+    int CountBelow(std::int32_t count, double q);
+    std::array<std::uint64_t, kStateWords> state_{};
+    std::array<double, kStateWords> uniforms_{};
+    int next_ = kStateWords;
 
     // Constants of the last argument, recomputed only when the argument
     // changes (demographic stochasticity calls these with the same rates over

@@ -13,6 +13,7 @@
 #include <limits>
 #include <array>
 #include <initializer_list>
+#include <string_view>
 
 TStoredRun StoredRunOf(const TCoravel& model)
 {
@@ -66,6 +67,24 @@ std::string Join(std::initializer_list<std::string> parts)
 
 std::string Whole(double v) { return FixedText(v, 1, 0); }
 
+// At most two blanks gone from each end of a text.
+std::string DropTwoBlanks(std::string text)
+{
+    for (int k = 0; k < 2 && !text.empty() && text.front() == ' '; ++k) text.erase(0, 1);
+    for (int k = 0; k < 2 && !text.empty() && text.back() == ' '; ++k) text.pop_back();
+    return text;
+}
+
+// The run's date and time after "Simulation results ": split at the first
+// blank, at most two blanks dropped from each end of either part. Other
+// installations write times such as "10:20:30 AM", which stay whole.
+void SplitRunStamp(const std::string& stamp, std::string& dateText, std::string& timeText)
+{
+    const std::size_t blank = stamp.find(' ');
+    dateText = DropTwoBlanks(stamp.substr(0, blank));
+    timeText = blank == std::string::npos ? std::string() : DropTwoBlanks(stamp.substr(blank + 1));
+}
+
 // Thrown inside the reader for a damaged section.
 struct TSectionDamaged {};
 
@@ -84,13 +103,25 @@ public:
         if (!cursor_.ReadLine(line)) throw TSectionDamaged{};
         return line;
     }
-    // Reads n numbers and finishes the line they end on.
+    // Reads n numbers and finishes the line they end on. Where `shortTexts`
+    // holds an "s", that number is a short number text (ParseShortText).
     template <std::size_t N>
-    std::array<double, N> Numbers()
+    std::array<double, N> Numbers(std::string_view shortTexts = {})
     {
         std::array<double, N> values{};
-        for (double& v : values)
-            if (!cursor_.ReadNumber(v)) throw TSectionDamaged{};
+        for (std::size_t k = 0; k < N; ++k) {
+            std::string token;
+            if (!cursor_.ReadToken(token)) throw TSectionDamaged{};
+            bool ok = false;
+            if (k < shortTexts.size() && shortTexts[k] == 's') {
+                float single = 0;
+                ok = ParseShortText(token, single);
+                values[k] = single;
+            } else {
+                ok = ParseFileNumber(token, values[k]);
+            }
+            if (!ok) throw TSectionDamaged{};
+        }
         cursor_.EndLine();
         return values;
     }
@@ -167,17 +198,17 @@ int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std
     lines.push_back(" Mean  StDev Min Max");
     lines.push_back("Pop. ALL");
     for (int t = 1; t <= T; ++t)
-        lines.push_back(Join({StableShortText(model.totalsum[t]), StableShortText(model.totalsumsq[t]),
+        lines.push_back(Join({FloatToShortText(model.totalsum[t]), FloatToShortText(model.totalsumsq[t]),
                               Whole(model.totalmin[t]), Whole(model.totalmax[t])}));
     for (int p = 1; p <= P; ++p) {
         lines.push_back("Pop. " + std::to_string(p));
         for (int t = 1; t <= T; ++t)
-            lines.push_back(Join({StableShortText(model.popsum[p][t]), StableShortText(model.popsumsq[p][t]),
+            lines.push_back(Join({FloatToShortText(model.popsum[p][t]), FloatToShortText(model.popsumsq[p][t]),
                                   std::to_string(model.popmin[p][t]), std::to_string(model.popmax[p][t])}));
     }
     lines.push_back("Occupancy");
     for (int t = 1; t <= T; ++t)
-        lines.push_back(Join({StableShortText(model.occupancysum[t]), StableShortText(model.occupancysumsq[t]),
+        lines.push_back(Join({FloatToShortText(model.occupancysum[t]), FloatToShortText(model.occupancysumsq[t]),
                               Whole(model.occupancymin[t]), Whole(model.occupancymax[t])}));
     lines.push_back("Local Occupancy");
     for (int p = 1; p <= P; ++p)
@@ -199,7 +230,7 @@ int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std
         lines.push_back("Final stage abundances");
         for (int p = 1; p <= P; ++p)
             for (int s = 1; s <= S; ++s)
-                lines.push_back(Join({StableShortText(model.finalsum[p][s]), StableShortText(model.finalsumsq[p][s]),
+                lines.push_back(Join({FloatToShortText(model.finalsum[p][s]), FloatToShortText(model.finalsumsq[p][s]),
                                       std::to_string(model.finalmin[p][s]), std::to_string(model.finalmax[p][s])}));
     }
     lines.push_back("LocExtDur");
@@ -208,16 +239,16 @@ int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std
                               FixedText(model.extdurmax[p], 3, 0), FixedText(model.extdurmin[p], 3, 0)}));
     lines.push_back("Harvest");
     std::string harvest;
-    for (int k = 1; k <= 4; ++k) harvest += StableShortText(model.runstats[k]) + " ";
+    for (int k = 1; k <= 4; ++k) harvest += FloatToShortText(model.runstats[k]) + " ";
     lines.push_back(harvest);
     std::vector<int> harvestSteps;
     for (int t = 1; t <= T; ++t)
         if (model.harvestmax[t] > 0.000001f) harvestSteps.push_back(t);
     lines.push_back(std::to_string(harvestSteps.size()) + " t");
     for (int t : harvestSteps)
-        lines.push_back(Join({std::to_string(t), StableShortText(model.harvestsum[t]),
-                              StableShortText(model.harvestsumsq[t]), StableShortText(model.harvestmin[t]),
-                              StableShortText(model.harvestmax[t])}));
+        lines.push_back(Join({std::to_string(t), FloatToShortText(model.harvestsum[t]),
+                              FloatToShortText(model.harvestsumsq[t]), FloatToShortText(model.harvestmin[t]),
+                              FloatToShortText(model.harvestmax[t])}));
     return 0;
 }
 
@@ -229,16 +260,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
     if (!cursor.ReadLine(first)) return 0;
     std::string dateText, timeText;
     if (first.size() >= 19) {
-        // The time text never holds a blank, so the split is made at the last
-        // blank: a date text with a blank in it still comes back whole.
-        const std::string rest = TrimBlanks(first.substr(19));
-        const std::size_t blank = rest.find_last_of(" \t");
-        if (blank == std::string::npos) {
-            dateText = rest;
-        } else {
-            dateText = TrimBlanks(rest.substr(0, blank));
-            timeText = TrimBlanks(rest.substr(blank + 1));
-        }
+        SplitRunStamp(first.substr(19), dateText, timeText);
         first.resize(18);
     }
     if (first != "Simulation results") return 0;
@@ -268,7 +290,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         in.SkipLine();  // column heads
         in.SkipLine();  // "Pop. ALL"
         for (int t = 1; t <= T; ++t) {
-            const auto v = in.Numbers<4>();
+            const auto v = in.Numbers<4>("ss");
             model.totalsum[t] = ToSingle(v[0]);
             model.totalsumsq[t] = ToSingle(v[1]);
             model.totalmin[t] = ToSingle(v[2]);
@@ -277,7 +299,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         for (int p = 1; p <= P; ++p) {
             in.SkipLine();
             for (int t = 1; t <= T; ++t) {
-                const auto v = in.Numbers<4>();
+                const auto v = in.Numbers<4>("ss");
                 model.popsum[p][t] = ToSingle(v[0]);
                 model.popsumsq[p][t] = ToSingle(v[1]);
                 model.popmin[p][t] = RoundToInt32(v[2]);
@@ -286,7 +308,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         }
         in.SkipLine();  // "Occupancy"
         for (int t = 1; t <= T; ++t) {
-            const auto v = in.Numbers<4>();
+            const auto v = in.Numbers<4>("ss");
             model.occupancysum[t] = ToSingle(v[0]);
             model.occupancysumsq[t] = ToSingle(v[1]);
             model.occupancymin[t] = ToSingle(v[2]);
@@ -322,7 +344,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
             in.SkipLine();  // "Final stage abundances"
             for (int p = 1; p <= P; ++p)
                 for (int s = 1; s <= S; ++s) {
-                    const auto v = in.Numbers<4>();
+                    const auto v = in.Numbers<4>("ss");
                     model.finalsum[p][s] = ToSingle(v[0]);
                     model.finalsumsq[p][s] = ToSingle(v[1]);
                     model.finalmin[p][s] = RoundToInt32(v[2]);
@@ -347,10 +369,12 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         model.harvestmin.Fill(0);
         model.harvestmax.Fill(0);
         if (gate.version >= 22) {
-            // Without the local-extinction block the line just read was the
-            // "Harvest" line itself.
-            if (hasExtDur) in.SkipLine();
-            const auto stats = in.Numbers<4>();
+            // The "Harvest" heading. Files of these versions carry the
+            // local-extinction block before it; in one without the block the
+            // heading was read in the block's place, this skip takes the
+            // harvest numbers and the section reads as damaged.
+            in.SkipLine();
+            const auto stats = in.Numbers<4>("ssss");
             for (int k = 1; k <= 4; ++k) model.runstats[k] = ToSingle(stats[static_cast<std::size_t>(k - 1)]);
             std::string stepsLine = in.Line();
             ExtractWord(stepsLine, word);
@@ -358,7 +382,7 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
             if (!ParseFileNumber(word, steps)) throw TSectionDamaged{};
             const int n = in.Index(steps, 0, T);
             for (int k = 1; k <= n; ++k) {
-                const auto v = in.Numbers<5>();
+                const auto v = in.Numbers<5>(" ssss");
                 const int t = in.Index(v[0], 1, T);
                 model.harvestsum[t] = ToSingle(v[1]);
                 model.harvestsumsq[t] = ToSingle(v[2]);

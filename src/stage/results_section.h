@@ -12,8 +12,10 @@
 #include <vector>
 
 // The facts of the run that made the stored results: how many replications
-// it completed (not the model's setting) and its date and time texts, which
-// never hold a blank (RunDateText / RunTimeText). They live in the store
+// it completed (not the model's setting) and its date and time texts. Runs
+// here write them without a blank (RunDateText / RunTimeText); a file from
+// another installation may carry a time with one ("10:20:30 AM"), which is
+// kept as read. They live in the store
 // (`replicationsdone`, `resultsdate`, `resultstime`), where the run leaves
 // them; the results section carries them to and from the file.
 struct TStoredRun {

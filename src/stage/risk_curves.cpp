@@ -1,11 +1,11 @@
 #include "stage/risk_curves.h"
 
+#include "chart/text_format.h"
 #include "core/messages.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -41,13 +41,6 @@ void FillBand(const TPlotBuffer::Series& centre, TPlotBuffer::Series& upper,
         upper[k] = static_cast<float>(std::min(1.0, centre[k] + halfWidth));
         lower[k] = static_cast<float>(std::max(0.0, centre[k] - halfWidth));
     }
-}
-
-std::string NoDecimals(double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.0f", value);
-    return text;
 }
 
 }  // namespace
@@ -226,10 +219,10 @@ bool ComputeTimeToThreshold(TPlotBuffer& buffer, TScaleInfo& settings, const TCr
 
     if (settings.AutoScale) {
         if (input.Kind == kTimeToExplosion) {
-            settings.XLabel = "Time to exceed " + NoDecimals(input.Threshold);
+            settings.XLabel = "Time to exceed " + StrFixed(input.Threshold, 1, 0);
         } else if (input.Threshold != 0) {
             settings.Title = "Time to quasi-extinction";
-            settings.XLabel = "Time to fall below " + NoDecimals(input.Threshold);
+            settings.XLabel = "Time to fall below " + StrFixed(input.Threshold, 1, 0);
         } else {
             settings.Title = "Time to extinction";
             settings.XLabel = "Time to extinction";

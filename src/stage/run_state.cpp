@@ -18,6 +18,7 @@ void TRunState::Allocate(int populations, int stages)
     SurvivalDeviates.assign(n, 0.0f);
     CarryingCapacityDeviates.assign(n, 0.0f);
     IndependentDeviates.assign(n, 0.0);
+    LognormalRates.assign(n, TLognormalRates{});
     LocalThreshold.assign(n, 0);
     BelowThresholdRun.assign(n, 0);
     LongestBelowThresholdRun.assign(n, 0);

@@ -37,6 +37,21 @@ struct TReplicationRecord {
     double regionalDraw[3] = {0.0, 0.0, 0.0};  // [1], [2]: the step's regional catastrophe draws
 };
 
+// The ln-scale mean and deviation of one lognormal vital rate, with the mean
+// and variance they were computed from: in most models a rate has the same
+// mean every time step and only its deviate changes, so the logarithms are
+// taken again only when the mean or the variance differ.
+struct TLognormalRate {
+    double mean = -1.0;
+    double variance = -1.0;
+    bool complement = false;  // drawn on 1 - mean
+    double mu = 0.0;
+    double sigma = 0.0;
+};
+// One population's rates, element (i, j) at i * (kMaxRunStages + 1) + j;
+// row 0 holds the pooled survival of column j.
+using TLognormalRates = std::array<TLognormalRate, (kMaxRunStages + 1) * (kMaxRunStages + 1)>;
+
 struct TRunState {
     int P = 0;  // populations in the run
     int S = 0;  // stages
@@ -58,6 +73,7 @@ struct TRunState {
     std::vector<float> SurvivalDeviates;          // [1..P]
     std::vector<float> CarryingCapacityDeviates;  // [1..P]
     std::vector<double> IndependentDeviates;      // [1..P]
+    std::vector<TLognormalRates> LognormalRates;  // [1..P]
 
     std::vector<std::int32_t> LocalThreshold;     // [1..P]
     std::vector<std::uint16_t> BelowThresholdRun, LongestBelowThresholdRun, StepsSinceCatastrophe,

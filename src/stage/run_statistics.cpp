@@ -302,6 +302,9 @@ void ReplSumm(TCoravel& model, TRunState& run, TRunStatistics& stats)
     // A replication that ended early ended because nothing was left: every
     // later step counts as zero individuals, zero occupancy and zero harvest,
     // and every population stays at or below its local threshold to the end.
+    // The step it died out in keeps what TimeSumm saw: its totals were 0
+    // already, and a harvest that took the last individuals was a real one,
+    // which a minimum of 0 there would deny.
     const int last = stats.lastStepSummed;
     if (last < T) {
         for (int p = 1; p <= P; ++p) {

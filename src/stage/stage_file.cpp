@@ -1056,7 +1056,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     if (name.empty()) return kModelFileNoName;
     const std::string path = NativePath(name);
     if (!CanCreate(path)) {
-        ErrorMessage("Cannot open " + name);
+        InputWarning("Cannot open " + name);
         return kModelFileCannotOpen;
     }
     StatusMessage("Saving.  Please wait ... ");
@@ -1064,7 +1064,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     try {
         CheckTexts(model);
     } catch (const TSaveRefused& refused) {
-        ErrorMessage("Cannot save to " + name + ": " + refused.reason + ".");
+        InputWarning("Cannot save to " + name + ": " + refused.reason + ".");
         StatusMessage("");
         return kModelFileWriteFailed;
     }
@@ -1081,7 +1081,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     }
     lines.push_back("-End of file-");
     if (!WriteFileSafely(path, JoinCrlf(lines))) {
-        ErrorMessage("Error in saving to file: " + name);
+        InputWarning("Error in saving to file: " + name);
         StatusMessage("");
         return kModelFileWriteFailed;
     }
@@ -1090,7 +1090,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     if (withResults && !IsSameFile(path, NativePath(ReplaceExtension(name, "SCL")))) {
         const std::string sideFile = ReplaceExtension(name, "SCL");
         if (!WriteScaleFile(NativePath(sideFile))) {
-            ErrorMessage("Error in saving to file: " + sideFile);
+            InputWarning("Error in saving to file: " + sideFile);
             code = kModelFileWriteFailed;
         }
     }

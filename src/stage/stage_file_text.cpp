@@ -3,6 +3,7 @@
 #include "core/str_utilx.h"
 
 #include <cctype>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -33,7 +34,7 @@ bool TLineCursor::ReadLine(std::string& line)
     return true;
 }
 
-bool TLineCursor::ReadNumber(double& value)
+bool TLineCursor::ReadToken(std::string& token)
 {
     for (;;) {
         if (inLine_) {
@@ -48,7 +49,14 @@ bool TLineCursor::ReadNumber(double& value)
     }
     const std::size_t start = pos_;
     while (pos_ < current_.size() && !IsBlank(current_[pos_])) ++pos_;
-    return ParseFileNumber(current_.substr(start, pos_ - start), value);
+    token = current_.substr(start, pos_ - start);
+    return true;
+}
+
+bool TLineCursor::ReadNumber(double& value)
+{
+    std::string token;
+    return ReadToken(token) && ParseFileNumber(token, value);
 }
 
 void TLineCursor::EndLine() { inLine_ = false; }
@@ -108,17 +116,31 @@ std::string ShortScientificText(double x, int width)
     return text;
 }
 
-std::string StableShortText(float x)
+bool ParseShortText(const std::string& text, float& value)
 {
-    std::string text = FloatToShortText(x);
-    for (int round = 0; round < 4; ++round) {
-        double back = 0;
-        if (!ParseFileNumber(text, back)) break;
-        const std::string again = FloatToShortText(static_cast<float>(back));
-        if (again == text) break;
-        text = again;
+    double plain = 0;
+    if (!ParseFileNumber(text, plain)) return false;
+    const float near = plain > FLT_MAX ? FLT_MAX : plain < -FLT_MAX ? -FLT_MAX : static_cast<float>(plain);
+    value = near;
+    if (FloatToShortText(near) == text) return true;
+    // Where the layout changes: the exponent form below 0.001, four decimals
+    // below 1, the decimals of 1 to 1000 falling at e^2.33 and e^4.66, no
+    // decimals from 1000 and the exponent form again from 1e9. The change
+    // lies within a few steps of the nearest single to each boundary.
+    static const double kBoundaries[] = {0.001, 1.0, std::exp(2.33), std::exp(4.66), 1000.0, 1e9};
+    bool found = false;
+    for (double boundary : kBoundaries) {
+        float below = static_cast<float>(boundary);
+        for (int k = 0; k < 4; ++k) below = std::nextafter(below, 0.0f);
+        float x = below;
+        for (int k = 0; k < 9; ++k, x = std::nextafter(x, FLT_MAX)) {
+            if (FloatToShortText(x) != text) continue;
+            if (!found || std::fabs(static_cast<double>(x) - plain) < std::fabs(static_cast<double>(value) - plain))
+                value = x;
+            found = true;
+        }
     }
-    return text;
+    return true;
 }
 
 int RoundToInt32(double x)

@@ -18,6 +18,9 @@ public:
 
     // The next whole line; false at the end of the file.
     bool ReadLine(std::string& line);
+    // The next blank-separated token, going on to the following lines when
+    // the current one runs out; false at the end of the file.
+    bool ReadToken(std::string& token);
     // The next number token; false at the end of the file or when the token
     // is not a finite number (the token is consumed either way).
     bool ReadNumber(double& value);
@@ -48,11 +51,14 @@ std::string ScientificText(double x);
 // x in scientific layout in a field of `width` characters, one decimal.
 std::string ShortScientificText(double x, int width);
 
-// The magnitude-dependent short number text, settled so that reading it back
-// and writing again gives the same text: where a value sits at a boundary of
-// the layouts (999.96 becomes "1000.0", which reads back as 1000), the text
-// of the value read back is written instead.
-std::string StableShortText(float x);
+// The single value a short number text (FloatToShortText) stands for, so
+// that writing it again gives the same text. A text written just below a
+// boundary of the layouts reads, as a plain number, as a value on the other
+// side ("1000.0", written for 999.96, is 1000, which is written "1000"); it
+// then gives the value next to the boundary that the text was written from.
+// Texts no value is written as (hand-edited ones, "5") give their plain
+// value. False when the text is not a number.
+bool ParseShortText(const std::string& text, float& value);
 
 // Rounds to the nearest integer, halves to even, kept within a 32-bit count.
 int RoundToInt32(double x);

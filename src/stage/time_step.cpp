@@ -6,6 +6,7 @@
 #include "stage/eigen.h"
 #include "stage/guarded_exp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -73,38 +74,45 @@ void StrikeAbundances(const TCatastrophe& cat, TRunState& run, int p)
     RecomputeTotal(run, p);
 }
 
+// The lognormal parameters of a rate of mean `mean` and variance `variance`,
+// on the complement 1 - mean when `complement` (which keeps a high survival
+// below 1), from the slot's last ones when the arguments are the same.
+const TLognormalRate& Lognormal(TLognormalRate& slot, double mean, double variance, bool complement)
+{
+    if (mean != slot.mean || variance != slot.variance || complement != slot.complement) {
+        slot.mean = mean;
+        slot.variance = variance;
+        slot.complement = complement;
+        const double m = complement ? 1.0 - mean : mean;
+        const double s2 = std::log(1.0 + variance / (m * m));
+        slot.mu = std::log(m) - s2 / 2.0;
+        slot.sigma = std::sqrt(s2);
+    }
+    return slot;
+}
+
+double LognormalDraw(const TLognormalRate& rate, double z)
+{
+    if (rate.complement)
+        return 1.0 - GuardedExp(rate.mu - rate.sigma * z);
+    return GuardedExp(rate.mu + rate.sigma * z);
+}
+
 // A vital rate of mean `mean`, standard deviation `sd` and deviate `z`:
-// normal, lognormal, or lognormal on the complement 1 - mean, which keeps a
-// high survival below 1.
-double SampleRate(double mean, double sd, double z, bool lognormal, bool complement)
+// normal, lognormal, or lognormal on the complement.
+double SampleRate(TLognormalRate& slot, double mean, double sd, double z, bool lognormal, bool complement)
 {
     if (!lognormal)
         return mean + sd * z;
-    if (complement) {
-        const double q = 1.0 - mean;
-        const double s2 = std::log(1.0 + sd * sd / (q * q));
-        const double mu = std::log(q) - s2 / 2.0;
-        return 1.0 - GuardedExp(mu - std::sqrt(s2) * z);
-    }
-    const double s2 = std::log(1.0 + sd * sd / (mean * mean));
-    const double mu = std::log(mean) - s2 / 2.0;
-    return GuardedExp(mu + std::sqrt(s2) * z);
+    return LognormalDraw(Lognormal(slot, mean, sd * sd, complement), z);
 }
 
 // The same for a column's survival sum, whose variance is given directly.
-double SamplePooled(double mean, double variance, double z, bool lognormal)
+double SamplePooled(TLognormalRate& slot, double mean, double variance, double z, bool lognormal)
 {
     if (!lognormal)
         return std::sqrt(variance) * z + mean;
-    if (mean > 0.5) {
-        const double q = 1.0 - mean;
-        const double s2 = std::log(1.0 + variance / (q * q));
-        const double mu = std::log(q) - s2 / 2.0;
-        return 1.0 - GuardedExp(mu - std::sqrt(s2) * z);
-    }
-    const double s2 = std::log(1.0 + variance / (mean * mean));
-    const double mu = std::log(mean) - s2 / 2.0;
-    return GuardedExp(mu + std::sqrt(s2) * z);
+    return LognormalDraw(Lognormal(slot, mean, variance, mean > 0.5), z);
 }
 
 } // namespace
@@ -113,22 +121,17 @@ void StartReplicationAbundances(const TCoravel& model, TRunState& run)
 {
     run.CurrentTotal = 0.0;
     for (int p = 1; p <= run.P; ++p) {
-        double all = 0.0;
-        double counted = 0.0;
-        for (int s = 1; s <= run.S; ++s) {
-            const std::int32_t n = run.ClampCountNonNegative(model.initialabundance(p, s));
-            run.StageAbundance[p][s] = n;
-            all += n;
-            if (!model.stageprops[s].flag)
-                counted += n;
-        }
-        run.PopulationTotal[p] = run.ClampCountNonNegative(all);
+        for (int s = 1; s <= run.S; ++s)
+            run.StageAbundance[p][s] = run.ClampCountNonNegative(model.initialabundance(p, s));
+        // The initial total as entered: 10.5 and 10.5 are 21 individuals,
+        // though each stage on its own rounds to 10.
+        run.PopulationTotal[p] = std::max<std::int32_t>(0, model.initialtotal[p]);
         run.BelowThresholdRun[p] = 0;
         run.LongestBelowThresholdRun[p] = 0;
         run.StepsSinceCatastrophe[p] = 0;
         run.StepsAboveThreshold[p] = 0;
         if (model.populations[p].intotal)
-            run.CurrentTotal += counted;
+            run.CurrentTotal += model.CountedInitialAbundance(p);
     }
 }
 
@@ -287,6 +290,10 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
     const bool constrained = !model.ignoreconstraints;
     const bool pooled = model.poolvar && constrained && S >= 3;
     const bool negative = constrained && S >= 3 && model.negsurvcorr;
+    TLognormalRates& rates = run.LognormalRates[p];
+    auto slot = [&rates](int i, int j) -> TLognormalRate& {
+        return rates[static_cast<std::size_t>(i * (kMaxRunStages + 1) + j)];
+    };
 
     if (!pooled) {
         for (int i = 1; i <= S; ++i)
@@ -299,14 +306,14 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
                 if (i >= 2)
                     z = negative && mean > 0.5 ? -zS : zS;
                 const bool complement = i >= 2 && mean > 0.5 && constrained;
-                M(i, j) = SampleRate(mean, sd, z, lognormal, complement);
+                M(i, j) = SampleRate(slot(i, j), mean, sd, z, lognormal, complement);
             }
     } else {
         for (int j = 1; j <= S; ++j) {
             const double fec = M(1, j);
             const double fecSd = sdMatrix(1, j);
             if (fec > 0.0 && fecSd > 0.0)
-                M(1, j) = SampleRate(fec, fecSd, zF, lognormal, false);
+                M(1, j) = SampleRate(slot(1, j), fec, fecSd, zF, lognormal, false);
             double s = 0.0;
             double sdSum = 0.0;
             for (int i = 2; i <= S; ++i) {
@@ -316,7 +323,7 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
             // The sum over every pair of the column's deviations.
             const double v = sdSum * sdSum;
             if (s > 0.0 && v > 0.0 && s < 1.0) {
-                const double varied = SamplePooled(s, v, zS, lognormal);
+                const double varied = SamplePooled(slot(0, j), s, v, zS, lognormal);
                 for (int i = 2; i <= S; ++i)
                     M(i, j) *= varied / s;
             }

@@ -29,9 +29,11 @@
 
 // Stage abundances of every population from the initial abundances, each
 // rounded (halves to even), clamped and never below 0; the population total
-// is the sum of its rounded stages. CurrentTotal is the sum over populations
-// counted in totals, stages excluded from totals left out. The four
-// per-population counters are zeroed.
+// is the model's initial total (the rounded sum of the unrounded stages).
+// CurrentTotal, the start of the trajectory, is the sum over populations
+// counted in totals of their initial totals less the initial abundances of
+// the stages excluded from totals, as the trajectory summary starts. The
+// four per-population counters are zeroed.
 void StartReplicationAbundances(const TCoravel& model, TRunState& run);
 
 // The step's regional draws (one uniform number per regional catastrophe in a

@@ -50,22 +50,6 @@ struct TRateMultiplierMemo {
 
 std::array<TRateMultiplierMemo, kMaxPopulations + 1> rateMemo;
 
-// A number typed by the user or read from a model file: "." as decimal point,
-// or the locale's; surrounding blanks ignored. False when it does not convert
-// or is not a finite number.
-bool ConvertNumber(const std::string& text, double& value)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::string trimmed = TrimBlanks(text);
-    double v = TextToRealDef(trimmed, nan);
-    if (std::isnan(v))
-        v = StrToFloatDefault(trimmed, nan);
-    if (!std::isfinite(v))
-        return false;
-    value = v;
-    return true;
-}
-
 bool IsExponential(std::uint8_t ddtype)
 {
     const auto t = static_cast<DDType>(ddtype);

@@ -170,6 +170,9 @@ TEST(ShortText, FollowsTheWidthAndDecimalFormula)
         {1, "1.000"},       {5000, "5000"},    {123456789.0f, "123456792"},  // single precision
         {0.5f, "0.5000"},   {0.001f, "0.0010"}, {2e9f, "2.0E+0009"},      {-3, "-3.0E+0000"},
         {0.0001f, "1.0E-0004"}, {-2.5e12f, "-2.5E+0012"},
+        // Just below a change of layout the text rounds up to the next one's
+        // number but keeps its own layout.
+        {999.96f, "1000.0"}, {105.637f, "105.6"}, {0.99996f, "1.0000"}, {0.00099996f, "1.0E-0003"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FloatToShortText(c.x), c.expected) << c.x;

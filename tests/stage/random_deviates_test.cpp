@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
@@ -75,6 +76,42 @@ TEST(RandomDeviates, SameSeedRepeatsAndOtherSeedDiffers)
     a.Seed(7);
     for (double u : first)
         EXPECT_EQ(u, a.Uniform());
+}
+
+// Runs saved by earlier versions are reproduced from their seed only if the
+// uniform numbers stay the top 53 bits of std::mt19937_64's words, seeded the
+// same way, across every refill of the generator's state and after a reseed.
+TEST(RandomDeviates, UniformsAreTheTopBitsOfTheStandardGenerator)
+{
+    for (std::uint32_t seed : {0u, 1u, 12345u, 4294967295u}) {
+        SCOPED_TRACE(seed);
+        TRandomSource random(seed);
+        std::mt19937_64 reference(seed);
+        for (int i = 0; i < 2000; ++i)
+            ASSERT_EQ(random.Uniform(), static_cast<double>(reference() >> 11) * 0x1.0p-53) << "draw " << i;
+        random.Seed(seed);
+        reference.seed(seed);
+        for (int i = 0; i < 400; ++i)
+            ASSERT_EQ(random.Uniform(), static_cast<double>(reference() >> 11) * 0x1.0p-53) << "reseeded, draw " << i;
+    }
+}
+
+// Fewer than 25 trials: the successes are the uniform numbers below the rarer
+// outcome's probability, one per trial, taken in order; the stream goes on
+// right after them, also where a call's trials span a refill of the state.
+TEST(RandomDeviates, FewTrialsTakeOneUniformEach)
+{
+    TRandomSource random(31), reference(31);
+    for (int call = 0; call < 3000; ++call) {
+        const std::int32_t n = call % 25;
+        const double p = (call % 7 + 0.5) / 7.0;
+        const double q = std::min(p, 1.0 - p);
+        int hits = 0;
+        for (std::int32_t k = 0; k < n; ++k)
+            hits += reference.Uniform() < q;
+        ASSERT_EQ(BNLDEV(random, n, p), p > 0.5 ? n - hits : hits) << "call " << call;
+    }
+    EXPECT_EQ(random.Uniform(), reference.Uniform());
 }
 
 TEST(RandomDeviates, NormalDeviateHasStandardNormalDistribution)

@@ -286,19 +286,11 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     const std::size_t pop2 = IndexOf(lines, "Pop. 2");
     lines[pop2 + 1] = "1 1 -9000000000000 9000000000000";
     lines[IndexOf(lines, "Time to cross") + 1] = "1000000 -5";
-    // A file from before the local extinction block.
-    const std::size_t ext = IndexOf(lines, "LocExtDur");
-    lines.erase(lines.begin() + static_cast<long>(ext), lines.begin() + static_cast<long>(ext) + 3);
-    // A run's date written with a blank in it by an older program.
-    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
-    lines[section] = "Simulation results  10 Dec 2026  09:49:11";
     const std::string file = dir.file("edited.st");
     WriteAll(file, JoinLines(lines));
 
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
     EXPECT_EQ(model.state, kStateResults);
-    EXPECT_EQ(model.resultsdate, "10 Dec 2026");
-    EXPECT_EQ(model.resultstime, "09:49:11");
     const float mins[] = {2, 3, 4, 5, 90};
     const float maxs[] = {5, 106, 109, 112, 115};
     for (int r = 1; r <= 5; ++r) {
@@ -310,9 +302,152 @@ TEST_F(ResultsSectionTest, HandEditedValuesAreTamed)
     EXPECT_EQ(model.popmax[2][1], std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(model.extinctiontimes[1], 65535);
     EXPECT_EQ(model.explosiontimes[1], 0);
-    EXPECT_EQ(model.extdursum[1], 0.0f);
-    EXPECT_EQ(model.extdurmax[2], 0.0f);
     ExpectShortNear(Value(6), model.runstats[2]);
+}
+
+// The run's date ends at the first blank after "Simulation results "; the
+// time keeps its own blanks, so a 12-hour time written elsewhere stays whole.
+TEST_F(ResultsSectionTest, RunDateAndTimeSplitAtTheFirstBlank)
+{
+    FillResults(3);
+    const std::vector<std::string> lines = SavedLines(dir.file("stamped.st"));
+    const std::size_t section = IndexOf(lines, "Simulation results 12/10/2026 09:49:11");
+    ASSERT_LT(section, lines.size());
+    const struct {
+        const char* line;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {"Simulation results 3/4/2001 10:20:30 AM", "3/4/2001", "10:20:30 AM"},
+        {"Simulation results 12/10/2026 09:49:11", "12/10/2026", "09:49:11"},
+        // At most two blanks go from each end of the time.
+        {"Simulation results 3/4/2001  10:20:30 AM  ", "3/4/2001", "10:20:30 AM"},
+        {"Simulation results 3/4/2001    10:20:30 PM   ", "3/4/2001", " 10:20:30 PM "},
+        // A blank right after the heading leaves the date empty.
+        {"Simulation results  10 Dec 2026  09:49:11", "", "10 Dec 2026  09:49:11"},
+        {"Simulation results 3/4/2001", "3/4/2001", ""},
+        {"Simulation results ", "", ""},
+    };
+    const std::string file = dir.file("other.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> edited = lines;
+        edited[section] = c.line;
+        WriteAll(file, JoinLines(edited));
+        ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+        EXPECT_EQ(model.resultsdate, c.date);
+        EXPECT_EQ(model.resultstime, c.time);
+    }
+
+    // Saved again, the other installation's line comes back as it was.
+    std::vector<std::string> edited = lines;
+    edited[section] = cases[0].line;
+    WriteAll(file, JoinLines(edited));
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+    EXPECT_EQ(SavedLines(dir.file("resaved.st")), edited);
+}
+
+// The section writes the short number texts as they are (999.96 gives
+// "1000.0", not "1000"), reads them back as values that give the same texts,
+// and still reads the texts that files written before carry for them.
+TEST_F(ResultsSectionTest, ShortTextsAreWrittenAsTheyAreAndSurviveResaving)
+{
+    FillResults(4);
+    const struct {
+        float value;
+        const char* text;    // written
+        const char* before;  // what files written earlier carry
+    } cases[] = {
+        {999.96f, "1000.0", "1000"},
+        {105.637f, "105.6", "105.60"},
+        {0.99996f, "1.0000", "1.000"},
+        {0.00099996f, "1.0E-0003", "0.0010"},
+    };
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        model.totalsum[k] = c.value;
+        model.totalsumsq[k] = c.value;
+        model.runstats[k] = c.value;
+    }
+    const std::string first = dir.file("first.st");
+    std::vector<std::string> lines = SavedLines(first);
+    const std::size_t all = IndexOf(lines, "Pop. ALL");
+    const std::size_t harvest = IndexOf(lines, "Harvest");
+    ASSERT_LT(harvest, lines.size());
+    std::string harvestLine;
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        EXPECT_EQ(lines[all + k], std::string(c.text) + " " + c.text + " " + std::to_string(k) + " " +
+                                      std::to_string(10 * k));
+        harvestLine += std::string(c.text) + " ";
+    }
+    EXPECT_EQ(lines[harvest + 1], harvestLine);
+
+    // save, load, save: the same file.
+    ASSERT_EQ(LoadModelFile(model, first), kModelFileOk) << Boxes();
+    EXPECT_EQ(SavedLines(dir.file("second.st")), lines);
+
+    // A file with the earlier texts loads and saves them unchanged.
+    harvestLine.clear();
+    for (int k = 1; k <= 4; ++k) {
+        const auto& c = cases[k - 1];
+        lines[all + k] = std::string(c.before) + " " + c.before + " " + std::to_string(k) + " " +
+                         std::to_string(10 * k);
+        harvestLine += std::string(c.before) + " ";
+    }
+    lines[harvest + 1] = harvestLine;
+    const std::string older = dir.file("older.st");
+    WriteAll(older, JoinLines(lines));
+    ASSERT_EQ(LoadModelFile(model, older), kModelFileOk) << Boxes();
+    for (int k = 1; k <= 4; ++k) ExpectShortNear(cases[k - 1].value, model.totalsum[k]);
+    EXPECT_EQ(SavedLines(dir.file("third.st")), lines);
+}
+
+// A file of a version before 2.2 may end its section without the
+// local-extinction block and loads with durations 0; in a later file the
+// "Harvest" heading follows the block, and one without it is damaged.
+TEST_F(ResultsSectionTest, SectionWithoutTheLocalExtinctionBlock)
+{
+    ASSERT_EQ(LoadModelFile(model, DataFile("version21.st")), kModelFileOk) << Boxes();
+    FillResults(6);
+    std::vector<std::string> saved = SavedLines(dir.file("saved.st"));
+    const std::size_t ext = IndexOf(saved, "LocExtDur");
+    ASSERT_LT(ext, saved.size());
+    const std::size_t section = IndexOf(saved, "Simulation results 12/10/2026 09:49:11");
+
+    // Version 2.1: its inputs, then the thresholds and the section up to the
+    // local-extinction block.
+    std::vector<std::string> old = SplitLines(ReadAll(DataFile("version21.st")));
+    old.resize(old.size() - 4);  // thresholds, bin width, end line
+    old.insert(old.end(), saved.begin() + static_cast<long>(section) - 3, saved.begin() + static_cast<long>(ext));
+    old.push_back("-End of file-");
+    // Version 3.0 without the block.
+    std::vector<std::string> current = saved;
+    current.erase(current.begin() + static_cast<long>(ext), current.begin() + static_cast<long>(ext) + 2);
+
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        int code;
+        int state;
+    } cases[] = {
+        {"version 2.1", old, kModelFileOk, kStateResults},
+        {"version 3.0", current, kModelFileBadResults, kStateInputs},
+    };
+    const std::string file = dir.file("noext.st");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteAll(file, JoinLines(c.lines));
+        sink.boxes.clear();
+        model.extdursum[1] = model.extdurmax[1] = 9;
+        EXPECT_EQ(LoadModelFile(model, file), c.code) << Boxes();
+        EXPECT_EQ(model.state, c.state);
+        EXPECT_EQ(Warned("Error in loading results from file: " + file), c.code == kModelFileBadResults)
+            << Boxes();
+        EXPECT_EQ(model.extdursum[1], 0.0f);
+        EXPECT_EQ(model.extdurmax[1], 0.0f);
+        EXPECT_EQ(model.harvestmax[5], 0.0f);
+    }
 }
 
 TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
@@ -331,4 +466,38 @@ TEST_F(ResultsSectionTest, RunDateTextsNeverHoldABlank)
     ASSERT_EQ(LoadModelFile(model, file), kModelFileOk);
     EXPECT_EQ(model.resultsdate, "12/10/2026");
     EXPECT_EQ(model.resultstime, "09:49:11");
+}
+
+// Every way a save can fail is reported through the input warnings (in a
+// batch run, the log), once, with the code of the failure.
+TEST_F(ResultsSectionTest, SaveFailuresAreInputWarnings)
+{
+    FillResults(3);
+    std::filesystem::create_directory(dir.file("folder.st"));
+    std::filesystem::create_directory(dir.file("blocked.SCL"));
+    const struct {
+        const char* what;
+        std::string name;
+        std::function<void(TCoravel&)> edit;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"a folder", dir.file("folder.st"), {}, kModelFileCannotOpen, "Cannot open " + dir.file("folder.st")},
+        {"no such folder", dir.file("none/model.st"), {}, kModelFileCannotOpen,
+         "Cannot open " + dir.file("none/model.st")},
+        {"side file not writable", dir.file("blocked.st"), {}, kModelFileWriteFailed,
+         "Error in saving to file: " + dir.file("blocked.SCL")},
+        {"text the file cannot carry", dir.file("comma.st"), [](TCoravel& m) { m.populations[2].name = "A, B"; },
+         kModelFileWriteFailed, "Cannot save to " + dir.file("comma.st") + ": the name of population 2 contains a comma."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TCoravel copy = model;
+        if (c.edit) c.edit(copy);
+        sink.boxes.clear();
+        EXPECT_EQ(SaveModelFile(copy, c.name), c.code);
+        ASSERT_EQ(sink.boxes.size(), 1u) << Boxes();
+        EXPECT_EQ(sink.boxes[0].kind, TBoxKind::Warning);
+        EXPECT_EQ(sink.boxes[0].text, c.message);
+    }
 }

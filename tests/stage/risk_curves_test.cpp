@@ -349,6 +349,11 @@ TEST(TimeToThreshold, LabelsFollowTheThreshold)
         {kTimeToExtinction, 0, true, "Time to extinction", "Time to extinction"},
         {kTimeToExplosion, 5000, true, "keep", "Time to exceed 5000"},
         {kTimeToExtinction, 25, false, "keep", "keep"},
+        // Halves round away from zero, as the suite's other number texts.
+        {kTimeToExtinction, 12.5, true, "Time to quasi-extinction", "Time to fall below 13"},
+        {kTimeToExplosion, 480.5, true, "keep", "Time to exceed 481"},
+        {kTimeToExplosion, 2.5, true, "keep", "Time to exceed 3"},
+        {kTimeToExtinction, 7.49, true, "Time to quasi-extinction", "Time to fall below 7"},
     };
     for (const auto& k : cases) {
         Crossing c;

@@ -6,13 +6,16 @@
 #include "core/config.h"
 #include "core/model_store.h"
 #include "stage/random_deviates.h"
+#include "stage/stage_file.h"
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <numeric>
@@ -590,4 +593,36 @@ TEST_F(RunSimulationTest, LognormalGrowthMeanAndMedian)
     const double median = (Info.replterminal[5000] + Info.replterminal[5001]) / 2.0;
     EXPECT_NEAR(median, 0.7797 * n0, 0.035 * n0);
     EXPECT_TRUE(std::is_sorted(Info.replterminal.begin(), Info.replterminal.begin() + 10000));
+}
+
+// A seven-stage model whose counts range from a few individuals to tens of
+// thousands, so that its binomial and Poisson draws take every method (counts
+// by single trials, products of uniform numbers, rejection, the normal
+// approximations). With a fixed seed its saved results section (date and
+// time left out) must stay the one recorded in the golden file: a faster
+// deviate that draws differently fails here. After a deliberate change of
+// the draws or of the section's layout, re-record the file with
+//     PV_UPDATE_GOLDEN=1 build/tests/stage/test_stage --gtest_filter='*RecordedResultsSection*'
+// and check its difference before committing it.
+TEST_F(RunSimulationTest, FixedSeedGivesTheRecordedResultsSection)
+{
+    const std::string data = std::string(PV_TEST_DATA) + "/stage/";
+    ASSERT_EQ(LoadModelFile(Info, data + "turtle_counts.st"), kModelFileOk);
+    Config.RandomSeed = "20261210";
+    TRunOutcome outcome;
+    ASSERT_TRUE(Simulate(outcome));
+    ASSERT_EQ(outcome.end, TRunEnd::Completed);
+    TempDir dir;
+    ASSERT_EQ(SaveModelFile(Info, dir.file("turtle_counts.st")), kModelFileOk);
+
+    const std::string saved = ReadAll(dir.file("turtle_counts.st"));
+    const std::size_t start = saved.find("Simulation results ");
+    ASSERT_NE(start, std::string::npos);
+    const std::size_t dated = saved.find("\r\n", start);
+    ASSERT_NE(dated, std::string::npos);
+    const std::string section = "Simulation results" + saved.substr(dated);
+    const std::string golden = data + "turtle_counts_results.txt";
+    if (std::getenv("PV_UPDATE_GOLDEN") != nullptr)
+        WriteAll(golden, section);
+    EXPECT_EQ(section, ReadAll(golden));
 }

@@ -185,6 +185,36 @@ TEST(RunStatistics, OneExtinctionReplicationGivesDurationOnlyFromItsLastRun)
     EXPECT_FLOAT_EQ(h.model.localoccsum[1], 9);
 }
 
+// A harvest takes the last 5 individuals at step 3 of replication 1, which
+// ends there; replication 2 harvests 7 at every step. The harvest minimum of
+// step 3 is the smallest harvest taken then (5), not 0: only the steps after
+// the extinction count as harvests of 0.
+TEST(RunStatistics, HarvestThatEmptiesThePopulationKeepsItsMinimum)
+{
+    Harness h(1, 1, 5);
+    h.Initialize();
+    h.BeginReplication();
+    for (int t = 1; t <= 3; ++t) h.Step(t, {t < 3 ? 8 : 0}, t < 3 ? 2.0 : 5.0);
+    ASSERT_TRUE(h.run.Repl.allExtinct);
+    ReplSumm(h.model, h.run, h.stats);
+    h.BeginReplication();
+    for (int t = 1; t <= 5; ++t) h.Step(t, {8}, 7.0);
+    ReplSumm(h.model, h.run, h.stats);
+    h.Finish();
+
+    const struct {
+        int t;
+        float mean, min, max;
+    } steps[] = {{2, 4.5f, 2, 7}, {3, 6, 5, 7}, {4, 3.5f, 0, 7}, {5, 3.5f, 0, 7}};
+    for (const auto& c : steps) {
+        EXPECT_FLOAT_EQ(h.model.harvestsum[c.t], c.mean) << c.t;
+        EXPECT_FLOAT_EQ(h.model.harvestmin[c.t], c.min) << c.t;
+        EXPECT_FLOAT_EQ(h.model.harvestmax[c.t], c.max) << c.t;
+    }
+    EXPECT_FLOAT_EQ(h.model.totalmin[3], 0);
+    EXPECT_FLOAT_EQ(h.model.runstats[3], 9);  // 2 + 2 + 5
+}
+
 // The total reaches the extinction threshold at steps 3 and 7 (and exceeds
 // the explosion threshold at steps 2 and 8): one count each, in the bin of
 // the first crossing.

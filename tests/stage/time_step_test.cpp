@@ -110,6 +110,58 @@ TEST(TimeStep, LognormalHighSurvivalIsSampledOnItsComplement)
     EXPECT_NEAR(sd, 0.05, 0.001);
 }
 
+// A run keeps the logarithms of each lognormal rate from step to step; a
+// rate whose mean changed (a trend, a catastrophe, density dependence), that
+// moved to or from its complement, another population's rate and a pooled
+// column must each be drawn exactly as in a fresh run.
+TEST(TimeStep, LognormalRatesFollowTheirCurrentMean)
+{
+    struct Step {
+        const char* what;
+        int population;
+        bool pooled;
+        double fec, s21, s31, s32;
+        float z;
+    };
+    const Step steps[] = {
+        {"first step", 1, false, 1.5, 0.8, 0.1, 0.3, 1.0f},
+        {"same means, other deviate", 1, false, 1.5, 0.8, 0.1, 0.3, -0.5f},
+        {"means changed", 1, false, 0.9, 0.6, 0.1, 0.35, -0.5f},
+        {"survival below one half now", 1, false, 0.9, 0.4, 0.1, 0.35, 0.3f},
+        {"other population", 2, false, 2.5, 0.7, 0.2, 0.3, 0.3f},
+        {"pooled columns", 1, true, 0.9, 0.4, 0.1, 0.35, 0.3f},
+        {"pooled, sum changed", 1, true, 0.9, 0.5, 0.1, 0.35, 0.3f},
+        {"back to the first step", 1, false, 1.5, 0.8, 0.1, 0.3, 1.0f},
+    };
+    auto configure = [](StepFixture& f) {
+        f.model.distribution = 1;
+        f.StDev({0.2, 0, 0, 0.05, 0, 0, 0.02, 0.04, 0});
+    };
+    auto draw = [](StepFixture& f, const Step& s) {
+        f.model.poolvar = s.pooled;
+        f.run.Deviates[s.population] = s.z;
+        TStageMatrix M(3);
+        M(1, 1) = s.fec;
+        M(2, 1) = s.s21;
+        M(3, 1) = s.s31;
+        M(3, 2) = s.s32;
+        EnvStoch(f.model, f.run, s.population, M);
+        return M;
+    };
+    StepFixture run(2, 3, true);
+    configure(run);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        StepFixture fresh(2, 3, true);
+        configure(fresh);
+        const TStageMatrix expected = draw(fresh, s);
+        const TStageMatrix M = draw(run, s);
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= 3; ++j)
+                EXPECT_EQ(M(i, j), expected(i, j)) << i << "," << j;
+    }
+}
+
 TEST(TimeStep, EnvironmentalDeviatesByCorrelationOption)
 {
     // Normal distribution, deviates fixed: fecundity deviate 1, survival
@@ -279,26 +331,43 @@ TEST(TimeStep, TruncationReportTexts)
     EXPECT_EQ(TruncationReport(f.model, f.run).size(), 1u);
 }
 
-TEST(TimeStep, ReplicationStartsFromRoundedClampedStages)
+// Each stage starts rounded (halves to even) and never below 0; the
+// population total starts from the initial total (the rounded sum of the
+// unrounded stages) and the trajectory from it less the excluded stages.
+TEST(TimeStep, ReplicationStartsFromRoundedStagesAndTheInitialTotal)
 {
-    StepFixture f(2, 3, false);
-    f.model.stageprops[3].flag = true;  // excluded from totals
-    const double initial[2][3] = {{-3.0, 2.5, 3.5}, {1.5, 0.4, 10.0}};
-    for (int p = 1; p <= 2; ++p)
-        for (int s = 1; s <= 3; ++s)
-            f.model.initialabundance(p, s) = initial[p - 1][s - 1];
-    f.model.populations[1].intotal = true;
-    f.model.populations[2].intotal = false;
-    f.run.StepsSinceCatastrophe[1] = 9;
-    StartReplicationAbundances(f.model, f.run);
-    EXPECT_EQ(f.run.StageAbundance[1][1], 0);
-    EXPECT_EQ(f.run.StageAbundance[1][2], 2);  // halves to even
-    EXPECT_EQ(f.run.StageAbundance[1][3], 4);
-    EXPECT_EQ(f.run.PopulationTotal[1], 6);
-    EXPECT_EQ(f.run.PopulationTotal[2], 12);
-    EXPECT_EQ(f.run.StepsSinceCatastrophe[1], 0);
-    // Population 1 without its excluded stage; population 2 is not counted.
-    EXPECT_EQ(f.run.CurrentTotal, 2.0);
+    const struct {
+        double initial[3];
+        bool stage3Excluded;
+        bool counted;
+        std::int32_t stages[3];
+        std::int32_t total;
+        double trajectory;
+    } cases[] = {
+        {{10.5, 10.5, 0.0}, false, true, {10, 10, 0}, 21, 21.0},
+        {{-3.0, 2.5, 3.5}, false, true, {0, 2, 4}, 3, 3.0},
+        {{10.5, 10.5, 4.25}, true, true, {10, 10, 4}, 25, 20.75},
+        {{1.5, 0.4, 10.0}, true, false, {2, 0, 10}, 12, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.initial[0] + c.initial[1] + c.initial[2]);
+        StepFixture f(1, 3, false);
+        f.model.stageprops[3].flag = c.stage3Excluded;
+        double sum = 0;
+        for (int s = 1; s <= 3; ++s) {
+            f.model.initialabundance(1, s) = c.initial[s - 1];
+            sum += c.initial[s - 1];
+        }
+        f.model.initialtotal[1] = static_cast<std::int32_t>(std::nearbyint(sum));  // as the input check
+        f.model.populations[1].intotal = c.counted;
+        f.run.StepsSinceCatastrophe[1] = 9;
+        f.run.CurrentTotal = 99;
+        StartReplicationAbundances(f.model, f.run);
+        for (int s = 1; s <= 3; ++s) EXPECT_EQ(f.run.StageAbundance[1][s], c.stages[s - 1]) << s;
+        EXPECT_EQ(f.run.PopulationTotal[1], c.total);
+        EXPECT_DOUBLE_EQ(f.run.CurrentTotal, c.trajectory);
+        EXPECT_EQ(f.run.StepsSinceCatastrophe[1], 0);
+    }
 }
 
 TEST(TimeStep, Catastrophes)
