@@ -16,10 +16,7 @@ public:
     void SetUp() override
     {
         EditorTest::SetUp();
-        const float rows[3][3] = {{0, 4, 3}, {0.5f, 0, 0}, {0, 0.25f, 0}};
-        for (int r = 1; r <= 3; ++r)
-            for (int c = 1; c <= 3; ++c)
-                Info.stagematrix[1][r][c] = rows[r - 1][c - 1];
+        UseLeslieMatrix();
         Info.initialabundance[1][1] = 120;
         Info.initialabundance[1][2] = 12.5;
         form.LoadFromModel();

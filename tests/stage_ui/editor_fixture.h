@@ -45,6 +45,18 @@ public:
         InputsChanged = false;
     }
 
+    // A three-stage Leslie matrix as stage matrix 1; the standard deviations
+    // a tenth of it.
+    static void UseLeslieMatrix()
+    {
+        const float rows[3][3] = {{0, 4, 3}, {0.5f, 0, 0}, {0, 0.25f, 0}};
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= 3; ++c) {
+                Info.stagematrix[1][r][c] = rows[r - 1][c - 1];
+                Info.stdevmatrix[1][r][c] = rows[r - 1][c - 1] / 10;
+            }
+    }
+
     std::vector<std::string> BoxTexts() const
     {
         std::vector<std::string> texts;

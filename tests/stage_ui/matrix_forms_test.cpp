@@ -12,19 +12,13 @@
 
 namespace {
 
-// Three stages; the stage matrix a Leslie matrix, the standard deviations a
-// tenth of it.
+// Three stages and a Leslie matrix.
 class MatrixFormTest : public EditorTest {
 public:
     void SetUp() override
     {
         EditorTest::SetUp();
-        const float rows[3][3] = {{0, 4, 3}, {0.5f, 0, 0}, {0, 0.25f, 0}};
-        for (int r = 1; r <= 3; ++r)
-            for (int c = 1; c <= 3; ++c) {
-                Info.stagematrix[1][r][c] = rows[r - 1][c - 1];
-                Info.stdevmatrix[1][r][c] = rows[r - 1][c - 1] / 10;
-            }
+        UseLeslieMatrix();
     }
 
     bool Accepted(const QDialog& dialog) const { return dialog.isHidden() && dialog.result() == QDialog::Accepted; }
