@@ -37,10 +37,12 @@ void TAbundanceForm::LoadFromModel()
 void TAbundanceForm::StoreCells()
 {
     for (int p = 1; p <= Info.pops; ++p)
-        for (int s = 1; s <= Info.stages; ++s)
+        for (int s = 1; s <= Info.stages; ++s) {
             if (StoreAbundanceCell(Info.initialabundance[p][s], Grid().Cells(s, p).toStdString(),
                                    ShownCell(s, p).toStdString()))
                 InputsChanged = true;
+            CellStored(s, p);
+        }
     ValidateInput(Info);
 }
 

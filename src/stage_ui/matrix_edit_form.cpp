@@ -29,9 +29,11 @@ void TMatrixEditForm::StoreCells()
     SingleMatrix& matrix = matrixSetup_.matrix();
     bool changed = false;
     for (int i = 1; i <= Info.stages; ++i)
-        for (int j = 1; j <= Info.stages; ++j)
+        for (int j = 1; j <= Info.stages; ++j) {
             if (StoreMatrixCell(matrix[i][j], Grid().Cells(j, i).toStdString(), ShownCell(j, i).toStdString()))
                 changed = true;
+            CellStored(j, i);
+        }
     if (!changed)
         return;
     InputsChanged = true;

@@ -101,6 +101,12 @@ const QString& TNumberGridForm::ShownCell(int col, int row) const
                      static_cast<std::size_t>(col));
 }
 
+void TNumberGridForm::CellStored(int col, int row)
+{
+    shown_.at(static_cast<std::size_t>(row) * static_cast<std::size_t>(grid_->ColCount()) +
+              static_cast<std::size_t>(col)) = grid_->Cells(col, row);
+}
+
 void TNumberGridForm::FinishLoading()
 {
     FitGridColumns(*grid_);

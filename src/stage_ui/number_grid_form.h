@@ -51,9 +51,12 @@ protected:
 
     // The line of buttons, for a button of a subclass (placed first).
     QHBoxLayout& ButtonLine() const { return *buttonLine_; }
-    // What the cell showed when the grid was loaded; SetShownCell sets both.
+    // What the cell showed when the grid was loaded, or when it was last
+    // stored (Display stores without closing); SetShownCell sets both.
     void SetShownCell(int col, int row, const QString& text);
     const QString& ShownCell(int col, int row) const;
+    // The cell's text is now what the model holds.
+    void CellStored(int col, int row);
     // Fit the columns and make the window as large as its grid needs.
     void FinishLoading();
 

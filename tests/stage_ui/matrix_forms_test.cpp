@@ -155,4 +155,17 @@ TEST_F(MatrixFormTest, DisplayStoresTheGridAndCancelPutsTheMatrixBack)
     Click(form.DisplayButton());
     EXPECT_EQ(menus.size(), 1u);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Number must be between 0 and 350."});
+
+    // A cell stored by Display and then typed back as it was shown is
+    // stored again by OK.
+    form.Grid().SetCells(3, 3, "0");
+    EditCell(form.Grid(), 1, 1);
+    Type("0.2");
+    Click(form.DisplayButton());
+    EXPECT_EQ(menus.size(), 2u);
+    EditCell(form.Grid(), 1, 1);
+    Type("0");
+    Click(form.OkButton());
+    EXPECT_TRUE(form.isHidden());
+    EXPECT_EQ(Info.stagematrix[1][1][1], 0.0f);
 }
