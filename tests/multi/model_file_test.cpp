@@ -1,8 +1,9 @@
 #include "model_file_fixture.h"
 
 #include "core/str_utilx.h"
-#include "support/short_text.h"
+#include "multi/run_simulation.h"
 #include "stage/stage_file.h"
+#include "support/short_text.h"
 
 #include <cmath>
 #include <filesystem>
@@ -672,4 +673,77 @@ TEST_F(MultiModelFileTest, InvalidInputsLoadNoResults)
     EXPECT_TRUE(Warned("Invalid input parameter: \"R\" for population 1")) << Boxes();
     EXPECT_EQ(model.ModelState, kStateEmpty);
     EXPECT_EQ(model.PopCount, 3);
+}
+
+// A run's results saved and loaded back are the run's within the file's
+// number texts; and the reloaded model runs exactly as before, thresholds
+// and bin width included.
+TEST_F(MultiModelFileTest, RunSaveLoadGivesTheRunsResults)
+{
+    Config.RandomSeed = "4242";
+    auto run = [&] {
+        ASSERT_TRUE(RunSimulation(model, [](std::int32_t, std::int32_t) { return true; })) << Boxes();
+        ASSERT_EQ(model.ModelState, kStateResults);
+    };
+    ASSERT_EQ(LoadModelFile(model, DataFile("canonical.mp")), kModelFileOk);
+    run();
+    const TMultiModel before = model;
+    int crossings = 0;
+    for (int i = 1; i <= kTimeBins; ++i) crossings += before.ExtinctionTimes[i] + before.ExplosionTimes[i];
+    ASSERT_GT(crossings, 0);  // the thresholds matter to this run
+
+    const std::string file = dir.file("run.mp");
+    ASSERT_EQ(SaveModelFile(model, file), kModelFileOk) << Boxes();
+    NewModel(model);
+    ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+    EXPECT_EQ(model.ModelState, kStateResults);
+    EXPECT_FALSE(model.InputsChanged);
+    EXPECT_EQ(model.ReplicationsDone, 250);
+    EXPECT_EQ(model.ResultDate, before.ResultDate);
+    EXPECT_EQ(model.ResultTime, before.ResultTime);
+    EXPECT_DOUBLE_EQ(model.ExtinctionThreshold, 12.0);
+    EXPECT_DOUBLE_EQ(model.ExplosionThreshold, 450.0);
+    EXPECT_EQ(model.TimeBinWidth, before.TimeBinWidth);
+    for (int t = 1; t <= model.Duration; ++t) {
+        SCOPED_TRACE(t);
+        ExpectShortNear(before.TotalMean[t], model.TotalMean[t]);
+        ExpectShortNear(before.TotalStdDev[t], model.TotalStdDev[t]);
+        EXPECT_EQ(model.TotalMin[t], before.TotalMin[t]);
+        EXPECT_EQ(model.TotalMax[t], before.TotalMax[t]);
+        ExpectShortNear(before.OccupancyMean[t], model.OccupancyMean[t]);
+        ExpectShortNear(before.OccupancyStdDev[t], model.OccupancyStdDev[t]);
+        EXPECT_EQ(model.OccupancyMin[t], before.OccupancyMin[t]);
+        EXPECT_EQ(model.OccupancyMax[t], before.OccupancyMax[t]);
+        for (int p = 1; p <= 3; ++p) {
+            ExpectShortNear(before.PopMean[p][t], model.PopMean[p][t]);
+            ExpectShortNear(before.PopStdDev[p][t], model.PopStdDev[p][t]);
+            EXPECT_EQ(model.PopMin[p][t], before.PopMin[p][t]);
+            EXPECT_EQ(model.PopMax[p][t], before.PopMax[p][t]);
+        }
+    }
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_NEAR(model.LocalOccupancyMean[p], before.LocalOccupancyMean[p], 0.05);
+        EXPECT_NEAR(model.LocalOccupancyStdDev[p], before.LocalOccupancyStdDev[p], 0.05);
+        EXPECT_EQ(model.LocalOccupancyMin[p], before.LocalOccupancyMin[p]);
+        EXPECT_EQ(model.LocalOccupancyMax[p], before.LocalOccupancyMax[p]);
+    }
+    for (int r = 1; r <= 250; ++r) {
+        EXPECT_EQ(model.ReplicationMin[r], before.ReplicationMin[r]);
+        EXPECT_EQ(model.ReplicationMax[r], before.ReplicationMax[r]);
+        EXPECT_EQ(model.ReplicationFinal[r], before.ReplicationFinal[r]);
+    }
+    for (int i = 1; i <= kTimeBins; ++i) {
+        EXPECT_EQ(model.ExtinctionTimes[i], before.ExtinctionTimes[i]);
+        EXPECT_EQ(model.ExplosionTimes[i], before.ExplosionTimes[i]);
+    }
+    const std::string again = dir.file("again.mp");
+    ASSERT_EQ(SaveModelFile(model, again), kModelFileOk);
+    EXPECT_EQ(ReadAll(again), ReadAll(file));
+
+    run();
+    for (int i = 1; i <= kTimeBins; ++i) {
+        EXPECT_EQ(model.ExtinctionTimes[i], before.ExtinctionTimes[i]);
+        EXPECT_EQ(model.ExplosionTimes[i], before.ExplosionTimes[i]);
+    }
+    for (int t = 1; t <= model.Duration; ++t) EXPECT_EQ(model.TotalMean[t], before.TotalMean[t]);
 }
