@@ -10,6 +10,7 @@
 #include "ui/numeric_edit.h"
 #include "ui/painter_canvas.h"
 #include "ui/qt_message_sink.h"
+#include "ui/result_window_parts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,18 +62,6 @@ private:
     std::function<void(QPainter&)> paint_;
 };
 
-QToolButton* ToolButton(QWidget* parent, QHBoxLayout& panel, const char* name, const QString& text,
-                        const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(text);
-    button->setAutoRaise(true);
-    SetHint(*button, hint);
-    panel.addWidget(button);
-    return button;
-}
-
 QString ElapsedText(qint64 ms) { return QTime(0, 0).addMSecs(static_cast<int>(ms % 86400000)).toString("hh:mm:ss"); }
 
 QString EndText(const TRunOutcome& outcome)
@@ -101,13 +90,13 @@ TSimulationForm::TSimulationForm(QWidget* parent) : QDialog(parent)
     toolbar->setObjectName(QStringLiteral("ToolbarPanel"));
     auto* tools = new QHBoxLayout(toolbar);
     tools->setContentsMargins(4, 2, 4, 2);
-    stopBtn_ = ToolButton(toolbar, *tools, "StopBtn", QStringLiteral("Stop"), QStringLiteral("Stop the simulation"));
-    textBtn_ = ToolButton(toolbar, *tools, "TextBtn", QStringLiteral("Text"),
+    stopBtn_ = AddToolButton(*tools, "StopBtn", QStringLiteral("Stop"), QStringLiteral("Stop the simulation"));
+    textBtn_ = AddToolButton(*tools, "TextBtn", QStringLiteral("Text"),
                           QStringLiteral("Display simulation text"));
-    graphBtn_ = ToolButton(toolbar, *tools, "GraphBtn", QStringLiteral("Graph"),
+    graphBtn_ = AddToolButton(*tools, "GraphBtn", QStringLiteral("Graph"),
                            QStringLiteral("Display trajectory graph"));
     QToolButton* helpBtn =
-        ToolButton(toolbar, *tools, "HelpBtn", QStringLiteral("Help"), QStringLiteral("Help|Get help for this window"));
+        AddToolButton(*tools, "HelpBtn", QStringLiteral("Help"), QStringLiteral("Help|Get help for this window"));
     for (QToolButton* b : {textBtn_, graphBtn_}) {
         b->setCheckable(true);
         b->setAutoExclusive(true);

@@ -4,16 +4,9 @@
 // sensitivities and elasticities), each in its result window. These need a
 // structured model: with one stage every result button is disabled.
 
-#include "stage_ui/display_result.h"
-#include "ui/modal_dialogs.h"
+#include "stage_ui/display_menu_form.h"
 
-#include <QDialog>
-
-#include <vector>
-
-class QPushButton;
-
-class TStageDisplayMenuForm : public QDialog {
+class TStageDisplayMenuForm : public TDisplayMenuForm {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 40400;
@@ -21,23 +14,7 @@ public:
     // `display` opens a result window; empty means the program's windows.
     explicit TStageDisplayMenuForm(QWidget* parent = nullptr, TDisplayResult display = {});
 
-    // Shows the menu modally.
-    TModalResult Execute();
-
-    // The six result buttons, in menu order, and the kind each opens.
-    struct TResultButton {
-        QPushButton* Button;
-        int Kind;
-    };
-    const std::vector<TResultButton>& ResultButtons() const { return buttons_; }
-
-    void HelpBtnClick();
-
 protected:
     // Enables the result buttons for the model as it is now.
     void showEvent(QShowEvent* event) override;
-
-private:
-    TDisplayResult display_;
-    std::vector<TResultButton> buttons_;
 };
