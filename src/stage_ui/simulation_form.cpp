@@ -276,6 +276,13 @@ void TSimulationForm::showEvent(QShowEvent* event)
     timer_->start();
 }
 
+void TSimulationForm::hideEvent(QHideEvent* event)
+{
+    // A run starts only in a window on screen.
+    timer_->stop();
+    QDialog::hideEvent(event);
+}
+
 void TSimulationForm::ShowRunInfo()
 {
     const auto set = [this](const char* caption, const std::string& text) {
@@ -314,6 +321,12 @@ void TSimulationForm::TimerTimer()
     timer_->stop();
     if (running_ || finished_)
         return;
+    // The run writes a total for every time step 0..duration.
+    const std::size_t length = static_cast<std::size_t>(std::max(Info.duration, 0)) + 1;
+    if (trajectory_.size() != length) {
+        trajectory_.assign(length, 0.0f);
+        shown_.assign(length, 0.0f);
+    }
     running_ = true;
     panels_[3]->setText(QStringLiteral("Running simulation"));
     clock_.start();
