@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -61,6 +62,15 @@ protected:
 private:
     std::function<void(QPainter&)> paint_;
 };
+
+// A clock of a few milliseconds' resolution, which is enough for the event
+// passes and costs less to read after every time step than the exact one.
+qint64 CoarseMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 QString ElapsedText(qint64 ms) { return QTime(0, 0).addMSecs(static_cast<int>(ms % 86400000)).toString("hh:mm:ss"); }
 
@@ -250,6 +260,8 @@ void TSimulationForm::showEvent(QShowEvent* event)
     closeAfterRun_ = false;
     graphOffered_ = false;
     lineDue_ = false;
+    pendingLines_.clear();
+    pending_.clear();
     replication_ = 0;
     timeStep_ = 0;
     shownReplication_ = 0;
@@ -330,7 +342,7 @@ void TSimulationForm::TimerTimer()
     running_ = true;
     panels_[3]->setText(QStringLiteral("Running simulation"));
     clock_.start();
-    sincePass_.start();
+    nextPass_ = CoarseMilliseconds() + kEventPassMs;
     TRunOutcome outcome;
     RunSimulation(trajectory_, [this](std::int32_t r, std::int32_t t) { return SimulationProgress(r, t); },
                   &outcome);
@@ -339,7 +351,8 @@ void TSimulationForm::TimerTimer()
     finished_ = true;
     outcome_ = outcome;
 
-    if (lineDue_)
+    QueueLine();
+    if (!pendingLines_.empty())
         DrawLiveChart(false);
     chartBox_->update();
     progressBar_->setValue(std::min(replication_, progressBar_->maximum()));
@@ -352,8 +365,8 @@ void TSimulationForm::TimerTimer()
 
 bool TSimulationForm::SimulationProgress(int replication, int timeStep)
 {
-    if (replication != replication_ && lineDue_)
-        DrawLiveChart(false);   // the line of the replication that just ended, in full
+    if (replication != replication_)
+        QueueLine();   // the replication ended before its last step
     // Offered once: a user who goes back to the text view stays there.
     if (replication == kGraphReplication && !graphOffered_) {
         graphOffered_ = true;
@@ -367,23 +380,24 @@ bool TSimulationForm::SimulationProgress(int replication, int timeStep)
     if (timeStep >= 0 && static_cast<std::size_t>(timeStep) < shown_.size())
         shown_[static_cast<std::size_t>(timeStep)] = trajectory_[static_cast<std::size_t>(timeStep)];
 
-    const bool pass = sincePass_.hasExpired(kEventPassMs);
+    const bool pass = CoarseMilliseconds() >= nextPass_;
     if (ShowingGraph() && chartBox_->isVisible() && replication >= kGraphReplication) {
         lineDue_ = true;
-        if (!AxesDrawn() || pass || timeStep >= Info.duration)
+        if (timeStep >= Info.duration)
+            QueueLine();
+        if (!AxesDrawn() || pass)
             DrawLiveChart(false);
     }
     const bool delay = DelayDue();
     if (pass || delay)
         ShowProgress();
     emit StepReported(replication, timeStep);
-    if (delay) {
+    if (delay)
         WaitOutDelay();
-        sincePass_.start();
-    } else if (pass) {
+    else if (pass)
         QCoreApplication::processEvents();
-        sincePass_.start();
-    }
+    if (pass || delay)
+        nextPass_ = CoarseMilliseconds() + kEventPassMs;
     return !stopRequested_;
 }
 
@@ -516,9 +530,18 @@ void TSimulationForm::AddWarning(const std::string& text)
     warningsMemo_->appendPlainText(MessageText(text));
 }
 
+void TSimulationForm::QueueLine()
+{
+    if (!lineDue_)
+        return;
+    lineDue_ = false;
+    const int last = std::clamp(timeStep_, 0, static_cast<int>(shown_.size()) - 1);
+    pendingLines_.push_back({replication_, last, pending_.size()});
+    pending_.insert(pending_.end(), shown_.begin(), shown_.begin() + last + 1);
+}
+
 void TSimulationForm::DrawLiveChart(bool redraw)
 {
-    lineDue_ = false;
     const QSize size = chartBox_->size();
     if (size.isEmpty())
         return;
@@ -541,9 +564,24 @@ void TSimulationForm::DrawLiveChart(bool redraw)
     TRunState* run = ActiveRunState();
     if (run)
         view_.LiveChartAxesDrawn = run->LiveChartAxesDrawn;
+    // The axes and the frame where they are due (no line at step 0).
     view_.ReplicationCount = replication_;
-    view_.CurrentTimeStep = timeStep_;
+    view_.CurrentTimeStep = 0;
     chart_.DrawTrajectories(graph_, shown_, redraw, view_);
+    for (const TPendingLine& line : pendingLines_) {
+        view_.ReplicationCount = line.Replication;
+        view_.CurrentTimeStep = line.LastStep;
+        chart_.DrawTrajectories(graph_, std::span<const float>(pending_).subspan(line.Offset, line.LastStep + 1),
+                                false, view_);
+    }
+    pendingLines_.clear();
+    pending_.clear();
+    if (lineDue_) {
+        view_.ReplicationCount = replication_;
+        view_.CurrentTimeStep = timeStep_;
+        chart_.DrawTrajectories(graph_, shown_, false, view_);
+    }
+    view_.ReplicationCount = replication_;
     if (run)
         run->LiveChartAxesDrawn = view_.LiveChartAxesDrawn;
     graph_.SetCanvas(nullptr);

@@ -117,6 +117,7 @@ private:
     double ReadDelay() const;
     void StepDelay(double by);
     bool AxesDrawn() const { return view_.LiveChartAxesDrawn; }
+    void QueueLine();
     void DrawLiveChart(bool redraw);
     void PaintChart(QPainter& painter);
 
@@ -126,7 +127,7 @@ private:
     bool waiting_ = false;
     bool closeAfterRun_ = false;   // a close was allowed while the run went on
     bool graphOffered_ = false;    // the switch to the graph view was made
-    bool lineDue_ = false;         // the current replication's line is not drawn in full
+    bool lineDue_ = false;         // the current replication's line is to be drawn
     int replication_ = 0;
     int timeStep_ = 0;
     int shownReplication_ = 0;     // the replication the status panels show
@@ -140,6 +141,15 @@ private:
     // overwriting the trajectory before the window hears that a replication
     // ended, and its line is drawn in full from this copy.
     std::vector<float> shown_;
+    // Lines of ended replications not drawn yet: the chart is drawn when
+    // events are processed, all lines since the last time at once.
+    struct TPendingLine {
+        int Replication;
+        int LastStep;
+        std::size_t Offset;   // into pending_
+    };
+    std::vector<TPendingLine> pendingLines_;
+    std::vector<float> pending_;
 
     TGraph graph_;
     TLiveTrajectoryChart chart_;
@@ -150,7 +160,7 @@ private:
 
     QElapsedTimer clock_;          // since the run started
     qint64 elapsedAtEnd_ = 0;
-    QElapsedTimer sincePass_;      // since events were last processed
+    qint64 nextPass_ = 0;          // when events are processed next (coarse clock, ms)
 
     QTimer* timer_;
     QToolButton* stopBtn_;
