@@ -380,7 +380,10 @@ bool TSimulationForm::SimulationProgress(int replication, int timeStep)
     if (timeStep >= 0 && static_cast<std::size_t>(timeStep) < shown_.size())
         shown_[static_cast<std::size_t>(timeStep)] = trajectory_[static_cast<std::size_t>(timeStep)];
 
-    const bool pass = CoarseMilliseconds() >= nextPass_;
+    // A step that is waited on is shown at once; otherwise the window shows
+    // and processes events once the pass is due.
+    const bool delay = DelayDue();
+    const bool pass = delay || CoarseMilliseconds() >= nextPass_;
     if (ShowingGraph() && chartBox_->isVisible() && replication >= kGraphReplication) {
         lineDue_ = true;
         if (timeStep >= Info.duration)
@@ -388,15 +391,14 @@ bool TSimulationForm::SimulationProgress(int replication, int timeStep)
         if (!AxesDrawn() || pass)
             DrawLiveChart(false);
     }
-    const bool delay = DelayDue();
-    if (pass || delay)
+    if (pass)
         ShowProgress();
     emit StepReported(replication, timeStep);
     if (delay)
         WaitOutDelay();
     else if (pass)
         QCoreApplication::processEvents();
-    if (pass || delay)
+    if (pass)
         nextPass_ = CoarseMilliseconds() + kEventPassMs;
     return !stopRequested_;
 }
