@@ -37,6 +37,12 @@ void TCanvas::FillRect(const TRect& r) { DoFillRect(NormalizedRect(r)); }
 
 void TCanvas::Ellipse(const TRect& r) { DoEllipse(NormalizedRect(r)); }
 
+void TCanvas::Polygon(const TPoint* points, int count)
+{
+    if (points && count >= 2)
+        DoPolygon(points, count);
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& text) { DoTextOut({x, y}, text); }
 
 bool TCanvas::SetClipRect(const TRect& r)
