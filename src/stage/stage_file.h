@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Result codes of LoadModelFile and SaveModelFile. 0 and 6 leave usable
 // inputs in the store; every other load code leaves it cleared.
@@ -42,6 +43,13 @@ int LoadModelFile(TCoravel& model, const std::string& fileName, int mode = 0);
 // when the state is results and the inputs are unchanged since the run, and
 // then the chart settings to the side file.
 int SaveModelFile(TCoravel& model, const std::string& fileName);
+
+// Replaces a model file safely with its lines (CR LF after each) and, with
+// `withChartSettings`, writes the chart settings of every result kind to the
+// side file beside it (extension "SCL"), unless that name is the model's
+// own. Returns 0, or 7 after the warning "Error in saving to file: " and the
+// name of the file that failed.
+int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings);
 
 // The name up to and including the first "." of its last path component,
 // then ext; a name without "." gets "." + ext; a name that begins with "."
