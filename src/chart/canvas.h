@@ -231,3 +231,25 @@ private:
 
 // Corners in order: Left <= Right, Top <= Bottom.
 TRect NormalizedRect(const TRect& r);
+
+// The drawing state of a canvas (pen, brush, background, font, alignment,
+// pen position and clip), taken when made and put back when destroyed, so
+// that drawing code leaves the canvas as it found it.
+class TCanvasStateSaver {
+public:
+    explicit TCanvasStateSaver(TCanvas& canvas);
+    ~TCanvasStateSaver();
+    TCanvasStateSaver(const TCanvasStateSaver&) = delete;
+    TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
+
+private:
+    TCanvas& canvas_;
+    TPen pen_;
+    TBrush brush_;
+    TColor background_;
+    bool transparent_;
+    TFont font_;
+    int align_;
+    TPoint penPos_;
+    std::optional<TRect> clip_;
+};
