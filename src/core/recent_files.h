@@ -56,9 +56,3 @@ bool SameFileName(const std::string& a, const std::string& b);
 // with every "&" of the name doubled so that it shows as itself.
 std::string RecentFileCaption(int number, const std::string& shownName);
 
-// The file name shortened to at most `width` as measured by textWidth: folders
-// from the front are replaced by "...", then the ellipsis and the drive go;
-// the file's own name is never cut. A width of 0 or less shortens nothing.
-// TODO: swap for the shared path-shortening routine of the small controls.
-std::string ShortenRecentFileName(const std::string& name, int width,
-                                  const std::function<int(const std::string&)>& textWidth);

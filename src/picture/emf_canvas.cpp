@@ -41,12 +41,25 @@ void TEmfCanvas::Record1(std::uint32_t type, std::uint32_t value)
     Record(type, p);
 }
 
+void TEmfCanvas::SetDescription(const std::string& creator, const std::string& title)
+{
+    description_ = creator + '\0' + title + '\0' + '\0';
+}
+
 std::string TEmfCanvas::Bytes() const
 {
-    const std::uint32_t total = emf::kHeaderSize + static_cast<std::uint32_t>(body_.Size()) + 20;
+    // The description follows the fixed header as UTF-16 characters, padded
+    // to a whole number of 32-bit words.
+    TRecordBytes description;
+    for (const char c : description_)
+        description.U16(static_cast<unsigned char>(c));
+    while (description.Size() % 4)
+        description.U8(0);
+    const std::uint32_t headerSize = emf::kHeaderSize + static_cast<std::uint32_t>(description.Size());
+    const std::uint32_t total = headerSize + static_cast<std::uint32_t>(body_.Size()) + 20;
     TRecordBytes h;
     h.U32(emf::kHeader);
-    h.U32(emf::kHeaderSize);
+    h.U32(headerSize);
     PutRect(h, {0, 0, Width() - 1, Height() - 1});                  // bounds, pixels, inclusive
     PutRect(h, {0, 0, Scaled(Width(), 2540, Dpi()) - 1, Scaled(Height(), 2540, Dpi()) - 1});   // 0.01 mm
     h.U32(emf::kSignature);
@@ -55,8 +68,8 @@ std::string TEmfCanvas::Bytes() const
     h.U32(records_ + 2);   // with the header and the end of file
     h.U16(static_cast<std::uint32_t>(std::min(HandleTableSize(), 0xFFFF)));
     h.U16(0);
-    h.U32(0);   // no description
-    h.U32(0);
+    h.U32(static_cast<std::uint32_t>(description_.size()));
+    h.U32(description_.empty() ? 0 : emf::kHeaderSize);
     h.U32(0);   // no palette
     h.I32(Width());   // reference device: the picture at its resolution
     h.I32(Height());
@@ -67,6 +80,7 @@ std::string TEmfCanvas::Bytes() const
     h.U32(0);   // no OpenGL
     h.I32(Scaled(Width(), 25400, Dpi()));
     h.I32(Scaled(Height(), 25400, Dpi()));
+    h.Raw(description.Str());
     h.Raw(body_.Str());
     h.U32(emf::kEof);
     h.U32(20);

@@ -21,6 +21,9 @@ class TEmfCanvas : public TMetafileCanvas {
 public:
     TEmfCanvas(int width, int height, int dpi = 96, const TTextMeasure* measure = nullptr);
     std::string Bytes() const override;
+    // The header's description: the application that made the picture and
+    // the picture's name, as a player lists them (8-bit texts).
+    void SetDescription(const std::string& creator, const std::string& title);
 
 protected:
     void EmitCreatePen(int handle, const TPen& pen) override;
@@ -48,4 +51,5 @@ private:
 
     TRecordBytes body_;
     std::uint32_t records_ = 0;
+    std::string description_;   // creator NUL title NUL NUL, or empty
 };

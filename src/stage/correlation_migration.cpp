@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/str_utilx.h"
 #include "stage/density_types.h"
+#include "stage/random_deviates.h"
 
 #include <cmath>
 #include <cstdio>
@@ -71,6 +72,19 @@ int CheckCorrelationMatrix(SingleMatrix& correlation, int populations, bool& che
     if (independent)
         return kCorrelationIndependent;
     return full ? kCorrelationFull : kCorrelationGeneral;
+}
+
+bool FactorCorrelations(const SingleMatrix& correlation, int populations, std::vector<double>& factor)
+{
+    const auto P = static_cast<std::size_t>(populations);
+    std::vector<float> r(P * P, 0.0f);
+    for (std::size_t i = 0; i < P; ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            r[i * P + j] = ClampedCorrelation(correlation[static_cast<int>(i) + 1][static_cast<int>(j) + 1]);
+        r[i * P + i] = 1.0f;
+    }
+    factor.assign(P * P, 0.0);
+    return FactorCorrelationMatrix(r, factor, populations);
 }
 
 int CheckCorrelationMatrix(TCoravel& model)

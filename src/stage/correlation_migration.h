@@ -7,6 +7,8 @@
 
 #include "core/model_store.h"
 
+#include <vector>
+
 // How the populations' environmental deviates are drawn: each its own,
 // one shared by all, or through the factor of a general correlation matrix.
 // The run keeps the code in TRunState::CorrelationStructure.
@@ -39,6 +41,14 @@ float ClampedCorrelation(float r);
 // |r| <= 2e-5, or one population), kCorrelationFull (every |1 - r| <= 2e-5)
 // or kCorrelationGeneral.
 int CheckCorrelationMatrix(SingleMatrix& correlation, int populations, bool& checked);
+
+// The factor a run draws correlated deviates with: the first `populations`
+// rows of the correlation matrix, taken with diagonal 1 and every other
+// element within +-0.99999 (a correlation of 1 has no factor), factored with
+// FactorCorrelationMatrix into `factor` (row-major populations x
+// populations). The matrix itself is not changed. False when it has no
+// factor: the factor is then the identity, after the simulation warning.
+bool FactorCorrelations(const SingleMatrix& correlation, int populations, std::vector<double>& factor);
 
 // Once per model (until the checked flag is cleared): diagonal 1 and every
 // off-diagonal element clamped to +-0.99999, with the simulation warning

@@ -99,6 +99,30 @@ void RecomputePopulationTotals(TRunState& run)
     }
 }
 
+void RemoveExcessMovers(std::span<std::int32_t> movers, std::int32_t available, std::int32_t& out, bool& overflow)
+{
+    const std::int32_t excess = out - available;
+    if (excess <= 0 || movers.empty())
+        return;
+    if (excess >= 11) {
+        double sum = 0.0;
+        for (std::int32_t& m : movers) {
+            m = static_cast<std::int32_t>(std::trunc(static_cast<double>(m) * available / out));
+            sum += m;
+        }
+        out = CountFromReal(sum, overflow);
+    } else {
+        for (std::int32_t k = 0; k < excess; ++k) {
+            std::size_t largest = 0;
+            for (std::size_t d = 1; d < movers.size(); ++d)
+                if (movers[d] > movers[largest])
+                    largest = d;
+            --movers[largest];
+            --out;
+        }
+    }
+}
+
 void DisperseIndividuals(const TCoravel& model, TRunState& run)
 {
     const int P = run.P;
@@ -147,32 +171,10 @@ void DisperseIndividuals(const TCoravel& model, TRunState& run)
             }
         }
 
-        // Drawn or rounded movers can outnumber the stage: a large excess is
-        // removed proportionally, a small one one by one from the largest
-        // destination share (the lowest-numbered among equals).
-        for (int i = 1; i <= S; ++i) {
-            if (out[i] <= n[i])
-                continue;
-            const std::int32_t excess = out[i] - n[i];
-            if (excess >= 11) {
-                double sum = 0.0;
-                for (int d = 1; d <= P; ++d) {
-                    movers[i][d] = static_cast<std::int32_t>(
-                        std::trunc(static_cast<double>(movers[i][d]) * n[i] / out[i]));
-                    sum += movers[i][d];
-                }
-                out[i] = run.ClampCount(sum);
-            } else {
-                for (std::int32_t k = 0; k < excess; ++k) {
-                    int largest = 1;
-                    for (int d = 2; d <= P; ++d)
-                        if (movers[i][d] > movers[i][largest])
-                            largest = d;
-                    --movers[i][largest];
-                    --out[i];
-                }
-            }
-        }
+        for (int i = 1; i <= S; ++i)
+            if (out[i] > n[i])
+                RemoveExcessMovers(std::span<std::int32_t>(movers[i]).subspan(1, static_cast<std::size_t>(P)), n[i],
+                                   out[i], run.OverflowFlag);
 
         for (int i = 1; i <= S; ++i) {
             run.Emigrants[i][s] = out[i];

@@ -6,16 +6,11 @@
 // buffer to the chart and table writers.
 
 #include "chart/graph.h"
+#include "chart/result_modes.h"
 #include "chart/scale_info.h"
 
 #include <string>
 #include <vector>
-
-// Modes of a request.
-inline constexpr int kModeCheck = 0;  // compute and scale only: may a window open?
-inline constexpr int kModeChart = 1;  // draw on the graph
-inline constexpr int kModeText = 2;   // append an aligned text table
-inline constexpr int kModeCsv = 3;    // append comma-separated lines
 
 // Produces result `kind` (1..33 of the age/stage kind table) in `mode`.
 // `settings` is read and updated in place (scaling, margins, index

@@ -1,6 +1,7 @@
 #include "stage/random_deviates.h"
 
 #include "core/messages.h"
+#include "stage/correlation_migration.h"
 
 #include <algorithm>
 #include <cmath>
@@ -377,4 +378,33 @@ bool FactorCorrelationMatrix(std::span<float> r, std::span<double> l, int popula
             r[i * p + j] = i == j ? 1.0f : 0.0f;
         }
     return false;
+}
+
+void DrawCorrelatedDeviates(TRandomSource& random, int structure, std::span<const double> factor,
+                            std::span<double> independent, std::span<float> deviates)
+{
+    const std::size_t P = deviates.size();
+    switch (structure) {
+    case kCorrelationFull: {
+        const float z = NormalDeviate(random);
+        for (float& d : deviates)
+            d = z;
+        break;
+    }
+    case kCorrelationGeneral:
+        for (double& z : independent)
+            z = NormalDeviate(random);
+        for (std::size_t p = 0; p < P; ++p) {
+            const double* row = factor.data() + p * P;
+            double sum = 0.0;
+            for (std::size_t q = 0; q <= p; ++q)
+                sum += row[q] * independent[q];
+            deviates[p] = static_cast<float>(sum);
+        }
+        break;
+    default:
+        for (float& d : deviates)
+            d = NormalDeviate(random);
+        break;
+    }
 }

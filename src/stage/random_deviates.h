@@ -115,3 +115,14 @@ void HeapSortSingles(std::span<float> values);
 // both L and R become the identity, so populations fluctuate independently;
 // the result is then false.
 bool FactorCorrelationMatrix(std::span<float> r, std::span<double> l, int populations);
+
+// One draw of the environmental deviates of the populations of a run, by the
+// structure of their correlation matrix (the codes of CheckCorrelationMatrix):
+// 0 independent, a NormalDeviate for each population in order; 1 fully
+// correlated, one deviate shared by all; 2 general, an independent deviate z
+// for each population, then deviate p := sum over q <= p of
+// factor[p][q] z[q] (factor row-major populations x populations, from
+// FactorCorrelationMatrix). `independent` and `deviates` hold one value per
+// population, in population order.
+void DrawCorrelatedDeviates(TRandomSource& random, int structure, std::span<const double> factor,
+                            std::span<double> independent, std::span<float> deviates);

@@ -215,29 +215,9 @@ void DrawEnvironmentalDeviates(const TCoravel& model, TRunState& run, const std:
     const int P = run.P;
     const int draws = model.corrwithin + 1;
     for (int d = 1; d <= draws; ++d) {
-        switch (run.CorrelationStructure) {
-        case kCorrelationFull: {
-            const float z = NormalDeviate(run.Random);
-            for (int p = 1; p <= P; ++p)
-                run.Deviates[p] = z;
-            break;
-        }
-        case kCorrelationGeneral:
-            for (int q = 1; q <= P; ++q)
-                run.IndependentDeviates[q] = NormalDeviate(run.Random);
-            for (int p = 1; p <= P; ++p) {
-                const double* row = factor.data() + static_cast<std::size_t>(p - 1) * static_cast<std::size_t>(P);
-                double sum = 0.0;
-                for (int q = 1; q <= p; ++q)
-                    sum += row[q - 1] * run.IndependentDeviates[q];
-                run.Deviates[p] = static_cast<float>(sum);
-            }
-            break;
-        default:
-            for (int p = 1; p <= P; ++p)
-                run.Deviates[p] = NormalDeviate(run.Random);
-            break;
-        }
+        DrawCorrelatedDeviates(run.Random, run.CorrelationStructure, factor,
+                               std::span<double>(run.IndependentDeviates).subspan(1, static_cast<std::size_t>(P)),
+                               std::span<float>(run.Deviates).subspan(1, static_cast<std::size_t>(P)));
         if (d == 1)
             std::copy(run.Deviates.begin(), run.Deviates.end(), run.CarryingCapacityDeviates.begin());
         if ((d == 1 && model.corrwithin == 0) || d == 2)
@@ -402,15 +382,8 @@ TRunEnd RunChecked(TCoravel& model, std::span<float> trajectory, const TProgress
     model.crossbin = CrossingBinWidth(model.duration);
 
     StatusMessage("Evaluating correlation structure ...");
-    if (correlation == kCorrelationGeneral) {
-        const int P = model.pops;
-        std::vector<float> r(static_cast<std::size_t>(P) * static_cast<std::size_t>(P), 0.0f);
-        for (int i = 1; i <= P; ++i)
-            for (int j = 1; j <= i; ++j)
-                r[static_cast<std::size_t>((i - 1) * P + (j - 1))] = model.correlation[i][j];
-        factor.assign(r.size(), 0.0);
-        FactorCorrelationMatrix(r, factor, P);
-    }
+    if (correlation == kCorrelationGeneral)
+        FactorCorrelations(model.correlation, model.pops, factor);
 
     InitializeRun(model, run, stats);
 
@@ -497,40 +470,30 @@ bool RunSimulation(std::span<float> Trajectory, const TProgress& Progress, TRunO
     TCoravel& model = Info;
     bool resultsCleared = false;
     TRunInputs inputs;
-    try {
-        TRestoreInputs restore(inputs, model);
-        StatusMessage("Please wait...");
-        if (!Progress)
-            throw std::logic_error("RunSimulation: no progress callback");
-        if (model.duration < 0 || Trajectory.size() < static_cast<std::size_t>(model.duration) + 1)
-            throw std::length_error("RunSimulation: trajectory shorter than the duration");
-        std::fill(Trajectory.begin(), Trajectory.begin() + model.duration + 1, 0.0f);
+    result.end = RunOrReportFailure(
+        [&] {
+            TRestoreInputs restore(inputs, model);
+            StatusMessage("Please wait...");
+            if (!Progress)
+                throw std::logic_error("RunSimulation: no progress callback");
+            if (model.duration < 0 || Trajectory.size() < static_cast<std::size_t>(model.duration) + 1)
+                throw std::length_error("RunSimulation: trajectory shorter than the duration");
+            std::fill(Trajectory.begin(), Trajectory.begin() + model.duration + 1, 0.0f);
 
-        ValidateInput(model);
-        if (model.state == kStateEmpty) {
-            WarningMessage("Error in input data");
-            result.end = TRunEnd::InvalidInput;
-        } else {
-            result.end = RunChecked(model, Trajectory, Progress, inputs, resultsCleared, result.replicationsDone);
-        }
-    } catch (const ProgramStopped&) {
-        // The fatal stop has said why; the program ends when control is back
-        // in its event loop. Stored results half overwritten are not results.
-        if (resultsCleared && model.state == kStateResults)
-            model.state = kStateInputs;
-        throw;
-    } catch (const std::exception& e) {
-        ErrorMessage(std::string("Simulation: ") + e.what());
-        result.end = TRunEnd::Failed;
-    } catch (...) {
-        ErrorMessage("Simulation: unknown error");
-        result.end = TRunEnd::Failed;
-    }
-    if (result.end == TRunEnd::Failed) {
+            ValidateInput(model);
+            if (model.state == kStateEmpty) {
+                WarningMessage("Error in input data");
+                return TRunEnd::InvalidInput;
+            }
+            return RunChecked(model, Trajectory, Progress, inputs, resultsCleared, result.replicationsDone);
+        },
+        // Stored results half overwritten are not results.
+        [&] {
+            if (resultsCleared && model.state == kStateResults)
+                model.state = kStateInputs;
+        });
+    if (result.end == TRunEnd::Failed)
         result.replicationsDone = 0;
-        if (resultsCleared && model.state == kStateResults)
-            model.state = kStateInputs;
-    }
     if (outcome)
         *outcome = result;
     return result.end == TRunEnd::Completed || result.end == TRunEnd::Stopped || result.end == TRunEnd::Refused;

@@ -3,9 +3,9 @@
 // prepares every derived quantity, runs the replications by time steps and
 // leaves the statistics of the completed replications in the store.
 //
-// The engine never processes window events: after every time step it calls
-// the caller's progress callback, and whatever the window needs (redrawing,
-// event processing, the per-step delay, the Stop button) happens there.
+// The engine never processes window events (the contract of
+// core/run_progress.h); a run is refused when a stage matrix cannot give a
+// population's Rmax.
 //
 // A batch run:
 //     std::vector<float> trajectory(Info.duration + 1);
@@ -16,31 +16,13 @@
 // processing events, and answers false once Stop was pressed; it tells
 // "Simulation complete" from a refused or stopped run by outcome.end.
 
+#include "core/run_progress.h"
 #include "stage/run_state.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <span>
-
-// Called after every time step with the replication in progress and the time
-// step just done; answers whether to go on. A false answer lets the
-// replication in progress finish and then ends the run.
-using TProgress = std::function<bool(std::int32_t replication, std::int32_t timeStep)>;
-
-// How a run ended.
-enum class TRunEnd : std::uint8_t {
-    Completed,     // every requested replication ran; results present
-    Stopped,       // the progress callback asked to stop; results of the replications done
-    Refused,       // a stage matrix cannot give a population's Rmax; no run, results untouched
-    InvalidInput,  // the input check found faults; no run
-    Failed,        // an exception ended the run; no results
-};
-
-struct TRunOutcome {
-    TRunEnd end = TRunEnd::Failed;
-    std::int32_t replicationsDone = 0;  // replications whose statistics are in the store
-};
 
 // Runs the model in `Info`. `Trajectory` (indices 0..duration) receives the
 // total of the replication in progress: index 0 before the first step, index

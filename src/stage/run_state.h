@@ -23,6 +23,25 @@ constexpr int kMaxRunStages = 8;
 constexpr double kCountLimit = 2147480000.0;
 constexpr std::int32_t kCountClamped = 2147479999;
 
+// The one rounding-and-clamping rule for counts of both engines: nearest
+// integer with halves to even; kCountLimit or more becomes kCountClamped and
+// sets `overflow`. NaN never reaches an integer conversion: it gives 0 and is
+// reported as an overflow too. Negative results stay negative.
+inline std::int32_t CountFromReal(double x, bool& overflow)
+{
+    if (std::isnan(x)) {
+        overflow = true;
+        return 0;
+    }
+    if (x >= kCountLimit) {
+        overflow = true;
+        return kCountClamped;
+    }
+    if (x <= -kCountLimit)
+        return -kCountClamped;
+    return static_cast<std::int32_t>(std::nearbyint(x));
+}
+
 using TStageCounts = std::array<std::int32_t, kMaxRunStages + 1>;  // [1..S], slot 0 unused
 
 struct TReplicationRecord {
@@ -99,25 +118,10 @@ struct TRunState {
     // The run's one random stream; nothing else draws from it.
     TRandomSource Random;
 
-    // The one rounding-and-clamping rule for counts: nearest integer with
-    // halves to even; kCountLimit or more becomes kCountClamped and sets the
-    // overflow flag. NaN never reaches an integer conversion: it gives 0 and
-    // is reported as an overflow too. Negative results stay negative; callers
-    // that need 0 use ClampCountNonNegative.
-    std::int32_t ClampCount(double x)
-    {
-        if (std::isnan(x)) {
-            OverflowFlag = true;
-            return 0;
-        }
-        if (x >= kCountLimit) {
-            OverflowFlag = true;
-            return kCountClamped;
-        }
-        if (x <= -kCountLimit)
-            return -kCountClamped;
-        return static_cast<std::int32_t>(std::nearbyint(x));
-    }
+    // The one rounding-and-clamping rule for counts (CountFromReal) with this
+    // run's overflow flag; callers that need 0 for a negative result use
+    // ClampCountNonNegative.
+    std::int32_t ClampCount(double x) { return CountFromReal(x, OverflowFlag); }
     std::int32_t ClampCountNonNegative(double x)
     {
         const std::int32_t n = ClampCount(x);

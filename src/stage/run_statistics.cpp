@@ -95,6 +95,23 @@ TMeanSd MeanAndSd(const TMoments& m, int replications)
     return r;
 }
 
+bool StoreCountStatistics(const TMoments& m, int replications, float& mean, float& sd, std::int32_t& min,
+                          std::int32_t& max)
+{
+    const bool lost = StoreMeanSd(m, replications, mean, sd);
+    if (replications < 2)
+        min = max = SingleReplicationCount(MeanAndSd(m, replications).mean);
+    return lost;
+}
+
+bool StoreSingleStatistics(const TMoments& m, int replications, float& mean, float& sd, float& min, float& max)
+{
+    const bool lost = StoreMeanSd(m, replications, mean, sd);
+    if (replications < 2)
+        min = max = mean;
+    return lost;
+}
+
 std::uint8_t CrossingBinWidth(std::int32_t duration)
 {
     if (duration <= kCrossBins) return 1;
@@ -374,21 +391,15 @@ void FinishRunStatistics(TCoravel& model, TRunState& run, const TRunStatistics& 
     const int S = stats.S;
     const int T = stats.T;
     const int R = stats.replicationsSummed;
-    const bool single = R < 2;
     bool roundOff = false;
 
-    // Counts: with one replication minimum and maximum are the value.
     const auto countQuadruple = [&](const TMoments& m, float& sum, float& sumsq, std::int32_t& min,
-                                    std::int32_t& max) {
-        roundOff |= StoreMeanSd(m, R, sum, sumsq);
-        if (single) min = max = SingleReplicationCount(MeanAndSd(m, R).mean);
-    };
-    // Singles; `flagged` says whether a lost variance is reported.
-    const auto singleQuadruple = [&](const TMoments& m, float& sum, float& sumsq, float& min,
-                                     float& max, bool flagged) {
-        const bool lost = StoreMeanSd(m, R, sum, sumsq);
+                                    std::int32_t& max) { roundOff |= StoreCountStatistics(m, R, sum, sumsq, min, max); };
+    // `flagged` says whether a lost variance is reported.
+    const auto singleQuadruple = [&](const TMoments& m, float& sum, float& sumsq, float& min, float& max,
+                                     bool flagged) {
+        const bool lost = StoreSingleStatistics(m, R, sum, sumsq, min, max);
         if (flagged) roundOff |= lost;
-        if (single) min = max = sum;
     };
 
     for (int p = 1; p <= P; ++p) {

@@ -54,6 +54,15 @@ struct TMeanSd {
 };
 TMeanSd MeanAndSd(const TMoments& m, int replications);
 
+// The end of a run for one stored quantity: mean and standard deviation over
+// `replications` into its mean and SD slots; with fewer than two
+// replications its minimum and maximum become the value itself (for counts
+// rounded, and 2147480000 at most). True when round-off made the variance
+// negative (the SD is then 0).
+bool StoreCountStatistics(const TMoments& m, int replications, float& mean, float& sd, std::int32_t& min,
+                          std::int32_t& max);
+bool StoreSingleStatistics(const TMoments& m, int replications, float& mean, float& sd, float& min, float& max);
+
 // The run's own accumulators, owned by the run beside TRunState.
 struct TRunStatistics {
     int P = 0;  // populations in use

@@ -9,6 +9,12 @@
 class QPrinter;
 class QWidget;
 
+// A file to save to and the filter entry chosen for it (0 the first, -1 none).
+struct TSaveChoice {
+    QString FileName;
+    int FilterIndex = -1;
+};
+
 enum class TBoxIcon { Error, Warning, Information, Question };
 enum class TBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class TBoxAnswer { Ok, Cancel, Yes, No };
@@ -24,6 +30,12 @@ public:
                                  const QString& filter) = 0;
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filter) = 0;
+    // The same where the filter entry decides what is written (a picture
+    // type). Here the entry is the first whose patterns match the chosen
+    // name (-1 for none); the Qt dialogs report the entry the user chose and
+    // add its extension to a name without one.
+    virtual TSaveChoice SaveFileNameAndType(QWidget* parent, const QString& caption, const QString& folder,
+                                            const QString& filter);
     // Lets the user set up the printer (or a PDF file); false when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
@@ -37,6 +49,8 @@ public:
                          const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filter) override;
+    TSaveChoice SaveFileNameAndType(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filter) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 

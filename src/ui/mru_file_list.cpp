@@ -1,5 +1,7 @@
 #include "ui/mru_file_list.h"
 
+#include "core/text_shortening.h"
+
 #include <QFontMetrics>
 #include <QWidget>
 
@@ -128,7 +130,10 @@ QMenu* TMRUFileList::MenuOf(QAction* action) const
 std::string TMRUFileList::ShownName(const std::string& name, const QMenu& menu) const
 {
     const QFontMetrics metrics(menu.font());
-    return ShortenRecentFileName(name, maxCaptionWidth_, [&](const std::string& text) {
+    // A width of 0 or less means captions are never shortened.
+    if (maxCaptionWidth_ <= 0)
+        return name;
+    return ShortenPath(name, maxCaptionWidth_, [&](const std::string& text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
     });
 }

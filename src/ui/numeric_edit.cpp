@@ -6,11 +6,8 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -20,14 +17,6 @@
 namespace {
 
 const char* const kCancelProperty = "numericEditCancel";
-
-bool IsCancelButton(QPushButton* button)
-{
-    if (button->property(kCancelProperty).toBool())
-        return true;
-    auto* box = qobject_cast<QDialogButtonBox*>(button->parentWidget());
-    return box && box->buttonRole(button) == QDialogButtonBox::RejectRole;
-}
 
 char LocaleSeparator()
 {
@@ -41,11 +30,17 @@ char LocaleSeparator()
 
 void MarkAsCancelButton(QAbstractButton& button) { button.setProperty(kCancelProperty, true); }
 
-TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : QLineEdit(parent), separator_(LocaleSeparator())
+bool IsCancelButton(QAbstractButton& button)
+{
+    if (button.property(kCancelProperty).toBool())
+        return true;
+    auto* box = qobject_cast<QDialogButtonBox*>(button.parentWidget());
+    return box && box->buttonRole(&button) == QDialogButtonBox::RejectRole;
+}
+
+TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : TRuledLineEdit(parent), separator_(LocaleSeparator())
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAcceptDrops(false);
-    setDragEnabled(false);
     resize(73, sizeHint().height());
     SetValue(0);
 }
@@ -101,7 +96,7 @@ bool TFnpNumericEdit::ClickButton(bool cancel)
     for (QPushButton* button : form->findChildren<QPushButton*>()) {
         if (button->window() != form || !button->isVisibleTo(form))
             continue;
-        if (cancel ? IsCancelButton(button) : button->isDefault()) {
+        if (cancel ? IsCancelButton(*button) : button->isDefault()) {
             button->click();
             return true;
         }
@@ -159,12 +154,6 @@ void TFnpNumericEdit::PasteText(const QString& pasted)
     Show(NumericPaste(State(), pasted.toLatin1().toStdString(), Settings()));
 }
 
-void TFnpNumericEdit::Paste()
-{
-    if (!isReadOnly())
-        PasteText(QApplication::clipboard()->text());
-}
-
 void TFnpNumericEdit::Cut()
 {
     if (isReadOnly() || !hasSelectedText())
@@ -173,21 +162,7 @@ void TFnpNumericEdit::Cut()
     Show(NumericDeleteSelection(State(), Settings()));
 }
 
-std::unique_ptr<QMenu> TFnpNumericEdit::CreateContextMenu()
-{
-    auto menu = std::make_unique<QMenu>(this);
-    const bool editable = !isReadOnly();
-    const bool selected = hasSelectedText();
-    menu->addAction(tr("Cu&t"), this, &TFnpNumericEdit::Cut)->setEnabled(editable && selected);
-    menu->addAction(tr("&Copy"), this, &QLineEdit::copy)->setEnabled(selected);
-    menu->addAction(tr("&Paste"), this, &TFnpNumericEdit::Paste)
-        ->setEnabled(editable && !QApplication::clipboard()->text().isEmpty());
-    menu->addAction(tr("Delete"), this, [this] { Show(NumericDeleteSelection(State(), Settings())); })
-        ->setEnabled(editable && selected);
-    menu->addSeparator();
-    menu->addAction(tr("Select All"), this, &QLineEdit::selectAll);
-    return menu;
-}
+void TFnpNumericEdit::DeleteSelection() { Show(NumericDeleteSelection(State(), Settings())); }
 
 void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)
 {
@@ -248,34 +223,3 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
     if (!value || (minValue_ != maxValue_ && !NumericValueInRange(*value, minValue_, maxValue_)))
         emit OnInvalidEntry();
 }
-
-void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    CreateContextMenu()->exec(event->globalPos());
-}
-
-void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    // Where there is a selection clipboard, the line edit pastes it on a
-    // middle click straight into the text: here it goes through the rules.
-    QClipboard* clipboard = QApplication::clipboard();
-    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
-        if (!isReadOnly())
-            PasteText(clipboard->text(QClipboard::Selection));
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
-void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent* event)
-{
-    // Only committed text counts, and it is typed key by key.
-    if (!isReadOnly() && !event->commitString().isEmpty())
-        TypeText(event->commitString());
-    event->accept();
-}
-
-void TFnpNumericEdit::dragEnterEvent(QDragEnterEvent* event) { event->ignore(); }
-void TFnpNumericEdit::dragMoveEvent(QDragMoveEvent* event) { event->ignore(); }
-void TFnpNumericEdit::dropEvent(QDropEvent* event) { event->ignore(); }

@@ -8,19 +8,17 @@
 // in range, Esc presses its Cancel button.
 
 #include "core/numeric_edit_rules.h"
-
-#include <QLineEdit>
-
-#include <memory>
+#include "ui/ruled_line_edit.h"
 
 class QAbstractButton;
-class QMenu;
 
 // Marks a button as the one Esc presses in a numeric edit's window (a
 // button-box button with the reject role counts too).
 void MarkAsCancelButton(QAbstractButton& button);
+// A button so marked, or a button box's button with the reject role.
+bool IsCancelButton(QAbstractButton& button);
 
-class TFnpNumericEdit : public QLineEdit {
+class TFnpNumericEdit : public TRuledLineEdit {
     Q_OBJECT
 public:
     explicit TFnpNumericEdit(QWidget* parent = nullptr);
@@ -69,12 +67,8 @@ public:
     bool ClickCancelButton();
 
     // Text from the clipboard or elsewhere, through the typing rules.
-    void PasteText(const QString& text);
-    void Paste();
+    void PasteText(const QString& text) override;
     void Cut();
-
-    // The edit's context menu; its Cut, Paste and Delete go through the rules.
-    std::unique_ptr<QMenu> CreateContextMenu();
 
 signals:
     // The value is outside MinValue..MaxValue (on Enter and on leaving).
@@ -84,18 +78,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    void TypeText(const QString& text) override;
+    void CutSelection() override { Cut(); }
+    void DeleteSelection() override;
 
 private:
     TNumericEditState State() const;
     TNumericEditSettings Settings() const;
     void Show(const TNumericEditState& state);
-    void TypeText(const QString& text);
     bool ClickButton(bool cancel);
 
     int decimals_ = 2;

@@ -29,7 +29,7 @@ QImage PictureImage(int width, int height, const TDrawPicture& draw, TColor back
 }
 
 bool SavePicture(const std::string& path, TPictureFormat format, int width, int height,
-                 const TDrawPicture& draw, TColor background)
+                 const TDrawPicture& draw, TColor background, const TPictureComment& comment)
 {
     if (format == TPictureFormat::Bitmap) {
         const QImage image = PictureImage(width, height, draw, background);
@@ -43,6 +43,8 @@ bool SavePicture(const std::string& path, TPictureFormat format, int width, int 
     const TQtTextMeasure measure;
     if (format == TPictureFormat::EnhancedMetafile) {
         TEmfCanvas canvas(width, height, kPictureDpi, &measure);
+        if (!comment.Creator.empty() || !comment.Description.empty())
+            canvas.SetDescription(comment.Creator, comment.Description);
         if (draw)
             draw(canvas);
         return canvas.SaveToFile(path);
@@ -64,9 +66,10 @@ bool PrintPictureOn(QPrinter& printer, const TDrawPicture& draw)
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
-bool PrintPicture(QWidget* parent, const TDrawPicture& draw)
+bool PrintPicture(QWidget* parent, const TDrawPicture& draw, const QString& title)
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
     if (!DialogServices().ChoosePrinter(parent, printer))
         return false;
     if (PrintPictureOn(printer, draw))

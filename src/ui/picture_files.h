@@ -18,6 +18,13 @@ using TDrawPicture = std::function<void(TCanvas&)>;
 
 enum class TPictureFormat { Bitmap, EnhancedMetafile, WindowsMetafile };
 
+// What an enhanced metafile names in its header: the application that made
+// it and the picture's title. The other formats have no place for it.
+struct TPictureComment {
+    std::string Creator;
+    std::string Description;
+};
+
 // Resolution of saved pictures.
 constexpr int kPictureDpi = 96;
 
@@ -30,16 +37,17 @@ QImage PictureImage(int width, int height, const TDrawPicture& draw, TColor back
 // A bitmap is filled with the background colour first; the metafiles measure
 // text with the installed fonts. False when the file cannot be written.
 bool SavePicture(const std::string& path, TPictureFormat format, int width, int height,
-                 const TDrawPicture& draw, TColor background = kWhite);
+                 const TDrawPicture& draw, TColor background = kWhite, const TPictureComment& comment = {});
 
 // Draws the picture on the printer's printable page, which is the canvas's
 // device rectangle. False when the printer cannot start or fails.
 bool PrintPictureOn(QPrinter& printer, const TDrawPicture& draw);
 
 // Asks for the printer through the dialog service (without a printer the
-// user can print to PDF) and prints. Cancel prints nothing. True when
-// printed; a failure is reported as an error.
-bool PrintPicture(QWidget* parent, const TDrawPicture& draw);
+// user can print to PDF) and prints, under `title` in the print queue.
+// Cancel prints nothing. True when printed; a failure is reported as an
+// error.
+bool PrintPicture(QWidget* parent, const TDrawPicture& draw, const QString& title = QString());
 
 // A widget that draws a picture on itself: it fills itself with the window
 // colour and calls the picture with a canvas over its whole area on every

@@ -1,4 +1,5 @@
 #include "core/recent_files.h"
+#include "core/text_shortening.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +112,7 @@ TEST(RecentFileList, CaptionsNumberTheEntryAndShowAmpersands)
     EXPECT_EQ(RecentFileCaption(12, "/d/R&D/a&&b.st"), "&12 /d/R&&D/a&&&&b.st");
 }
 
-TEST(RecentFileList, ShorteningDropsFoldersThenTheDriveButNeverTheName)
+TEST(RecentFileList, CaptionShorteningDropsFoldersThenTheDriveButNeverTheName)
 {
     // One unit per character.
     const auto width = [](const std::string& text) { return static_cast<int>(text.size()); };
@@ -120,13 +121,13 @@ TEST(RecentFileList, ShorteningDropsFoldersThenTheDriveButNeverTheName)
         int width;
         const char* expected;
     } cases[] = {
-        {"D:\\alpha\\beta\\file.txt", 0, "D:\\alpha\\beta\\file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 22, "D:\\alpha\\beta\\file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 21, "D:\\...\\beta\\file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 19, "D:\\...\\file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 14, "D:...\\file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 13, "D:file.txt"},
-        {"D:\\alpha\\beta\\file.txt", 3, "file.txt"},
+        {"D:/alpha/beta/file.txt", 0, "D:/alpha/beta/file.txt"},
+        {"D:/alpha/beta/file.txt", 22, "D:/alpha/beta/file.txt"},
+        {"D:/alpha/beta/file.txt", 21, "D:/.../beta/file.txt"},
+        {"D:/alpha/beta/file.txt", 19, "D:/.../file.txt"},
+        {"D:/alpha/beta/file.txt", 14, "D:.../file.txt"},
+        {"D:/alpha/beta/file.txt", 13, "D:file.txt"},
+        {"D:/alpha/beta/file.txt", 3, "file.txt"},
         {"/home/me/models/herb.st", 22, "/.../me/models/herb.st"},
         {"/home/me/models/herb.st", 19, "/.../models/herb.st"},
         {"/home/me/models/herb.st", 18, "/.../herb.st"},
@@ -136,5 +137,5 @@ TEST(RecentFileList, ShorteningDropsFoldersThenTheDriveButNeverTheName)
         {"herb.st", 3, "herb.st"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ShortenRecentFileName(c.name, c.width, width), c.expected) << c.name << " " << c.width;
+        EXPECT_EQ(c.width <= 0 ? std::string(c.name) : ShortenPath(c.name, c.width, width), c.expected) << c.name << " " << c.width;
 }

@@ -127,6 +127,16 @@ TEST(Metafile, HeadersGiveThePictureBoundsAndSize)
     EXPECT_EQ(e.Bounds, (TRect{0, 0, 599, 399}));
     EXPECT_EQ(e.Frame, (TRect{0, 0, 15874, 10582}));   // 0.01 mm at 96 pixels per inch
     EXPECT_GE(e.Records, 3);
+    EXPECT_TRUE(e.Description.empty());
+
+    // A description lengthens the header; the records still play.
+    TEmfCanvas described(600, 400);
+    described.SetDescription("Trajectory summary", "Voran Pelivo: Age and Stage Structure");
+    DrawFixedChart(described);
+    const TPlayedPicture d = PlayEmf(described.Bytes());
+    EXPECT_TRUE(d.Errors.empty()) << Joined(d.Errors);
+    EXPECT_EQ(d.Description, (std::vector<std::string>{"Trajectory summary", "Voran Pelivo: Age and Stage Structure"}));
+    EXPECT_EQ(d.Calls.size(), e.Calls.size());
 
     TWmfCanvas wmf(600, 400, 120);
     DrawFixedChart(wmf);

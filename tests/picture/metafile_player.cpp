@@ -165,6 +165,22 @@ TPlayedPicture PlayEmf(const std::string& bytes)
         out.Errors.push_back("header byte count is not the file size");
     const std::uint32_t headerRecords = r.U32(52);
     out.Handles = static_cast<int>(r.U16(56));
+    const std::uint32_t descriptionChars = r.U32(60), descriptionAt = r.U32(64);
+    if (descriptionChars > 0) {
+        if (descriptionAt < 108 || descriptionAt + 2 * descriptionChars > r.U32(4)) {
+            out.Errors.push_back("description outside the header");
+        } else {
+            std::string text;
+            for (std::uint32_t i = 0; i < descriptionChars; ++i)
+                text += static_cast<char>(r.U16(descriptionAt + 2 * i));
+            if (text.size() < 2 || text.substr(text.size() - 2) != std::string(2, '\0'))
+                out.Errors.push_back("description does not end in two NULs");
+            // Strings each ended by a NUL, the last one followed by another.
+            for (size_t from = 0, end; (end = text.find('\0', from)) != std::string::npos && end > from;
+                 from = end + 1)
+                out.Description.push_back(text.substr(from, end - from));
+        }
+    }
     size_t at = 0;
     std::uint32_t lastType = 0;
     while (at < bytes.size()) {

@@ -36,6 +36,7 @@ struct TPlayedPicture {
     int Dpi = 0;         // WMF: units per inch of the placeable header
     int Handles = 0;     // EMF: handle table size; WMF: number of objects
     int Records = 0;     // records read, header and end of file included
+    std::vector<std::string> Description;   // EMF: the header's description strings
     std::vector<TPlayedCall> Calls;
     std::vector<std::string> Errors;   // structural faults, empty when sound
 

@@ -9,6 +9,7 @@
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
+#include "support/sample_statistics.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -527,15 +528,7 @@ TEST_F(RunSimulationTest, EnvironmentalDeviatesFollowTheCorrelations)
             return true;
         }));
         const double n = static_cast<double>(a.size());
-        const double ma = std::accumulate(a.begin(), a.end(), 0.0) / n;
-        const double mb = std::accumulate(b.begin(), b.end(), 0.0) / n;
-        double sab = 0, saa = 0, sbb = 0;
-        for (std::size_t k = 0; k < a.size(); ++k) {
-            sab += (a[k] - ma) * (b[k] - mb);
-            saa += (a[k] - ma) * (a[k] - ma);
-            sbb += (b[k] - mb) * (b[k] - mb);
-        }
-        EXPECT_NEAR(sab / std::sqrt(saa * sbb), c.r, 4 * (1 - c.r * c.r) / std::sqrt(n) + 1e-4);
+        EXPECT_NEAR(SampleCorrelation(a, b), c.r, 4 * (1 - c.r * c.r) / std::sqrt(n) + 1e-4);
         EXPECT_EQ(samePops == static_cast<int>(n), c.r > 0.9f);
         EXPECT_EQ(sameSurvival == static_cast<int>(n), c.survivalIsFecundity);
         EXPECT_EQ(sameCapacity == static_cast<int>(n), c.capacityIsSurvival);

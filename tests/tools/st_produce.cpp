@@ -9,17 +9,11 @@
 // it, 2 on a bad command line, a model that did not load or a failed run.
 // Messages go to standard error. A tool for the golden tests, not installed.
 
-#include "chart/scale_info.h"
-#include "core/batch_log.h"
-#include "core/config.h"
-#include "core/model_store.h"
-#include "core/startup.h"
-#include "stage/produce_output.h"
-#include "stage/results_section.h"
-#include "stage/run_simulation.h"
-#include "stage/stage_file.h"
+#include "stage_tool.h"
 
-#include <algorithm>
+#include "chart/scale_info.h"
+#include "stage/produce_output.h"
+
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -43,32 +37,14 @@ bool ToInt(const std::string& text, int& value)
 
 int Produce(const std::string& model, int kind, int mode, const std::string* seed)
 {
-    ModelLimits limits = LimitsFromConfig(Config);
-    limits.stages = std::min(limits.stages, kMaxStages);
-    CreateModelStore(limits);
-    ResultMemoryKind = kMainMemory;
-
-    const int code = LoadModelFile(Info, model);
-    if (code != kModelFileOk && code != kModelFileBadResults) {
-        std::fprintf(stderr, "st-produce: %s did not load (code %d)\n", model.c_str(), code);
-        return 2;
-    }
-    if (seed) {
-        Config.RandomSeed = *seed;
-        std::vector<float> trajectory(static_cast<std::size_t>(std::max<int>(Info.duration, 0)) + 1, 0.0f);
-        TRunOutcome outcome;
-        const bool ran = RunSimulation(trajectory, [](std::int32_t, std::int32_t) { return true; }, &outcome);
-        if (!ran || outcome.end != TRunEnd::Completed) {
-            std::fprintf(stderr, "st-produce: the run of %s did not complete\n", model.c_str());
-            return 2;
-        }
-    }
+    PrepareStageModelStore();
+    if (!LoadStageModel("st-produce", model)) return 2;
+    if (seed && !RunStageModel("st-produce", model, *seed)) return 2;
 
     TScaleInfo settings = DefaultScaleInfo[static_cast<std::size_t>(kind)];
     std::vector<std::string> lines;
     const bool ok = ProduceOutput(settings, nullptr, &lines, kind, mode, true);
-    for (const std::string& line : lines) std::fwrite((line + "\n").data(), 1, line.size() + 1, stdout);
-    std::fflush(stdout);
+    PrintLines(lines);
     return ok ? 0 : 1;
 }
 

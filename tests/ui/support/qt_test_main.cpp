@@ -1,8 +1,9 @@
 // The main of the window tests: a QApplication on the offscreen platform, the
-// "C" locale, and a dialog service that fails a test opening any dialog it
-// did not script, so no test ever waits on a dialog.
+// "C" locale, and dialog services that fail a test opening any dialog or
+// modal window it did not script, so no test ever waits on a dialog.
 
 #include "support/scripted_dialogs.h"
+#include "support/scripted_modals.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -17,5 +18,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ScriptedDialogs refuseDialogs(true);
+    ScriptedModals refuseModals(true);
     return RUN_ALL_TESTS();
 }
