@@ -2,6 +2,9 @@
 
 #include "chart/palette.h"
 #include "chart/recording_canvas.h"
+#include "core/config.h"
+#include "multi/messages.h"
+#include "multi/run_simulation.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -284,4 +287,46 @@ TEST_F(PopulationMapTest, LandscapeIsDrawnUnderThePopulationsAtTheirScale)
     EXPECT_EQ(calls[2].Op, Kind::Polygon);
     EXPECT_EQ(calls[2].Brush.Color, PaletteColor(1));
     EXPECT_EQ(calls[3].Op, Kind::Ellipse);
+}
+
+// The simulation window draws the map from the run in progress.
+TEST_F(PopulationMapTest, LiveMapFollowsTheRunInProgress)
+{
+    Add("Growing", "0", "0", "1000", "10");
+    Add("Shrinking", "100", "0", "500", "400");
+    for (int i = 1; i <= 2; ++i) {
+        m.Populations[i].GrowthRateText = i == 1 ? "2" : "0.5";
+        m.Populations[i].SurvivalText = "0.5";
+        m.Populations[i].StdDevOfRText = "0";
+    }
+    m.Populations[1].TrendInKText = "-100";
+    m.Replications = 0;
+    m.Duration = 4;
+    Config.StepDelay = 0;
+    std::vector<std::string> warnings;
+    SetWarningHandler([&](const std::string& text) { warnings.push_back(text); });
+
+    int steps = 0;
+    const bool ran = RunSimulation(m, [&](std::int32_t, std::int32_t t) {
+        const TMultiRun* run = ActiveRun();
+        EXPECT_NE(run, nullptr);
+        if (!run)
+            return false;
+        const TMapRunValues live{run->Abundance, run->StepCounter};
+        const TPopulationMapLayout l = Draw(&live);
+        const auto circles = canvas.CallsOf(Kind::Ellipse);
+        EXPECT_EQ(circles.size(), 2u);
+        for (int i = 1; i <= 2 && i <= static_cast<int>(circles.size()); ++i) {
+            const double size = (i == 1 ? 1000.0 - 100.0 * t : 500.0);
+            EXPECT_DOUBLE_EQ(l.Size[i], size) << t;
+            const double q = std::min(1.0, run->Abundance[i] / size);
+            EXPECT_EQ(circles[i - 1].Brush.Color, Rgb(0, static_cast<int>(std::nearbyint(255 * q)), 0)) << t;
+        }
+        ++steps;
+        return true;
+    });
+    SetWarningHandler({});
+    EXPECT_TRUE(ran) << testing::PrintToString(warnings);
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(ActiveRun(), nullptr);
 }
