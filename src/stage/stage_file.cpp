@@ -189,32 +189,9 @@ void TModelReader::ReadGeneral()
     m_.title = Line();
     for (int k = 1; k <= 4; ++k) m_.comments[k] = Line();
 
-    const std::string replText = TrimBlanks(Line());
-    const std::string durText = TrimBlanks(Line());
-    long exact = 0;
-    replicationsValid_ = TextToInt(replText, exact) && exact >= 0 && exact <= MaxReplications(m_);
-    durationValid_ = TextToInt(durText, exact) && exact >= 1 && exact <= MaxDuration(m_);
-    double v = 0;
-    if (ParseFileNumber(replText, v) && v >= 0) {
-        if (std::nearbyint(v) > MaxReplications(m_)) {
-            m_.replications = MaxReplications(m_);
-            InputWarning("Changing number of replications to " + std::to_string(m_.replications));
-        } else {
-            m_.replications = RoundToInt32(v);
-        }
-    } else {
-        m_.replications = 0;
-    }
-    if (ParseFileNumber(durText, v) && v >= 1) {
-        if (std::nearbyint(v) > MaxDuration(m_)) {
-            m_.duration = MaxDuration(m_);
-            InputWarning("Changing duration to " + std::to_string(m_.duration));
-        } else {
-            m_.duration = std::max(1, RoundToInt32(v));
-        }
-    } else {
-        m_.duration = 1;
-    }
+    m_.replications = CountFromLine(Line(), 0, MaxReplications(m_), "Changing number of replications to ",
+                                    replicationsValid_);
+    m_.duration = CountFromLine(Line(), 1, MaxDuration(m_), "Changing duration to ", durationValid_);
 
     m_.demogstoch = Boolean(Line());
     const std::string stagesLine = Line();
@@ -820,9 +797,9 @@ bool ParseBoolean(const std::string& text, TReaderStatus& status)
     }
 }
 
-std::uint8_t ParseDensityDependenceType(const std::string& code)
+std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType)
 {
-    for (std::uint8_t k = 1; k < 8; ++k)
+    for (std::uint8_t k = 1; k <= highestType && k < 8; ++k)
         if (code == kDdTypeCodes[k]) return k;
     return 0;
 }

@@ -78,8 +78,9 @@ struct TReaderStatus {
 // First character: '0' 'F' 'N' 'f' 'n' false; '1' 'T' 'Y' 't' 'y' true;
 // anything else (empty too) fails with "Boolean error".
 bool ParseBoolean(const std::string& text, TReaderStatus& status);
-// "LO" .. "CA" exactly give 1 .. 7; anything else 0 ("EX").
-std::uint8_t ParseDensityDependenceType(const std::string& code);
+// "LO" .. "CA" exactly give 1 .. 7; anything else 0 ("EX"). A file that
+// knows fewer types passes its highest (3 for "LO", "BH" and "CE" only).
+std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType = 7);
 // The enumerated lines, decided by their first character upper-cased.
 std::uint8_t ParseCatastropheExtent(const std::string& text, TReaderStatus& status);
 std::uint8_t ParseCatastropheAffects(const std::string& text);

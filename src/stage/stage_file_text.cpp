@@ -1,5 +1,6 @@
 #include "stage/stage_file_text.h"
 
+#include "core/messages.h"
 #include "core/str_utilx.h"
 
 #include <cctype>
@@ -185,4 +186,18 @@ void CheckFieldText(const std::string& text, const std::string& what)
 {
     CheckLineText(text, what);
     if (text.find(',') != std::string::npos) throw TSaveRefused{what + " contains a comma"};
+}
+
+int CountFromLine(const std::string& line, int lowest, int highest, const std::string& warning, bool& exact)
+{
+    const std::string text = TrimBlanks(line);
+    long whole = 0;
+    exact = TextToInt(text, whole) && whole >= lowest && whole <= highest;
+    double v = 0;
+    if (!ParseFileNumber(text, v) || v < lowest) return lowest;
+    if (std::nearbyint(v) > highest) {
+        InputWarning(warning + std::to_string(highest));
+        return highest;
+    }
+    return RoundToInt32(v);
 }

@@ -65,6 +65,13 @@ bool ParseShortText(const std::string& text, float& value);
 // Rounds to the nearest integer, halves to even, kept within a 32-bit count.
 int RoundToInt32(double x);
 
+// The replications or the duration line of a model file: a number not
+// below `lowest`, rounded; above `highest` it becomes `highest` with the
+// input warning `warning` followed by that limit; anything else gives
+// `lowest`. `exact` tells whether the line held a whole number within the
+// limits as it stands (results written for other counts do not fit).
+int CountFromLine(const std::string& line, int lowest, int highest, const std::string& warning, bool& exact);
+
 // A number read from a file as a single, kept within the single range.
 float ClampToSingle(double v);
 
