@@ -5,6 +5,8 @@
 #include "multi/population_map.h"
 
 #include "chart/palette.h"
+#include "multi/model_file.h"
+#include "support/recording_sink.h"
 #include "ui/painter_canvas.h"
 
 #include <QImage>
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -25,48 +28,16 @@ TColor At(const QImage& image, int x, int y)
     return Rgb(c.red(), c.green(), c.blue());
 }
 
-// The water voles of the sample model, built here as its file describes them.
-void RiverVoles(TMultiModel& m)
-{
-    TMultiLimits limits;
-    AllocateModel(m, limits);
-    struct Colony {
-        const char *name, *x, *y, *n, *K;
-        std::uint8_t dd;
-    };
-    const Colony colonies[] = {
-        {"Mill pond", "12", "48", "60", "90", kScramble},
-        {"Weir reach", "25", "40", "35", "50", kScramble},
-        {"Ashford meadows", "41", "33", "80", "120", kContest},
-        {"Becks end", "52", "51", "15", "30", kContest},
-        {"Lower marsh", "70", "22", "45", "70", kScramble},
-    };
-    m.PopCount = 0;
-    for (const auto& c : colonies) {
-        multi::PopulationRecord& p = m.Populations[++m.PopCount];
-        p.Name = c.name;
-        p.XText = c.x;
-        p.YText = c.y;
-        p.InitialAbundanceText = c.n;
-        p.CarryingCapacityText = c.K;
-        p.DDType = c.dd;
-    }
-    m.Populations[4].TrendInKText = "-0.5";
-    m.MapName = "river_valley.map";
-    // Neighbours along the river exchange a few voles.
-    for (int i = 1; i < 5; ++i) {
-        m.DispersalMatrix[i + 1][i] = 0.05f;
-        m.DispersalMatrix[i][i + 1] = 0.05f;
-    }
-}
-
 }  // namespace
 
 TEST(PopulationMapPicture, SampleModelDrawsItsLandscapeAndColonies)
 {
+    RecordingSink sink;
     TMultiModel model;
-    RiverVoles(model);
+    AllocateModel(model, TMultiLimits{});
     const std::string modelFile = std::string(PV_EXAMPLES_DIR) + "/river_voles.mp";
+    ASSERT_EQ(LoadModelFile(model, modelFile), 0) << sink.BoxTexts();
+    ASSERT_EQ(model.MapName, "river_valley.map");
 
     QImage image(640, 440, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -88,11 +59,18 @@ TEST(PopulationMapPicture, SampleModelDrawsItsLandscapeAndColonies)
             colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 6u);
 
-    // Each colony's circle is shaded by how full it is: Mill pond two
-    // thirds, Ashford meadows likewise.
-    const TColor lime = PaletteColor(10);
+    // Each colony's circle is shaded by how full it is: Mill pond (60 of 90)
+    // and Ashford meadows (80 of 120) two thirds, Becks end (15 of 30 - 0.5)
+    // about half.
     const TColor twoThirds = Rgb(0, 170, 0);
-    EXPECT_EQ(At(image, static_cast<int>(layout.X[1]) + 3, static_cast<int>(layout.Y[1]) + 8), twoThirds);
+    EXPECT_EQ(At(image, static_cast<int>(layout.X[1]) + 3, static_cast<int>(layout.Y[1]) + 12), twoThirds);
     EXPECT_EQ(At(image, static_cast<int>(layout.X[3]) + 3, static_cast<int>(layout.Y[3]) + 12), twoThirds);
-    EXPECT_NE(twoThirds, lime);
+    EXPECT_EQ(At(image, static_cast<int>(layout.X[4]) + 3, static_cast<int>(layout.Y[4]) + 12),
+              Rgb(0, static_cast<int>(std::nearbyint(255 * 15 / 29.5)), 0));
+    // The Ashbrook runs in blue between Weir reach and Ashford meadows.
+    int blue = 0;
+    for (int x = static_cast<int>(layout.X[2]); x < static_cast<int>(layout.X[3]); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            blue += At(image, x, y) == PaletteColor(9);
+    EXPECT_GT(blue, 50);
 }
