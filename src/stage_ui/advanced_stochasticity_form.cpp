@@ -1,10 +1,9 @@
 #include "stage_ui/advanced_stochasticity_form.h"
 
 #include "stage/survival_variation.h"
-#include "ui/help_service.h"
+#include "ui/dialog_buttons.h"
 #include "ui/modal_dialogs.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,18 +46,11 @@ TAdvancedStochasticityForm::TAdvancedStochasticityForm(TCoravel& model, QWidget*
                           "(mean>0.5) and fecundities or carrying capacities.",
                           &negativeNote_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    for (QPushButton* b : {ok_, cancel_, help_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
     connect(ok_, &QPushButton::clicked, this, &TAdvancedStochasticityForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
 }
 
 bool TAdvancedStochasticityForm::Execute(QWidget* parent, TCoravel& model)

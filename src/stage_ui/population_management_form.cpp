@@ -4,7 +4,7 @@
 #include "core/numeric_edit_rules.h"
 #include "ui/combo_box_ex.h"
 #include "ui/edit_ranges.h"
-#include "ui/help_service.h"
+#include "ui/dialog_buttons.h"
 #include "ui/hints.h"
 #include "ui/invalid_entry_check.h"
 #include "ui/modal_dialogs.h"
@@ -23,6 +23,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 
@@ -116,16 +117,10 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     details->addStretch();
     right->addWidget(panel_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    MarkAsCancelButton(*cancel_);
-    for (QPushButton* b : {ok_, cancel_, help_})
-        buttons->addWidget(b);
-    right->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *right, kHelpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
     layout->addLayout(right);
 
     SetSpinEditRange(*numberSpin_, 0, INT_MAX);
@@ -147,8 +142,6 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     connect(moveUp_, &QPushButton::clicked, this, &TPopulationManagementForm::MoveUpButtonClick);
     connect(moveDown_, &QPushButton::clicked, this, &TPopulationManagementForm::MoveDownButtonClick);
     connect(ok_, &QPushButton::clicked, this, &TPopulationManagementForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
     connect(harvest_, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             TypeClick(0);

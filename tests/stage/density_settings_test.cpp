@@ -1,6 +1,7 @@
 #include "stage/density_settings.h"
 
 #include "core/str_utilx.h"
+#include "support/fresh_model.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +13,27 @@ namespace {
 
 // Population 1 a contest population with Rmax 1.5 and K 500, its multiplier
 // up to date; numbers as the program writes them.
-class DensitySettingsTest : public ::testing::Test {
+class DensitySettingsTest : public FreshModelTest {
 protected:
     void SetUp() override
     {
-        CreateModelStore(ModelLimits{});
+        FreshModelTest::SetUp();
         PopulationRecord& pop = Info.populations[1];
         pop.ddtype = 2;
         pop.rmaxtext = "1.5";
         pop.ktext = "500";
         Info.popchanged[1] = false;
-        InputsChanged = false;
-        trim_ = TrimTrailingZeros;
         TrimTrailingZeros = true;
     }
     void TearDown() override
     {
-        InputsChanged = false;
         TrimTrailingZeros = trim_;
+        FreshModelTest::TearDown();
     }
 
 private:
-    bool trim_ = false;
+    // Saved once per test: SetUp may run again inside a test.
+    const bool trim_ = TrimTrailingZeros;
 };
 
 }  // namespace

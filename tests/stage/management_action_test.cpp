@@ -3,6 +3,8 @@
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
 
+#include "support/fresh_model.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,15 +46,7 @@ auto Fields(const ManagementRecord& r)
                            int(r.frompop), int(r.topop), r.begintime, r.endtime, r.period);
 }
 
-class ManagementActionTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CreateModelStore(ModelLimits{});
-        InputsChanged = false;
-    }
-    void TearDown() override { InputsChanged = false; }
-};
+using ManagementActionTest = FreshModelTest;
 
 }  // namespace
 

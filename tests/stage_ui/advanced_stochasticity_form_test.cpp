@@ -8,21 +8,15 @@
 
 #include "support/qt_gtest_print.h"
 
+#include "support/fresh_model.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
 
-class AdvancedStochasticityTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        CreateModelStore(ModelLimits{});
-        InputsChanged = false;
-    }
-    void TearDown() override { InputsChanged = false; }
-};
+using AdvancedStochasticityTest = FreshModelTest;
 
 }  // namespace
 

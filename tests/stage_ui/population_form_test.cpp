@@ -1,6 +1,7 @@
 #include "stage_ui/population_form.h"
 
 #include "core/str_utilx.h"
+#include "support/fresh_model.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/scripted_dialogs.h"
@@ -26,11 +27,11 @@ namespace {
 
 // Population 1 a contest population with Rmax 1.5 and K 500 in a 3-stage
 // model whose matrix grows; what the dialog opens is recorded.
-class PopulationFormTest : public ::testing::Test {
+class PopulationFormTest : public FreshModelTest {
 protected:
     void SetUp() override
     {
-        CreateModelStore(ModelLimits{});
+        FreshModelTest::SetUp();
         Info.stagematrix[1][1][2] = 2;
         Info.stagematrix[1][2][1] = 0.5;
         Info.stagematrix[1][3][2] = 0.5;
@@ -42,16 +43,14 @@ protected:
         pop.ktext = "500";
         Info.popchanged[1] = false;
         Info.selectedpop = 0;
-        InputsChanged = false;
-        trim_ = TrimTrailingZeros;
         TrimTrailingZeros = true;
         charts.clear();
         menus = 0;
     }
     void TearDown() override
     {
-        InputsChanged = false;
         TrimTrailingZeros = trim_;
+        FreshModelTest::TearDown();
     }
 
     TDisplayResult RecordCharts()
@@ -75,7 +74,8 @@ protected:
     RecordingSink sink_;
 
 private:
-    bool trim_ = false;
+    // Saved once per test: SetUp may run again inside a test.
+    const bool trim_ = TrimTrailingZeros;
 };
 
 }  // namespace

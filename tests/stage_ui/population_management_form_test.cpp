@@ -1,5 +1,6 @@
 #include "stage_ui/population_management_form.h"
 
+#include "support/fresh_model.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/scripted_modals.h"
@@ -25,18 +26,16 @@
 namespace {
 
 // Three stages, a 20-step run, and the actions a test gives.
-class ManagementFormTest : public ::testing::Test {
+class ManagementFormTest : public FreshModelTest {
 protected:
     void SetUp() override
     {
-        CreateModelStore(ModelLimits{});
+        FreshModelTest::SetUp();
         Info.duration = 20;
         Info.stageprops[1].name = "Seedling";
         Info.stageprops[2].name = "Rosette";
         Info.stageprops[3].name = "Flowering";
-        InputsChanged = false;
     }
-    void TearDown() override { InputsChanged = false; }
 
     static ManagementRecord& AddRecord(std::uint8_t kind, std::int32_t number, int first, int last)
     {
@@ -318,6 +317,7 @@ TEST_F(ManagementFormTest, AProportionOutOfRangeIsRefusedAndNoMinusIsTyped)
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), &form.ListBox());
     form.NumberSpinEdit().selectAll();
     QTest::keyClicks(&form.NumberSpinEdit(), "-12");
     EXPECT_EQ(form.NumberSpinEdit().value(), 12);
