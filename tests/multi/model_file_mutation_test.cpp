@@ -78,7 +78,10 @@ TEST_F(MultiModelFileTest, MutatedFilesGiveLoadCodesAndWholeModels)
 {
     // Two good files: one with a results section, one with a stored
     // dispersal matrix.
+    // A short run keeps the section small, so that mutations hit its
+    // structure often.
     ASSERT_EQ(LoadModelFile(model, DataFile("canonical.mp")), kModelFileOk);
+    model.Duration = 8;
     FillResults(12);
     const std::string withResults = dir.file("results.mp");
     ASSERT_EQ(SaveModelFile(model, withResults), kModelFileOk);
