@@ -35,3 +35,16 @@ struct TPlotBuffer {
     void SetPointCount(int n) { PlotPointCount = static_cast<std::uint16_t>(n < 0 ? 0 : n > kPoints ? kPoints : n); }
     int Count() const { return PlotPointCount > kPoints ? kPoints : PlotPointCount; }
 };
+
+// Minimum (minimum true) or maximum of values[0..count-1], starting from
+// values[0]; values[0] when count < 1.
+float SeriesExtreme(bool minimum, const float* values, int count);
+
+// Time steps shown by a time series: every step-th step, points in all
+// (time 0 included), so that a long run fits the buffer: every step up to a
+// duration of 160, else every (duration div 161 + 1)-th.
+struct TTimeGrid {
+    int step = 1;
+    int points = 1;
+};
+TTimeGrid TimeGridFor(int duration);

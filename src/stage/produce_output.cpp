@@ -482,20 +482,6 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
 
 }  // namespace
 
-float SeriesExtreme(bool minimum, const float* values, int count)
-{
-    float e = values[0];
-    for (int i = 1; i < count; ++i) e = minimum ? std::min(e, values[i]) : std::max(e, values[i]);
-    return e;
-}
-
-TTimeGrid TimeGridFor(int duration)
-{
-    if (duration < 161) return {1, std::max(0, duration) + 1};
-    const int step = duration / 161 + 1;
-    return {step, duration / step + 1};
-}
-
 double TotalInitialAbundance(int p)
 {
     if (p > 0) return Info.CountedInitialAbundance(p);
