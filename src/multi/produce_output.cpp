@@ -472,7 +472,9 @@ bool ProduceOutput(const TResultSource& source, TScaleInfo& settings, TGraph* gr
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag)
 {
-    return ProduceOutput({Model, PlotBuffer, &DefaultScaleInfo}, settings, graph, lines, kind, mode, warnFlag);
+    // The rows are this program's only when its kind table is the one in use.
+    std::vector<TScaleInfo>* table = CurrentKindTable() == TKindTable::Plurimod ? &DefaultScaleInfo : nullptr;
+    return ProduceOutput({Model, PlotBuffer, table}, settings, graph, lines, kind, mode, warnFlag);
 }
 
 }  // namespace multi

@@ -46,7 +46,8 @@ struct TResultSource {
 bool ProduceOutput(const TResultSource& source, TScaleInfo& settings, TGraph* graph,
                    std::vector<std::string>* lines, int kind, int mode, bool warnFlag);
 
-// The program's producer: `Model`, `PlotBuffer` and `DefaultScaleInfo`.
+// The program's producer: `Model`, `PlotBuffer` and `DefaultScaleInfo` (once
+// the program has selected its kind table, TKindTable::Plurimod).
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag);
 
