@@ -63,17 +63,6 @@ private:
     // arrays hold.
     int LastStep() const { return std::clamp<int>(m.Duration, 0, m.MaxDuration); }
 
-    void PutFive(int i, double mean, double sd, double maximum, double minimum)
-    {
-        const auto k = At(i);
-        b.PlotMean[k] = static_cast<float>(mean);
-        b.PlotUpper[k] = static_cast<float>(mean + sd);
-        b.PlotLower[k] = static_cast<float>(mean - sd);
-        b.PlotMax[k] = static_cast<float>(maximum);
-        b.PlotMin[k] = static_cast<float>(minimum);
-    }
-    void PutAll(int i, double value) { PutFive(i, value, 0, value, value); }
-
     void GrowthCurve();
     bool DispersalBars();
     void CapacityOverTime();
@@ -263,15 +252,15 @@ void TProducer::TimeSeries()
         for (int q = 1; q <= m.PopCount; ++q)
             start += (m.Populations[q].IncludeInTotals && m.InitialAbundance[q] > 0) ? 1 : 0;
     }
-    PutAll(0, start);
+    b.PutSame(0, start);
     for (int i = 1; i < grid.points; ++i) {
         const int t = i * grid.step;
         if (kind == kOccupancy)
-            PutFive(i, m.OccupancyMean[t], m.OccupancyStdDev[t], m.OccupancyMax[t], m.OccupancyMin[t]);
+            b.PutStatistics(i, m.OccupancyMean[t], m.OccupancyStdDev[t], m.OccupancyMax[t], m.OccupancyMin[t]);
         else if (p > 0)
-            PutFive(i, m.PopMean[p][t], m.PopStdDev[p][t], m.PopMax[p][t], m.PopMin[p][t]);
+            b.PutStatistics(i, m.PopMean[p][t], m.PopStdDev[p][t], m.PopMax[p][t], m.PopMin[p][t]);
         else
-            PutFive(i, m.TotalMean[t], m.TotalStdDev[t], m.TotalMax[t], m.TotalMin[t]);
+            b.PutStatistics(i, m.TotalMean[t], m.TotalStdDev[t], m.TotalMax[t], m.TotalMin[t]);
     }
 }
 
@@ -292,11 +281,11 @@ void TProducer::PopulationStructure()
     for (int p = 1; p <= n; ++p) {
         b.PlotX[At(p - 1)] = static_cast<float>(p);
         if (t == 0)
-            PutAll(p - 1, m.InitialAbundance[p]);
+            b.PutSame(p - 1, m.InitialAbundance[p]);
         else if (meanOnly)
-            PutAll(p - 1, m.PopMean[p][t]);
+            b.PutSame(p - 1, m.PopMean[p][t]);
         else
-            PutFive(p - 1, m.PopMean[p][t], m.PopStdDev[p][t], m.PopMax[p][t], m.PopMin[p][t]);
+            b.PutStatistics(p - 1, m.PopMean[p][t], m.PopStdDev[p][t], m.PopMax[p][t], m.PopMin[p][t]);
     }
 }
 

@@ -11,8 +11,6 @@ namespace multi {
 
 namespace {
 
-constexpr int kBlackIndex = 0;  // palette index of black
-
 // A number written into a chart text is held to 10 characters.
 std::string ChartNumber(double value, int width, int decimals) { return CutText(StrFixed(value, width, decimals), 10); }
 
@@ -57,14 +55,7 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
 {
     const TMultiPlotBuffer& b = chart.Buffer;
     const int n = b.Count();
-    TScaleInfo s = settings;
-    if (b.CurveVariant == 1 || b.CurveVariant == 3) {
-        // Growth rates are read against R = 1: keep it in view.
-        if (s.YMaximum < 1)
-            s.YMaximum = 1;
-        else if (s.YMinimum > 1)
-            s.YMinimum = 1;
-    }
+    const TScaleInfo s = CurveChartSettings(settings, b);
     Titles(s, graph, chart);
     graph.DrawLine(b.PlotX.data(), b.PlotMean.data(), 0, ChartColorCode(6), n);
 
@@ -80,15 +71,8 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
         graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 2, ChartColorCode(8), n);
         graph.DrawLine(b.PlotX.data(), b.PlotMin.data(), 2, ChartColorCode(8), n);
     }
-    if (b.CurveVariant != 0) {
-        TPlotBuffer::Series reference{};
-        const bool rates = b.CurveVariant == 1 || b.CurveVariant == 3;
-        for (int i = 0; i < n; ++i)
-            reference[static_cast<std::size_t>(i)] = rates ? 1.0f : b.PlotX[static_cast<std::size_t>(i)];
-        graph.DrawLine(b.PlotX.data(), reference.data(), 1, graph.Monochrome ? kBlackIndex : ChartColorCode(4), n);
-        if (b.CurveVariant == 3 || b.CurveVariant == 4)
-            graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 3, ChartColorCode(8), n);
-    }
+    // No marker of the initial abundance on these charts.
+    DrawCurveReferences(graph, b);
     if (b.ReportPopulation != 0 && chart.Rules.PopulationCaption) {
         if (TCanvas* canvas = graph.GetCanvas())
             canvas->SetFontColor(kBlack);
