@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines)
 {
     lines.clear();
@@ -111,4 +113,27 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name)
     }
     ::closedir(d);
     return found;
+}
+
+bool CanCreateFile(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return false;
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
+}
+
+bool IsSameFile(const std::string& path, const std::string& other)
+{
+    namespace fs = std::filesystem;
+    const fs::path otherPath(other);
+    std::string found = FindFileNoCase(otherPath.parent_path().string(), otherPath.filename().string());
+    if (found.empty())
+        found = other;
+    std::error_code ec;
+    return fs::equivalent(path, found, ec);
 }

@@ -22,3 +22,11 @@ bool WriteFileSafely(const std::string& path, const std::string& bytes);
 // case-insensitive match. Returns the full path found, or empty. An empty
 // folder means the current directory.
 std::string FindFileNoCase(const std::string& folder, const std::string& name);
+
+// Whether a file of this name could be created or replaced: its folder
+// exists and can be written to, and the name is not a folder.
+bool CanCreateFile(const std::string& path);
+
+// Whether `other`, or the file that a look-up ignoring case finds for it in
+// its folder, is the file at `path` (so writing one would replace the other).
+bool IsSameFile(const std::string& path, const std::string& other);

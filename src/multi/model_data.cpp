@@ -64,6 +64,7 @@ void ClearInfoRecord(InfoType& info) { info = InfoType{}; }
 void NewModel(TMultiModel& model)
 {
     ClearInfoRecord(model.Info);
+    model.MapName.clear();
     model.DistanceFunctions = DistanceFunctionsType{};
     model.DispersalMatrix.Fill(0.0f);
     model.CorrelationMatrix.Fill(0.0f);

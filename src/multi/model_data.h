@@ -98,6 +98,9 @@ struct TMultiModel {
     int MaxStages = 0;
 
     InfoType Info;
+    // The map-features file drawn under the populations, as named in the
+    // model file's header; empty when the model has none.
+    std::string MapName;
     std::uint8_t PopCount = 0;
     RecordTable<PopulationRecord> Populations;  // 0..MaxPops, record 0 unused
     std::uint8_t SelectedPopulation = 0;        // shown by the display windows
@@ -177,7 +180,7 @@ void ClearInfoRecord(InfoType& info);
 
 // File New, and before a model file is read: one population "Pop 1", every
 // population counted in totals, empty parameter texts and distance
-// functions, zero matrices, duration 1, no replications. The model state,
+// functions, no map-features file, zero matrices, duration 1, no replications. The model state,
 // the inputs-changed flag and the results are left to the callers.
 void NewModel(TMultiModel& model);
 

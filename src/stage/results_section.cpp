@@ -47,14 +47,6 @@ std::string FolderOf(const std::string& fileName)
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-// A number read from the file as a single, kept within the single range.
-float ToSingle(double v)
-{
-    if (v > FLT_MAX) return FLT_MAX;
-    if (v < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(v);
-}
-
 std::string Join(std::initializer_list<std::string> parts)
 {
     std::string line;
@@ -85,63 +77,45 @@ void SplitRunStamp(const std::string& stamp, std::string& dateText, std::string&
     timeText = blank == std::string::npos ? std::string() : DropTwoBlanks(stamp.substr(blank + 1));
 }
 
-// Thrown inside the reader for a damaged section.
-struct TSectionDamaged {};
-
-class TSectionReader {
-public:
-    explicit TSectionReader(TLineCursor& cursor) : cursor_(cursor) {}
-
-    void SkipLine()
-    {
-        std::string line;
-        if (!cursor_.ReadLine(line)) throw TSectionDamaged{};
-    }
-    std::string Line()
-    {
-        std::string line;
-        if (!cursor_.ReadLine(line)) throw TSectionDamaged{};
-        return line;
-    }
-    // Reads n numbers and finishes the line they end on. Where `shortTexts`
-    // holds an "s", that number is a short number text (ParseShortText).
-    template <std::size_t N>
-    std::array<double, N> Numbers(std::string_view shortTexts = {})
-    {
-        std::array<double, N> values{};
-        for (std::size_t k = 0; k < N; ++k) {
-            std::string token;
-            if (!cursor_.ReadToken(token)) throw TSectionDamaged{};
-            bool ok = false;
-            if (k < shortTexts.size() && shortTexts[k] == 's') {
-                float single = 0;
-                ok = ParseShortText(token, single);
-                values[k] = single;
-            } else {
-                ok = ParseFileNumber(token, values[k]);
-            }
-            if (!ok) throw TSectionDamaged{};
-        }
-        cursor_.EndLine();
-        return values;
-    }
-    // A whole number in first..last; anything else is damage.
-    int Index(double v, long long first, long long last)
-    {
-        if (v != std::trunc(v) || v < static_cast<double>(first) || v > static_cast<double>(last))
-            throw TSectionDamaged{};
-        return static_cast<int>(v);
-    }
-
-private:
-    TLineCursor& cursor_;
-};
-
 std::uint16_t ToBinCount(double v)
 {
     if (!(v > 0)) return 0;
     if (v >= 65535) return 65535;
     return static_cast<std::uint16_t>(std::nearbyint(v));
+}
+
+// The age/stage store's arrays for the shared blocks.
+template <class Model>
+TResultArraysOf<std::is_const_v<Model>> StageResultArrays(Model& m)
+{
+    TResultArraysOf<std::is_const_v<Model>> r;
+    r.populations = std::min<int>(m.pops, m.Limits().pops);
+    r.duration = m.duration;
+    r.binWidth = m.crossbin;
+    r.extinctionThreshold = m.extthreshold;
+    r.explosionThreshold = m.explthreshold;
+    r.totalMean = &m.totalsum;
+    r.totalStdDev = &m.totalsumsq;
+    r.totalMin = &m.totalmin;
+    r.totalMax = &m.totalmax;
+    r.popMean = &m.popsum;
+    r.popStdDev = &m.popsumsq;
+    r.popMin = &m.popmin;
+    r.popMax = &m.popmax;
+    r.occupancyMean = &m.occupancysum;
+    r.occupancyStdDev = &m.occupancysumsq;
+    r.occupancyMin = &m.occupancymin;
+    r.occupancyMax = &m.occupancymax;
+    r.localMean = &m.localoccsum;
+    r.localStdDev = &m.localoccsumsq;
+    r.localMin = &m.localoccmin;
+    r.localMax = &m.localoccmax;
+    r.replicationMin = &m.replmin;
+    r.replicationMax = &m.replmax;
+    r.replicationFinal = &m.replterminal;
+    r.extinctionTimes = &m.extinctiontimes;
+    r.explosionTimes = &m.explosiontimes;
+    return r;
 }
 
 }  // namespace
@@ -165,17 +139,47 @@ int CrossingLineCount(int duration, int binWidth)
     return duration / w + duration % w;
 }
 
-int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std::string& fileName,
-                         std::vector<std::string>& lines)
+std::string TResultsReader::Line()
 {
-    lines.push_back(FixedText(model.extthreshold, 3, 1));
-    lines.push_back(FixedText(model.explthreshold, 3, 1));
-    lines.push_back(std::to_string(std::max<int>(1, model.crossbin)));
+    std::string line;
+    if (!cursor_.ReadLine(line)) throw TResultsDamaged{};
+    return line;
+}
 
-    const int P = std::min<int>(model.pops, model.Limits().pops);
-    const int S = std::min<int>(model.stages, model.Limits().stages);
-    const int T = std::clamp<int>(model.duration, 0, model.totalsum.Count());
-    const int R = std::clamp<int>(run.replications, 0, model.replmin.Count());
+double TResultsReader::Number(bool shortText)
+{
+    std::string token;
+    if (!cursor_.ReadToken(token)) throw TResultsDamaged{};
+    double value = 0;
+    bool ok = false;
+    if (shortText) {
+        float single = 0;
+        ok = ParseShortText(token, single);
+        value = single;
+    } else {
+        ok = ParseFileNumber(token, value);
+    }
+    if (!ok) throw TResultsDamaged{};
+    return value;
+}
+
+int TResultsReader::Index(double v, long long first, long long last)
+{
+    if (v != std::trunc(v) || v < static_cast<double>(first) || v > static_cast<double>(last))
+        throw TResultsDamaged{};
+    return static_cast<int>(v);
+}
+
+int AppendSharedResults(const TConstResultArrays& r, const TStoredRun& run, const std::string& fileName,
+                        std::vector<std::string>& lines)
+{
+    lines.push_back(FixedText(r.extinctionThreshold, 3, 1));
+    lines.push_back(FixedText(r.explosionThreshold, 3, 1));
+    lines.push_back(std::to_string(std::max(1, r.binWidth)));
+
+    const int P = r.populations;
+    const int T = std::clamp(r.duration, 0, r.totalMean->Count());
+    const int R = std::clamp<int>(run.replications, 0, r.replicationMin->Count());
 
     const long long needed = ResultsSpaceNeeded(P, T, R);
     TDiskSpace space;
@@ -198,34 +202,150 @@ int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std
     lines.push_back(" Mean  StDev Min Max");
     lines.push_back("Pop. ALL");
     for (int t = 1; t <= T; ++t)
-        lines.push_back(Join({FloatToShortText(model.totalsum[t]), FloatToShortText(model.totalsumsq[t]),
-                              Whole(model.totalmin[t]), Whole(model.totalmax[t])}));
+        lines.push_back(Join({FloatToShortText((*r.totalMean)[t]), FloatToShortText((*r.totalStdDev)[t]),
+                              Whole((*r.totalMin)[t]), Whole((*r.totalMax)[t])}));
     for (int p = 1; p <= P; ++p) {
         lines.push_back("Pop. " + std::to_string(p));
         for (int t = 1; t <= T; ++t)
-            lines.push_back(Join({FloatToShortText(model.popsum[p][t]), FloatToShortText(model.popsumsq[p][t]),
-                                  std::to_string(model.popmin[p][t]), std::to_string(model.popmax[p][t])}));
+            lines.push_back(Join({FloatToShortText((*r.popMean)[p][t]), FloatToShortText((*r.popStdDev)[p][t]),
+                                  std::to_string((*r.popMin)[p][t]), std::to_string((*r.popMax)[p][t])}));
     }
     lines.push_back("Occupancy");
     for (int t = 1; t <= T; ++t)
-        lines.push_back(Join({FloatToShortText(model.occupancysum[t]), FloatToShortText(model.occupancysumsq[t]),
-                              Whole(model.occupancymin[t]), Whole(model.occupancymax[t])}));
+        lines.push_back(Join({FloatToShortText((*r.occupancyMean)[t]), FloatToShortText((*r.occupancyStdDev)[t]),
+                              Whole((*r.occupancyMin)[t]), Whole((*r.occupancyMax)[t])}));
     lines.push_back("Local Occupancy");
     for (int p = 1; p <= P; ++p)
-        lines.push_back(Join({FixedText(model.localoccsum[p], 3, 1), FixedText(model.localoccsumsq[p], 3, 1),
-                              FixedText(model.localoccmin[p], 3, 1), FixedText(model.localoccmax[p], 3, 1)}));
+        lines.push_back(Join({FixedText((*r.localMean)[p], 3, 1), FixedText((*r.localStdDev)[p], 3, 1),
+                              FixedText((*r.localMin)[p], 3, 1), FixedText((*r.localMax)[p], 3, 1)}));
     lines.push_back("Min.  Max.  Ter.");
-    for (int r = 1; r <= R; ++r)
-        lines.push_back(Join({Whole(model.replmin[r]), Whole(model.replmax[r]), Whole(model.replterminal[r])}));
+    for (int k = 1; k <= R; ++k)
+        lines.push_back(Join({Whole((*r.replicationMin)[k]), Whole((*r.replicationMax)[k]),
+                              Whole((*r.replicationFinal)[k])}));
     // Durations that are not a multiple of the bin width give more lines than
     // the histograms have bins; those lines carry 0.
     lines.push_back("Time to cross");
-    const int crossLines = CrossingLineCount(T, model.crossbin);
+    const int crossLines = CrossingLineCount(T, r.binWidth);
     for (int i = 1; i <= crossLines; ++i) {
         const bool inBins = i <= kCrossBins;
-        lines.push_back(std::to_string(inBins ? model.extinctiontimes[i] : 0) + " " +
-                        std::to_string(inBins ? model.explosiontimes[i] : 0));
+        lines.push_back(std::to_string(inBins ? (*r.extinctionTimes)[i] : 0) + " " +
+                        std::to_string(inBins ? (*r.explosionTimes)[i] : 0));
     }
+    return 0;
+}
+
+int ReadSharedResults(const TResultArrays& r, TLineCursor& cursor, const TResultsGate& gate,
+                      const std::string& fileName, TStoredRun& run, bool& loaded,
+                      const TMoreResultBlocks& moreBlocks)
+{
+    loaded = false;
+    std::string first;
+    if (!cursor.ReadLine(first)) return 0;
+    std::string dateText, timeText;
+    if (first.size() >= 19) {
+        SplitRunStamp(first.substr(19), dateText, timeText);
+        first.resize(18);
+    }
+    if (first != "Simulation results") return 0;
+
+    TResultsReader in(cursor);
+    const int P = r.populations;
+    try {
+        std::string countLine = in.Line();
+        std::string word;
+        ExtractWord(countLine, word);
+        double count = 0;
+        if (!ParseFileNumber(word, count)) throw TResultsDamaged{};
+        if (!gate.replicationsValid || count > gate.maxReplications || count > r.replicationMin->Count()) {
+            InputWarning("Only input data can be loaded (too many replications)");
+            return 9;
+        }
+        if (!gate.durationValid || r.duration < 0 || r.duration > r.totalMean->Count()) {
+            InputWarning("Only input data can be loaded (duration too large)");
+            return 10;
+        }
+        const int R = in.Index(count, 0, r.replicationMin->Count());
+        const int T = r.duration;
+
+        StatusMessage("Loading results.  Please wait ... ");
+        in.SkipLine();  // column heads
+        in.SkipLine();  // "Pop. ALL"
+        for (int t = 1; t <= T; ++t) {
+            const auto v = in.Numbers<4>("ss");
+            (*r.totalMean)[t] = ClampToSingle(v[0]);
+            (*r.totalStdDev)[t] = ClampToSingle(v[1]);
+            (*r.totalMin)[t] = ClampToSingle(v[2]);
+            (*r.totalMax)[t] = ClampToSingle(v[3]);
+        }
+        for (int p = 1; p <= P; ++p) {
+            in.SkipLine();
+            for (int t = 1; t <= T; ++t) {
+                const auto v = in.Numbers<4>("ss");
+                (*r.popMean)[p][t] = ClampToSingle(v[0]);
+                (*r.popStdDev)[p][t] = ClampToSingle(v[1]);
+                (*r.popMin)[p][t] = RoundToInt32(v[2]);
+                (*r.popMax)[p][t] = RoundToInt32(v[3]);
+            }
+        }
+        in.SkipLine();  // "Occupancy"
+        for (int t = 1; t <= T; ++t) {
+            const auto v = in.Numbers<4>("ss");
+            (*r.occupancyMean)[t] = ClampToSingle(v[0]);
+            (*r.occupancyStdDev)[t] = ClampToSingle(v[1]);
+            (*r.occupancyMin)[t] = ClampToSingle(v[2]);
+            (*r.occupancyMax)[t] = ClampToSingle(v[3]);
+        }
+        in.SkipLine();  // "Local Occupancy"
+        for (int p = 1; p <= P; ++p) {
+            const auto v = in.Numbers<4>();
+            (*r.localMean)[p] = ClampToSingle(v[0]);
+            (*r.localStdDev)[p] = ClampToSingle(v[1]);
+            (*r.localMin)[p] = ClampToSingle(v[2]);
+            (*r.localMax)[p] = ClampToSingle(v[3]);
+        }
+        in.SkipLine();  // "Min.  Max.  Ter."
+        for (int k = 1; k <= R; ++k) {
+            const auto v = in.Numbers<3>();
+            (*r.replicationMin)[k] = ClampToSingle(v[0]);
+            (*r.replicationMax)[k] = ClampToSingle(v[1]);
+            (*r.replicationFinal)[k] = ClampToSingle(v[2]);
+        }
+        in.SkipLine();  // "Time to cross"
+        r.extinctionTimes->Fill(0);
+        r.explosionTimes->Fill(0);
+        const int crossLines = CrossingLineCount(T, r.binWidth);
+        for (int i = 1; i <= crossLines; ++i) {
+            const auto v = in.Numbers<2>();
+            if (i <= kCrossBins) {
+                (*r.extinctionTimes)[i] = ToBinCount(v[0]);
+                (*r.explosionTimes)[i] = ToBinCount(v[1]);
+            }
+        }
+        if (moreBlocks) moreBlocks(in);
+        // Later risk curves walk these as cumulative distributions.
+        for (SingleVector* values : {r.replicationMin, r.replicationMax, r.replicationFinal})
+            std::sort(values->begin(), values->begin() + R);
+        run.replications = R;
+        run.dateText = dateText;
+        run.timeText = timeText;
+    } catch (const TResultsDamaged&) {
+        InputWarning("Error in loading results from file: " + fileName);
+        return 6;
+    }
+    loaded = true;
+    return 0;
+}
+
+int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std::string& fileName,
+                         std::vector<std::string>& lines)
+{
+    const TConstResultArrays shared = StageResultArrays(model);
+    const int code = AppendSharedResults(shared, run, fileName, lines);
+    if (code != 0) return code;
+
+    const int P = shared.populations;
+    const int S = std::min<int>(model.stages, model.Limits().stages);
+    const int T = std::clamp<int>(model.duration, 0, model.totalsum.Count());
     if (S >= 2) {
         lines.push_back("Final stage abundances");
         for (int p = 1; p <= P; ++p)
@@ -255,98 +375,18 @@ int AppendResultsSection(const TCoravel& model, const TStoredRun& run, const std
 int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate& gate,
                        const std::string& fileName, TStoredRun& run, bool& loaded)
 {
-    loaded = false;
-    std::string first;
-    if (!cursor.ReadLine(first)) return 0;
-    std::string dateText, timeText;
-    if (first.size() >= 19) {
-        SplitRunStamp(first.substr(19), dateText, timeText);
-        first.resize(18);
-    }
-    if (first != "Simulation results") return 0;
-
-    const std::string fail = "Error in loading results from file: " + fileName;
-    TSectionReader in(cursor);
-    const int P = std::min<int>(model.pops, model.Limits().pops);
+    const TResultArrays shared = StageResultArrays(model);
+    const int P = shared.populations;
     const int S = std::min<int>(model.stages, model.Limits().stages);
-    try {
-        std::string countLine = in.Line();
-        std::string word;
-        ExtractWord(countLine, word);
-        double count = 0;
-        if (!ParseFileNumber(word, count)) throw TSectionDamaged{};
-        if (!gate.replicationsValid || count > gate.maxReplications || count > model.replmin.Count()) {
-            InputWarning("Only input data can be loaded (too many replications)");
-            return 9;
-        }
-        if (!gate.durationValid || model.duration > model.totalsum.Count()) {
-            InputWarning("Only input data can be loaded (duration too large)");
-            return 10;
-        }
-        const int R = in.Index(count, 0, model.replmin.Count());
-        const int T = model.duration;
-
-        StatusMessage("Loading results.  Please wait ... ");
-        in.SkipLine();  // column heads
-        in.SkipLine();  // "Pop. ALL"
-        for (int t = 1; t <= T; ++t) {
-            const auto v = in.Numbers<4>("ss");
-            model.totalsum[t] = ToSingle(v[0]);
-            model.totalsumsq[t] = ToSingle(v[1]);
-            model.totalmin[t] = ToSingle(v[2]);
-            model.totalmax[t] = ToSingle(v[3]);
-        }
-        for (int p = 1; p <= P; ++p) {
-            in.SkipLine();
-            for (int t = 1; t <= T; ++t) {
-                const auto v = in.Numbers<4>("ss");
-                model.popsum[p][t] = ToSingle(v[0]);
-                model.popsumsq[p][t] = ToSingle(v[1]);
-                model.popmin[p][t] = RoundToInt32(v[2]);
-                model.popmax[p][t] = RoundToInt32(v[3]);
-            }
-        }
-        in.SkipLine();  // "Occupancy"
-        for (int t = 1; t <= T; ++t) {
-            const auto v = in.Numbers<4>("ss");
-            model.occupancysum[t] = ToSingle(v[0]);
-            model.occupancysumsq[t] = ToSingle(v[1]);
-            model.occupancymin[t] = ToSingle(v[2]);
-            model.occupancymax[t] = ToSingle(v[3]);
-        }
-        in.SkipLine();  // "Local Occupancy"
-        for (int p = 1; p <= P; ++p) {
-            const auto v = in.Numbers<4>();
-            model.localoccsum[p] = ToSingle(v[0]);
-            model.localoccsumsq[p] = ToSingle(v[1]);
-            model.localoccmin[p] = ToSingle(v[2]);
-            model.localoccmax[p] = ToSingle(v[3]);
-        }
-        in.SkipLine();  // "Min.  Max.  Ter."
-        for (int r = 1; r <= R; ++r) {
-            const auto v = in.Numbers<3>();
-            model.replmin[r] = ToSingle(v[0]);
-            model.replmax[r] = ToSingle(v[1]);
-            model.replterminal[r] = ToSingle(v[2]);
-        }
-        in.SkipLine();  // "Time to cross"
-        model.extinctiontimes.Fill(0);
-        model.explosiontimes.Fill(0);
-        const int crossLines = CrossingLineCount(T, model.crossbin);
-        for (int i = 1; i <= crossLines; ++i) {
-            const auto v = in.Numbers<2>();
-            if (i <= kCrossBins) {
-                model.extinctiontimes[i] = ToBinCount(v[0]);
-                model.explosiontimes[i] = ToBinCount(v[1]);
-            }
-        }
+    const int T = model.duration;
+    auto stageBlocks = [&](TResultsReader& in) {
         if (S >= 2) {
             in.SkipLine();  // "Final stage abundances"
             for (int p = 1; p <= P; ++p)
                 for (int s = 1; s <= S; ++s) {
                     const auto v = in.Numbers<4>("ss");
-                    model.finalsum[p][s] = ToSingle(v[0]);
-                    model.finalsumsq[p][s] = ToSingle(v[1]);
+                    model.finalsum[p][s] = ClampToSingle(v[0]);
+                    model.finalsumsq[p][s] = ClampToSingle(v[1]);
                     model.finalmin[p][s] = RoundToInt32(v[2]);
                     model.finalmax[p][s] = RoundToInt32(v[3]);
                 }
@@ -356,10 +396,10 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
         for (int p = 1; p <= P; ++p) {
             if (hasExtDur) {
                 const auto v = in.Numbers<4>();
-                model.extdursum[p] = ToSingle(v[0]);
-                model.extdursumsq[p] = ToSingle(v[1]);
-                model.extdurmax[p] = ToSingle(v[2]);
-                model.extdurmin[p] = ToSingle(v[3]);
+                model.extdursum[p] = ClampToSingle(v[0]);
+                model.extdursumsq[p] = ClampToSingle(v[1]);
+                model.extdurmax[p] = ClampToSingle(v[2]);
+                model.extdurmin[p] = ClampToSingle(v[3]);
             } else {
                 model.extdursum[p] = model.extdursumsq[p] = model.extdurmax[p] = model.extdurmin[p] = 0;
             }
@@ -375,33 +415,27 @@ int ReadResultsSection(TCoravel& model, TLineCursor& cursor, const TResultsGate&
             // harvest numbers and the section reads as damaged.
             in.SkipLine();
             const auto stats = in.Numbers<4>("ssss");
-            for (int k = 1; k <= 4; ++k) model.runstats[k] = ToSingle(stats[static_cast<std::size_t>(k - 1)]);
+            for (int k = 1; k <= 4; ++k) model.runstats[k] = ClampToSingle(stats[static_cast<std::size_t>(k - 1)]);
             std::string stepsLine = in.Line();
+            std::string word;
             ExtractWord(stepsLine, word);
             double steps = 0;
-            if (!ParseFileNumber(word, steps)) throw TSectionDamaged{};
+            if (!ParseFileNumber(word, steps)) throw TResultsDamaged{};
             const int n = in.Index(steps, 0, T);
             for (int k = 1; k <= n; ++k) {
                 const auto v = in.Numbers<5>(" ssss");
                 const int t = in.Index(v[0], 1, T);
-                model.harvestsum[t] = ToSingle(v[1]);
-                model.harvestsumsq[t] = ToSingle(v[2]);
-                model.harvestmin[t] = ToSingle(v[3]);
-                model.harvestmax[t] = ToSingle(v[4]);
+                model.harvestsum[t] = ClampToSingle(v[1]);
+                model.harvestsumsq[t] = ClampToSingle(v[2]);
+                model.harvestmin[t] = ClampToSingle(v[3]);
+                model.harvestmax[t] = ClampToSingle(v[4]);
             }
         }
-        // Later risk curves walk these as cumulative distributions.
-        for (SingleVector* values : {&model.replmin, &model.replmax, &model.replterminal})
-            std::sort(values->begin(), values->begin() + R);
-        run.replications = R;
-        run.dateText = dateText;
-        run.timeText = timeText;
-    } catch (const TSectionDamaged&) {
-        InputWarning(fail);
-        return 6;
+    };
+    const int code = ReadSharedResults(shared, cursor, gate, fileName, run, loaded, stageBlocks);
+    if (loaded) {
+        model.state = kStateResults;
+        InputsChanged = false;
     }
-    model.state = kStateResults;
-    InputsChanged = false;
-    loaded = true;
-    return 0;
+    return code;
 }

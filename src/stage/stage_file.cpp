@@ -32,15 +32,6 @@ constexpr std::size_t kFileMatrixNameLength = 10;
 
 std::string Cut(const std::string& text, std::size_t length) { return text.substr(0, length); }
 
-const char* BoolText(bool value) { return value ? "TRUE" : "FALSE"; }
-
-float ToSingle(double v)
-{
-    if (v > FLT_MAX) return FLT_MAX;
-    if (v < -FLT_MAX) return -FLT_MAX;
-    return static_cast<float>(v);
-}
-
 std::uint8_t ToByte(double v)
 {
     if (!(v > 0)) return 0;
@@ -52,19 +43,6 @@ std::uint8_t ToByte(double v)
 std::uint8_t ToCode(double v, int last)
 {
     return v == std::trunc(v) && v >= 0 && v <= last ? static_cast<std::uint8_t>(v) : 0;
-}
-
-std::vector<std::string> SplitCommas(const std::string& line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return fields;
 }
 
 char FirstUpper(const std::string& text) { return text.empty() ? '\0' : UpCaseChar(text[0]); }
@@ -211,32 +189,9 @@ void TModelReader::ReadGeneral()
     m_.title = Line();
     for (int k = 1; k <= 4; ++k) m_.comments[k] = Line();
 
-    const std::string replText = TrimBlanks(Line());
-    const std::string durText = TrimBlanks(Line());
-    long exact = 0;
-    replicationsValid_ = TextToInt(replText, exact) && exact >= 0 && exact <= MaxReplications(m_);
-    durationValid_ = TextToInt(durText, exact) && exact >= 1 && exact <= MaxDuration(m_);
-    double v = 0;
-    if (ParseFileNumber(replText, v) && v >= 0) {
-        if (std::nearbyint(v) > MaxReplications(m_)) {
-            m_.replications = MaxReplications(m_);
-            InputWarning("Changing number of replications to " + std::to_string(m_.replications));
-        } else {
-            m_.replications = RoundToInt32(v);
-        }
-    } else {
-        m_.replications = 0;
-    }
-    if (ParseFileNumber(durText, v) && v >= 1) {
-        if (std::nearbyint(v) > MaxDuration(m_)) {
-            m_.duration = MaxDuration(m_);
-            InputWarning("Changing duration to " + std::to_string(m_.duration));
-        } else {
-            m_.duration = std::max(1, RoundToInt32(v));
-        }
-    } else {
-        m_.duration = 1;
-    }
+    m_.replications = CountFromLine(Line(), 0, MaxReplications(m_), "Changing number of replications to ",
+                                    replicationsValid_);
+    m_.duration = CountFromLine(Line(), 1, MaxDuration(m_), "Changing duration to ", durationValid_);
 
     m_.demogstoch = Boolean(Line());
     const std::string stagesLine = Line();
@@ -293,8 +248,8 @@ void TModelReader::ReadPopulation(int p, const std::string& line)
     auto next = [&]() { return k < fields.size() ? fields[k++] : (++k, std::string()); };
     PopulationRecord& pop = m_.populations[p];
     pop.name = Cut(next(), kPopulationNameLength);
-    pop.x = ToSingle(TextToRealDef(TrimBlanks(next()), 0));
-    pop.y = ToSingle(TextToRealDef(TrimBlanks(next()), 0));
+    pop.x = ClampToSingle(TextToRealDef(TrimBlanks(next()), 0));
+    pop.y = ClampToSingle(TextToRealDef(TrimBlanks(next()), 0));
     pop.initialtext = next();
     pop.ddtype = ParseDensityDependenceType(next());
     pop.rmaxtext = next();
@@ -335,10 +290,10 @@ void TModelReader::ReadBetweenPopulations(const std::string& keyword, bool migra
         return def;
     };
     auto& params = migration ? m_.migparams : m_.corrparams;
-    params[1] = ToSingle(param(0, 0));
-    params[2] = ToSingle(param(1, 0.1));
-    params[3] = ToSingle(param(2, 0));
-    params[4] = migration ? ToSingle(param(3, 0)) : 999999.0f;
+    params[1] = ClampToSingle(param(0, 0));
+    params[2] = ClampToSingle(param(1, 0.1));
+    params[3] = ClampToSingle(param(2, 0));
+    params[4] = migration ? ClampToSingle(param(3, 0)) : 999999.0f;
 
     if (fromDistances) {
         ComputeMatrixFromDistances(m_, migration ? 'M' : 'C');
@@ -353,9 +308,9 @@ void TModelReader::ReadBetweenPopulations(const std::string& keyword, bool migra
             double v = 0;
             if (!ParseFileNumber(TrimBlanks(entries[static_cast<std::size_t>(j - 1)]), v)) FailRead(error);
             if (migration)
-                m_.migration[i][j] = ToSingle(v);
+                m_.migration[i][j] = ClampToSingle(v);
             else
-                m_.correlation[i][j] = ToSingle(v);
+                m_.correlation[i][j] = ClampToSingle(v);
         }
     }
 }
@@ -383,7 +338,7 @@ void TModelReader::ReadSquare(SingleMatrix& matrix, const char* reason)
 {
     for (int i = 1; i <= S_; ++i) {
         const std::vector<double> row = Numbers(S_, reason);
-        for (int j = 1; j <= S_; ++j) matrix[i][j] = ToSingle(row[static_cast<std::size_t>(j - 1)]);
+        for (int j = 1; j <= S_; ++j) matrix[i][j] = ClampToSingle(row[static_cast<std::size_t>(j - 1)]);
     }
 }
 
@@ -410,7 +365,7 @@ void TModelReader::ReadStageMatrices()
             auto multiplier = [](const std::string& text) {
                 double v = 1;
                 if (!ParseFileNumber(TrimBlanks(text), v)) v = 1;
-                return ToSingle(std::clamp(v, 0.0, 1.0));
+                return ClampToSingle(std::clamp(v, 0.0, 1.0));
             };
             survival = multiplier(Line(reason));
             fecundity = multiplier(Line(reason));
@@ -477,7 +432,7 @@ void TModelReader::ImportOldManagement(const std::vector<double>& harvest, const
         if (v > 0) {
             ManagementRecord& a = add(s, 0);
             a.amountkind = 1;
-            a.proportion = ToSingle(std::min(v, 1.0));
+            a.proportion = ClampToSingle(std::min(v, 1.0));
         }
     }
     for (int s = 1; s <= S_; ++s) {
@@ -495,19 +450,19 @@ void TModelReader::ReadStageData()
     const std::vector<double> dispersal = Numbers(S_);
     for (int s = 1; s <= S_; ++s) {
         const double v = dispersal[static_cast<std::size_t>(s - 1)];
-        m_.stagedispersal[1][s] = ToSingle(v);
+        m_.stagedispersal[1][s] = ClampToSingle(v);
         m_.stageprops[s].value1text = FixedText(m_.stagedispersal[1][s], 8, v > 100 ? 2 : 6);
     }
     if (version_ < 12) ImportOldManagement(dispersal, Numbers(S_));
     if (version_ >= 4) {
         ReadSquare(m_.catmatrix1, "Error in reading input data");
         const std::vector<double> abund = Numbers(S_);
-        for (int s = 1; s <= S_; ++s) m_.catabund1[1][s] = ToSingle(abund[static_cast<std::size_t>(s - 1)]);
+        for (int s = 1; s <= S_; ++s) m_.catabund1[1][s] = ClampToSingle(abund[static_cast<std::size_t>(s - 1)]);
     }
     if (version_ >= 22) {
         ReadSquare(m_.catmatrix2, "Error in reading input data");
         const std::vector<double> abund = Numbers(S_);
-        for (int s = 1; s <= S_; ++s) m_.catabund2[1][s] = ToSingle(abund[static_cast<std::size_t>(s - 1)]);
+        for (int s = 1; s <= S_; ++s) m_.catabund2[1][s] = ClampToSingle(abund[static_cast<std::size_t>(s - 1)]);
     }
     for (int p = 1; p <= m_.pops; ++p) {
         const std::vector<double> initial = Numbers(S_);
@@ -545,7 +500,7 @@ void TModelReader::ReadActions()
         a.timing = ToCode(n[7], 1);
         a.amountkind = ToCode(n[8], 1);
         a.number = RoundToInt32(n[9]);
-        a.proportion = ToSingle(n[10]);
+        a.proportion = ClampToSingle(n[10]);
         a.firststage = ToByte(n[11]);
         a.laststage = ToByte(n[12]);
         a.condition = ToCode(n[13], 2);
@@ -610,8 +565,8 @@ int TModelReader::Run()
     m_.state = kStateInputs;
     m_.matrixchanged[0] = m_.matrixchanged[1] = true;
     ValidateInput(m_);
-    m_.extthreshold = ToSingle(m_.extinctionlevel);
-    m_.explthreshold = ToSingle(m_.explosionlevel);
+    m_.extthreshold = ClampToSingle(m_.extinctionlevel);
+    m_.explthreshold = ClampToSingle(m_.explosionlevel);
     if (m_.state != kStateInputs) return kModelFileOk;
 
     TResultsGate gate;
@@ -629,23 +584,6 @@ int TModelReader::Run()
 
 // ---------------------------------------------------------------------------
 // Writing
-
-struct TSaveRefused {
-    std::string reason;
-};
-
-// Texts are written as they are; one that would break the file's layout is
-// refused rather than silently corrupting it on reload.
-void CheckLineText(const std::string& text, const std::string& what)
-{
-    if (text.find_first_of("\r\n") != std::string::npos) throw TSaveRefused{what + " contains a line break"};
-}
-
-void CheckFieldText(const std::string& text, const std::string& what)
-{
-    CheckLineText(text, what);
-    if (text.find(',') != std::string::npos) throw TSaveRefused{what + " contains a comma"};
-}
 
 std::string Row(const SingleMatrix& matrix, int row, int count)
 {
@@ -725,7 +663,7 @@ void WriteBetweenPopulations(const TCoravel& m, bool migration, std::vector<std:
     const auto& params = migration ? m.migparams : m.corrparams;
     const bool fromDistances = migration ? m.distflags[1] : m.distflags[3];
     out.push_back(migration ? "Migration" : "Correlation");
-    out.push_back(BoolText(fromDistances));
+    out.push_back(BooleanText(fromDistances));
     std::string line = FixedText(params[1] < 0 ? 0.0 : params[1], 3, 3) + "," + FixedText(params[2], 1, 5) + "," +
                        FixedText(params[3], 1, 5);
     if (migration) line += "," + FixedText(params[4], 1, 5);
@@ -749,8 +687,8 @@ std::vector<std::string> InputLines(const TCoravel& m)
     for (int k = 1; k <= 4; ++k) out.push_back(m.comments[k]);
     out.push_back(std::to_string(m.replications));
     out.push_back(std::to_string(m.duration));
-    out.push_back(BoolText(m.demogstoch));
-    out.push_back(std::to_string(m.stages) + " " + BoolText(m.ignoreconstraints));
+    out.push_back(BooleanText(m.demogstoch));
+    out.push_back(std::to_string(m.stages) + " " + BooleanText(m.ignoreconstraints));
     auto name = [](const char* const* names, int count, int code) {
         return std::string(names[code >= 0 && code < count ? code : 0]);
     };
@@ -785,7 +723,7 @@ std::vector<std::string> InputLines(const TCoravel& m)
             pop.dispersalslopetext,
             pop.cat1multtext,
             pop.cat1probtext,
-            BoolText(pop.intotal),
+            BooleanText(pop.intotal),
             std::to_string(pop.matrixindex),
             Cut(pop.fchange, kChangeTextLength),
             Cut(pop.schange, kChangeTextLength),
@@ -829,7 +767,7 @@ std::vector<std::string> InputLines(const TCoravel& m)
     for (int s = 1; s <= S; ++s) {
         out.push_back(Cut(m.stageprops[s].name, kStageNameLength));
         out.push_back(Cut(m.stageprops[s].value2text, kStageValueTextLength));
-        out.push_back(BoolText(m.stageprops[s].flag));
+        out.push_back(BooleanText(m.stageprops[s].flag));
     }
     out.push_back(std::to_string(m.actioncount) + " (pop mgmnt)");
     for (int k = 1; k <= m.actioncount; ++k) {
@@ -842,30 +780,6 @@ std::vector<std::string> InputLines(const TCoravel& m)
         out.push_back(buf);
     }
     return out;
-}
-
-// Whether a file of this name could be created or replaced: its folder
-// exists and can be written to, and the name is not a folder.
-bool CanCreate(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return false;
-    fs::path folder = fs::path(path).parent_path();
-    if (folder.empty()) folder = ".";
-    return fs::is_directory(folder, ec) && access(folder.c_str(), W_OK) == 0;
-}
-
-// Whether `other`, or the file that a look-up ignoring case finds for it in
-// its folder, is the file at `path`.
-bool IsSameFile(const std::string& path, const std::string& other)
-{
-    namespace fs = std::filesystem;
-    const fs::path otherPath(other);
-    std::string found = FindFileNoCase(otherPath.parent_path().string(), otherPath.filename().string());
-    if (found.empty()) found = other;
-    std::error_code ec;
-    return fs::equivalent(path, found, ec);
 }
 
 }  // namespace
@@ -883,9 +797,9 @@ bool ParseBoolean(const std::string& text, TReaderStatus& status)
     }
 }
 
-std::uint8_t ParseDensityDependenceType(const std::string& code)
+std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType)
 {
-    for (std::uint8_t k = 1; k < 8; ++k)
+    for (std::uint8_t k = 1; k <= highestType && k < 8; ++k)
         if (code == kDdTypeCodes[k]) return k;
     return 0;
 }
@@ -1055,7 +969,7 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
     const std::string name = TrimBlanks(fileName);
     if (name.empty()) return kModelFileNoName;
     const std::string path = NativePath(name);
-    if (!CanCreate(path)) {
+    if (!CanCreateFile(path)) {
         InputWarning("Cannot open " + name);
         return kModelFileCannotOpen;
     }
@@ -1080,20 +994,24 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
         lines.push_back(std::to_string(std::max<int>(1, model.crossbin)));
     }
     lines.push_back("-End of file-");
+    const int written = WriteModelFileLines(name, lines, withResults);
+    StatusMessage("");
+    return written != kModelFileOk ? written : code;
+}
+
+int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings)
+{
+    const std::string path = NativePath(name);
     if (!WriteFileSafely(path, JoinCrlf(lines))) {
         InputWarning("Error in saving to file: " + name);
-        StatusMessage("");
         return kModelFileWriteFailed;
     }
     // A model whose own name is its side file's name (say "run.scl") keeps
     // its file: the chart settings would replace the model just saved.
-    if (withResults && !IsSameFile(path, NativePath(ReplaceExtension(name, "SCL")))) {
-        const std::string sideFile = ReplaceExtension(name, "SCL");
-        if (!WriteScaleFile(NativePath(sideFile))) {
-            InputWarning("Error in saving to file: " + sideFile);
-            code = kModelFileWriteFailed;
-        }
+    const std::string sideFile = ReplaceExtension(name, "SCL");
+    if (withChartSettings && !IsSameFile(path, NativePath(sideFile)) && !WriteScaleFile(NativePath(sideFile))) {
+        InputWarning("Error in saving to file: " + sideFile);
+        return kModelFileWriteFailed;
     }
-    StatusMessage("");
-    return code;
+    return kModelFileOk;
 }

@@ -1,5 +1,6 @@
 #include "stage/stage_file_text.h"
 
+#include "core/messages.h"
 #include "core/str_utilx.h"
 
 #include <cctype>
@@ -152,4 +153,51 @@ int RoundToInt32(double x)
     if (r <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<int>(r);
+}
+
+float ClampToSingle(double v)
+{
+    if (v > FLT_MAX) return FLT_MAX;
+    if (v < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(v);
+}
+
+std::vector<std::string> SplitCommas(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return fields;
+}
+
+const char* BooleanText(bool value) { return value ? "TRUE" : "FALSE"; }
+
+void CheckLineText(const std::string& text, const std::string& what)
+{
+    if (text.find_first_of("\r\n") != std::string::npos) throw TSaveRefused{what + " contains a line break"};
+}
+
+void CheckFieldText(const std::string& text, const std::string& what)
+{
+    CheckLineText(text, what);
+    if (text.find(',') != std::string::npos) throw TSaveRefused{what + " contains a comma"};
+}
+
+int CountFromLine(const std::string& line, int lowest, int highest, const std::string& warning, bool& exact)
+{
+    const std::string text = TrimBlanks(line);
+    long whole = 0;
+    exact = TextToInt(text, whole) && whole >= lowest && whole <= highest;
+    double v = 0;
+    if (!ParseFileNumber(text, v) || v < lowest) return lowest;
+    if (std::nearbyint(v) > highest) {
+        InputWarning(warning + std::to_string(highest));
+        return highest;
+    }
+    return RoundToInt32(v);
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Line and number handling shared by the ".st" model file reader and writer
-// and by its results section: a cursor over the file's lines that also reads
-// free-format numbers across line ends, and the fixed number layouts of the
-// file. Numbers are always written and read with "." whatever the locale.
+// Line, field and number handling shared by the model file readers and
+// writers and their results sections: a cursor over the file's lines that
+// also reads free-format numbers across line ends, comma-separated fields,
+// the fixed number layouts of the files, and the check that a text can be
+// written verbatim. Numbers are always written and read with "." whatever
+// the locale.
 
 #include <cstddef>
 #include <utility>
@@ -62,3 +64,31 @@ bool ParseShortText(const std::string& text, float& value);
 
 // Rounds to the nearest integer, halves to even, kept within a 32-bit count.
 int RoundToInt32(double x);
+
+// The replications or the duration line of a model file: a number not
+// below `lowest`, rounded; above `highest` it becomes `highest` with the
+// input warning `warning` followed by that limit; anything else gives
+// `lowest`. `exact` tells whether the line held a whole number within the
+// limits as it stands (results written for other counts do not fit).
+int CountFromLine(const std::string& line, int lowest, int highest, const std::string& warning, bool& exact);
+
+// A number read from a file as a single, kept within the single range.
+float ClampToSingle(double v);
+
+// The fields of a comma-separated line, in order: n commas give n + 1
+// fields (a line that ends with a comma ends with an empty field).
+std::vector<std::string> SplitCommas(const std::string& line);
+
+// "TRUE" or "FALSE", as the model files write Booleans.
+const char* BooleanText(bool value);
+
+// A text that would break a file's layout if written verbatim: the writer
+// refuses it rather than corrupt the file silently. `reason` names the text
+// and the fault ("the title contains a line break").
+struct TSaveRefused {
+    std::string reason;
+};
+// A text that fills a line of its own: no line break.
+void CheckLineText(const std::string& text, const std::string& what);
+// A field of a comma-separated line: no line break and no comma.
+void CheckFieldText(const std::string& text, const std::string& what);

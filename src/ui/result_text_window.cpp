@@ -58,7 +58,7 @@ void TResultTextTemplateForm::showEvent(QShowEvent* event)
         return;
     WarnFlag = true;
     lines_.clear();
-    Produce(kModeText, &lines_);
+    produced_ = Produce(kModeText, &lines_);
     memo_->setPlainText(ResultLines(lines_).join(QLatin1Char('\n')));
 }
 

@@ -43,6 +43,8 @@ public:
     QToolButton& CopyButton() const { return *copyBtn_; }
     // The text as the producer gave it.
     const std::vector<std::string>& Lines() const { return lines_; }
+    // Whether the producer gave the text at the last showing.
+    bool Produced() const { return produced_; }
 
     void CopyBtnClick();
     void SaveBtnClick();
@@ -70,6 +72,7 @@ private:
     // Passed to the producer but never loaded: all zero and empty.
     TScaleInfo scaleInfo_;
     std::vector<std::string> lines_;
+    bool produced_ = false;
 
     QHBoxLayout* toolPanel_;
     QToolButton* copyBtn_;

@@ -72,6 +72,7 @@ TEST(MultiModelData, NewModelGivesOneEmptyPopulationAndClearsTheInputs)
     m.Info.Fraction = 0.3;
     m.Info.StageFlag = true;
     m.Info.Extent = 1;
+    m.MapName = "valley.map";
     m.DistanceFunctions.CorrelationAt100Text = "0.5";
     m.PopCount = 3;
     m.SelectedPopulation = 2;
@@ -107,6 +108,7 @@ TEST(MultiModelData, NewModelGivesOneEmptyPopulationAndClearsTheInputs)
     EXPECT_EQ(m.Info.Fraction, 0.0);
     EXPECT_FALSE(m.Info.StageFlag);
     EXPECT_EQ(m.Info.Extent, 0);
+    EXPECT_EQ(m.MapName, "");
     EXPECT_EQ(m.DistanceFunctions.CorrelationAt100Text, "");
     EXPECT_EQ(m.DispersalMatrix[2][3], 0.0f);
     EXPECT_EQ(m.CorrelationMatrix[4][4], 0.0f);

@@ -1,6 +1,7 @@
 #include "stage_file_fixture.h"
 
 #include "core/str_utilx.h"
+#include "support/short_text.h"
 
 #include <cmath>
 #include <filesystem>
@@ -13,16 +14,6 @@ namespace {
 constexpr float kValues[] = {0.0f, 0.0004567f, 0.5f, 1.2345f, 12.345f, 999.96f, 1234.6f, 2.5e9f, 87.5f, 0.99996f};
 
 float Value(int k) { return kValues[static_cast<std::size_t>(k) % std::size(kValues)]; }
-
-// Within what the short number text keeps of a value.
-void ExpectShortNear(float expected, float actual)
-{
-    const double e = expected, a = actual;
-    double tolerance = 0.0005 * std::max(1.0, std::fabs(e));
-    if (std::fabs(e) >= 1000) tolerance = 0.5;
-    if (std::fabs(e) >= 1e9 || (e != 0 && std::fabs(e) < 0.001)) tolerance = 0.05 * std::fabs(e);
-    EXPECT_NEAR(a, e, tolerance);
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "core/model_store.h"
 #include "stage/results_section.h"
 #include "stage/stage_file.h"
+#include "support/file_lines.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"
 
@@ -47,42 +48,8 @@ protected:
 
     static std::string DataFile(const std::string& name) { return std::string(PV_TEST_DATA) + "/stage/" + name; }
 
-    // A file's lines without their CR LF ends, and back.
-    static std::vector<std::string> SplitLines(const std::string& bytes)
-    {
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find('\n', start);
-            if (end == std::string::npos) end = bytes.size();
-            std::string line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-            start = end + 1;
-        }
-        return lines;
-    }
-    static std::string JoinLines(const std::vector<std::string>& lines)
-    {
-        std::string bytes;
-        for (const std::string& line : lines) bytes += line + "\r\n";
-        return bytes;
-    }
-    static std::size_t IndexOf(const std::vector<std::string>& lines, const std::string& line)
-    {
-        return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
-    }
-
-    bool Warned(const std::string& text) const
-    {
-        return std::any_of(sink.boxes.begin(), sink.boxes.end(), [&](const RecordedBox& b) { return b.text == text; });
-    }
-    std::string Boxes() const
-    {
-        std::string all;
-        for (const RecordedBox& b : sink.boxes) all += "[" + b.text + "]";
-        return all;
-    }
+    bool Warned(const std::string& text) const { return sink.HasBox(text); }
+    std::string Boxes() const { return sink.BoxTexts(); }
 
     TCoravel model;
     RecordingSink sink;

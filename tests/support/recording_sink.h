@@ -29,6 +29,20 @@ public:
     void Beep() override { ++beeps; }
     void Idle() override { ++idles; }
 
+    // Whether a box showed exactly this text; every box text, for messages.
+    bool HasBox(const std::string& text) const
+    {
+        for (const RecordedBox& box : boxes)
+            if (box.text == text) return true;
+        return false;
+    }
+    std::string BoxTexts() const
+    {
+        std::string all;
+        for (const RecordedBox& box : boxes) all += "[" + box.text + "]";
+        return all;
+    }
+
     std::vector<RecordedBox> boxes;
     std::vector<std::string> statuses;
     std::vector<std::string> warnings;

@@ -1,0 +1,24 @@
+#pragma once
+// The typing and range rules of the editors' number grids (matrices, initial
+// abundances, stage weights), free of any window code. Such a cell holds a
+// number of at least 0 typed with digits and "." only; an empty cell means 0.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+// One key typed or pasted into a number cell: a digit, ".", '\b' (Backspace)
+// or '\r' (Enter); any other key is refused. `kept` is the cell's text less
+// the part the key replaces: the selected text, which is all of it when the
+// editor has just opened. A "." is refused when `kept` already holds one, and
+// with maxLength > 0 a key other than Backspace and Enter is refused when
+// `kept` already has maxLength characters.
+bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength);
+
+// The number in a cell: 0 for an empty text; none when the text is not a
+// number or lies outside 0..maxValue.
+std::optional<double> NumberCellValue(const std::string& text, double maxValue);
+
+// "Number must be between 0 and " + the maximum + ".", the refusal of a cell
+// whose number is out of range or not a number at all.
+std::string NumberCellRangeMessage(double maxValue);

@@ -1,0 +1,86 @@
+#pragma once
+// The frame of the editors that edit model numbers in a grid (the stage
+// matrix, the standard-deviation matrix, the initial abundances): the grid
+// with its editor always open, OK, Cancel and Help on one line below it, a
+// size limit, and the rules of its number cells: only digits and "." are
+// typed, up to a longest text; a cell that is left must hold a number from 0
+// to the maximum (empty means 0), or the user is told and stays in it.
+//
+// OK checks every cell before anything is stored, so a dialog closes with OK
+// only after all of it was stored. A cell whose text is still the one the
+// dialog showed keeps its model value exactly.
+//
+// The main window creates each dialog once and calls Execute: true means OK
+// stored the grid into the model, and the model is then modified. OK sets the
+// inputs-changed flag when a value changed.
+
+#include <QDialog>
+
+#include <cstddef>
+#include <vector>
+
+class QHBoxLayout;
+class QPushButton;
+class TMinMax;
+class TStringAlignGrid;
+
+struct TNumberGridSetup {
+    QString caption;
+    int helpContext = 0;
+    double maxValue = 0;          // cells hold 0..maxValue
+    std::size_t maxLength = 0;    // longest text typed into a cell
+    bool drawFocusSelected = false;
+};
+
+class TNumberGridForm : public QDialog {
+    Q_OBJECT
+public:
+    // Loads the model, shows the dialog modally and tells whether OK closed it.
+    bool Execute();
+    // Fills the grid from the model (as when the dialog is shown).
+    virtual void LoadFromModel() = 0;
+
+    const TNumberGridSetup& Setup() const { return setup_; }
+    TStringAlignGrid& Grid() const { return *grid_; }
+    QPushButton& OkButton() const { return *ok_; }
+    QPushButton& CancelButton() const { return *cancel_; }
+    QPushButton& HelpButton() const { return *help_; }
+
+protected:
+    TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent);
+
+    // The line of buttons, for a button of a subclass (placed first).
+    QHBoxLayout& ButtonLine() const { return *buttonLine_; }
+    // What the cell showed when the grid was loaded, or when it was last
+    // stored (Display stores without closing); SetShownCell sets both.
+    void SetShownCell(int col, int row, const QString& text);
+    const QString& ShownCell(int col, int row) const;
+    // The cell's text is now what the model holds.
+    void CellStored(int col, int row);
+    // Fit the columns and make the window as large as its grid needs.
+    void FinishLoading();
+
+    // True when every cell holds a number in range. Otherwise the first cell
+    // that does not is refused: the message, the cell current, its editor open.
+    bool ValidateCells();
+    // Stores every cell into the model (after ValidateCells).
+    virtual void StoreCells() = 0;
+    // What Cancel (also Esc or closing the window) puts back.
+    virtual void CancelEdits() {}
+
+    void reject() override;
+
+private:
+    void OkButtonClick();
+    void CellLeft(int col, int row);
+    void RefuseCell(int col, int row);
+
+    TNumberGridSetup setup_;
+    TStringAlignGrid* grid_;
+    QHBoxLayout* buttonLine_;
+    QPushButton* ok_;
+    QPushButton* cancel_;
+    QPushButton* help_;
+    TMinMax* minMax_;
+    std::vector<QString> shown_;  // row by row, the fixed lines included
+};

@@ -1,0 +1,273 @@
+#include "stage_ui/stage_form.h"
+
+#include "core/messages.h"
+#include "core/model_store.h"
+#include "stage/stage_entry.h"
+#include "stage/stage_reindex.h"
+#include "stage_ui/grid_util.h"
+#include "stage_ui/model_text.h"
+#include "ui/help_service.h"
+#include "ui/min_max.h"
+#include "ui/modal_dialogs.h"
+#include "ui/numeric_edit.h"
+#include "ui/string_align_grid.h"
+
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kRowHeight = 18;
+// Typed weights are kept as typed, in the record's 10 characters.
+constexpr std::size_t kWeightLength = kStageValueTextLength;
+
+std::string NotANumber(const QString& text) { return "\"" + ModelBytes(text) + "\" is not a valid number."; }
+
+bool IsWeight(const QString& text)
+{
+    TStage stage;
+    return stage.SetValue2(ModelBytes(text));
+}
+
+}  // namespace
+
+TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Stages"));
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    setSizeGripEnabled(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(16);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(8);
+    grid_ = new TStringAlignGrid(this);
+    grid_->setObjectName(QStringLiteral("Grid"));
+    grid_->SetColCount(3);
+    grid_->SetDefaultRowHeight(kRowHeight);
+    grid_->SetColWidths(0, 64);
+    grid_->SetColWidths(kNameCol, 64);
+    grid_->SetColWidths(kWeightCol, 97);
+    grid_->SetColSizing(true);
+    grid_->SetRowMoving(true);
+    grid_->SetEditing(true);
+    grid_->SetRangeSelect(false);
+    grid_->SetCells(kNameCol, 0, QStringLiteral("Name"));
+    grid_->SetCells(kWeightCol, 0, QStringLiteral("Average Weight"));
+    left->addWidget(grid_, 1);
+    auto* listButtons = new QHBoxLayout;
+    add_ = new QPushButton(QStringLiteral("&Add"), this);
+    delete_ = new QPushButton(QStringLiteral("&Delete"), this);
+    moveUp_ = new QPushButton(QStringLiteral("Move &Up"), this);
+    moveDown_ = new QPushButton(QStringLiteral("Move Do&wn"), this);
+    for (QPushButton* b : {add_, delete_, moveUp_, moveDown_}) {
+        b->setAutoDefault(false);
+        listButtons->addWidget(b);
+    }
+    listButtons->addStretch();
+    left->addLayout(listButtons);
+    layout->addLayout(left, 1);
+
+    auto* right = new QVBoxLayout;
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    help_ = new QPushButton(QStringLiteral("&Help"), this);
+    ok_->setDefault(true);
+    MarkAsCancelButton(*cancel_);
+    for (QPushButton* b : {ok_, cancel_, help_}) {
+        if (b != ok_)
+            b->setAutoDefault(false);
+        right->addWidget(b);
+    }
+    right->addStretch();
+    layout->addLayout(right);
+
+    minMax_ = new TMinMax(*this);
+    TMinMaxTrackSize limits;
+    limits.MinTrackWidth = 48;
+    for (QPushButton* b : {add_, delete_, moveUp_, moveDown_})
+        limits.MinTrackWidth += b->sizeHint().width();
+    limits.MinTrackHeight = 48;
+    for (QPushButton* b : {ok_, cancel_, help_, moveDown_})
+        limits.MinTrackHeight += b->sizeHint().height();
+    limits.MaxTrackWidth = 808;
+    limits.MaxTrackHeight = 608;
+    minMax_->SetMinMaxTrackSize(limits);
+    resize(std::max(limits.MinTrackWidth + ok_->sizeHint().width() + 16, 64 + 64 + 97 + 40 + ok_->sizeHint().width()),
+           limits.MinTrackHeight + 8 * kRowHeight);
+
+    grid_->SetKeyFilter([this](int col, int, QChar key, const QString& text) {
+        return col != kWeightCol || AcceptNumberKey(*grid_, key, text, kWeightLength);
+    });
+    connect(grid_, &TStringAlignGrid::OnBeforeEdit, this, &TStageForm::EditOpened);
+    connect(grid_, &TStringAlignGrid::OnSetEditText, this, [this](int col, int row, const QString&) {
+        if (col != kWeightCol)
+            return;
+        // Checked once the key is done with, not inside the editor's change.
+        QMetaObject::invokeMethod(this, [this, col, row] { CheckWeight(col, row); }, Qt::QueuedConnection);
+    });
+    connect(grid_, &TStringAlignGrid::OnRowMoved, this, [this] {
+        NumberRows();
+        UpdateButtons();
+    });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TStageForm::UpdateButtons);
+    connect(add_, &QPushButton::clicked, this, &TStageForm::AddButtonClick);
+    connect(delete_, &QPushButton::clicked, this, &TStageForm::DeleteButtonClick);
+    connect(moveUp_, &QPushButton::clicked, this, [this] { MoveRow(-1); });
+    connect(moveDown_, &QPushButton::clicked, this, [this] { MoveRow(+1); });
+    connect(ok_, &QPushButton::clicked, this, &TStageForm::OkButtonClick);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
+}
+
+bool TStageForm::Execute()
+{
+    LoadFromModel();
+    return ShowModal(*this) == TModalResult::Ok;
+}
+
+void TStageForm::LoadFromModel()
+{
+    const int stages = Info.stages;
+    grid_->SetRowCount(stages + 1);
+    for (int i = 1; i <= stages; ++i) {
+        TStage stage;
+        stage.oldNumber = i;
+        stage.LoadFromRecord(Info.stageprops[i]);
+        grid_->SetCells(kNameCol, i, ModelText(stage.name));
+        grid_->SetCells(kWeightCol, i, ModelText(stage.Value2Text()));
+        grid_->SetObjects(i, stage);
+    }
+    NumberRows();
+    grid_->SetCurrentCell(kNameCol, 1);
+    UpdateButtons();
+}
+
+TStage* TStageForm::StageOf(int row) const
+{
+    std::any* object = grid_->Objects(row);
+    return object ? std::any_cast<TStage>(object) : nullptr;
+}
+
+void TStageForm::NumberRows()
+{
+    for (int row = 1; row < grid_->RowCount(); ++row)
+        grid_->SetCells(0, row, QString::number(row));
+}
+
+void TStageForm::UpdateButtons()
+{
+    const int stages = grid_->RowCount() - 1;
+    add_->setEnabled(stages < Info.Limits().stages);
+    delete_->setEnabled(stages > kMinStages);
+    moveUp_->setEnabled(grid_->Row() > 1);
+    moveDown_->setEnabled(grid_->Row() < grid_->RowCount() - 1);
+}
+
+void TStageForm::AddButtonClick()
+{
+    if (grid_->RowCount() - 1 >= Info.Limits().stages)
+        return;
+    const int row = grid_->InsertRow(grid_->Row() + 1);
+    TStage stage;
+    grid_->SetCells(kNameCol, row, QString());
+    grid_->SetCells(kWeightCol, row, ModelText(stage.Value2Text()));
+    grid_->SetObjects(row, stage);
+    NumberRows();
+    grid_->SetCurrentCell(kNameCol, row);
+    UpdateButtons();
+}
+
+void TStageForm::DeleteButtonClick()
+{
+    if (grid_->RowCount() - 1 <= kMinStages)
+        return;
+    const int row = grid_->Row();
+    // Only stages the model had when the dialog opened can be named by an
+    // action.
+    if (const TStage* stage = StageOf(row))
+        if (const int action = ActionReferringToStage(Info, stage->oldNumber)) {
+            ErrorMessage(StageDeleteRefusal(action));
+            return;
+        }
+    grid_->DeleteRow(row);
+    NumberRows();
+    UpdateButtons();
+}
+
+void TStageForm::MoveRow(int by)
+{
+    const int from = grid_->Row();
+    const int to = from + by;
+    if (to < 1 || to >= grid_->RowCount())
+        return;
+    const int col = grid_->Col();
+    grid_->MoveRow(from, to);
+    grid_->SetCurrentCell(col, to);
+    NumberRows();
+    UpdateButtons();
+}
+
+void TStageForm::EditOpened(int col, int row)
+{
+    editCol_ = col;
+    editRow_ = row;
+    editText_ = grid_->Cells(col, row);
+}
+
+void TStageForm::CheckWeight(int col, int row)
+{
+    const QString text = grid_->Cells(col, row);
+    if (text.isEmpty() || IsWeight(text))
+        return;
+    ErrorMessage(NotANumber(text));
+    grid_->SetCells(col, row, col == editCol_ && row == editRow_ ? editText_ : QString());
+}
+
+bool TStageForm::ValidateWeights()
+{
+    for (int row = 1; row < grid_->RowCount(); ++row) {
+        const QString text = grid_->Cells(kWeightCol, row);
+        if (!IsWeight(text)) {
+            ErrorMessage(NotANumber(text));
+            grid_->setFocus();
+            grid_->SetCurrentCell(kWeightCol, row);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TStageForm::OkButtonClick()
+{
+    if (!ValidateWeights())
+        return;
+    StoreToModel();
+    accept();
+}
+
+void TStageForm::StoreToModel()
+{
+    std::vector<int> oldNumbers;
+    for (int row = 1; row < grid_->RowCount(); ++row)
+        oldNumbers.push_back(StageOf(row) ? StageOf(row)->oldNumber : 0);
+    ReindexStages(Info, oldNumbers);
+
+    for (int row = 1; row < grid_->RowCount(); ++row) {
+        TStage stage = StageOf(row) ? *StageOf(row) : TStage{};
+        stage.name = ModelBytes(grid_->Cells(kNameCol, row));
+        stage.SetValue1("1");
+        stage.SetValue2(ModelBytes(grid_->Cells(kWeightCol, row)));
+        stage.flag = false;
+        if (stage.StoreToRecord(Info.stageprops[row]))
+            InputsChanged = true;
+        grid_->SetObjects(row, std::any());
+    }
+    UpdateButtons();
+}

@@ -1,0 +1,238 @@
+#include "stage_ui/stage_result_windows.h"
+
+#include "core/model_store.h"
+#include "core/str_utilx.h"
+#include "stage_tool.h"
+#include "stage_ui/population_display_menu.h"
+#include "stage_ui/rate_of_increase_form.h"
+#include "stage_ui/stage_display_menu.h"
+#include "support/recording_help.h"
+#include "support/recording_sink.h"
+#include "support/scripted_modals.h"
+#include "ui/result_text_window.h"
+#include "ui/result_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "support/qt_gtest_print.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const std::string kModel = std::string(PV_EXAMPLES) + "/meadow_herb.st";
+
+void LoadSample()
+{
+    PrepareStageModelStore();
+    ASSERT_TRUE(LoadStageModel("test", kModel));
+}
+
+void RunSample()
+{
+    LoadSample();
+    Info.replications = 20;
+    ASSERT_TRUE(RunStageModel("test", kModel, "4242"));
+}
+
+// The window shown by a scripted modal step: which class, caption, kind and
+// help context.
+struct ShownWindow {
+    bool text = false;
+    bool rateButton = false;
+    QString caption;
+    int kind = 0;
+    int help = 0;
+};
+
+ShownWindow Describe(QDialog& dialog)
+{
+    ShownWindow shown;
+    shown.caption = dialog.windowTitle();
+    if (auto* chart = qobject_cast<TResultTemplateForm*>(&dialog)) {
+        shown.kind = chart->ResultKind();
+        shown.help = chart->HelpContext();
+    } else if (auto* text = qobject_cast<TResultTextTemplateForm*>(&dialog)) {
+        shown.text = true;
+        shown.kind = text->ResultKind();
+        shown.help = text->HelpContext();
+        shown.rateButton = qobject_cast<TRateOfIncreaseForm*>(&dialog) != nullptr;
+    }
+    return shown;
+}
+
+}  // namespace
+
+// Every window the program opens by kind, with its caption, help context and
+// base. Kinds 11 and 12 need two populations, which the sample has not: the
+// producer says so and no window opens.
+TEST(StageResultWindows, EachKindOpensItsOwnWindow)
+{
+    struct Case {
+        int kind;
+        const char* caption;
+        int help;
+        TResultWindowBase base;
+    };
+    using enum TResultWindowBase;
+    const Case cases[] = {
+        {1, "Density Dependence in R", 20800, Chart},
+        {2, "Replacement Curve", 20900, Chart},
+        {9, "Sensitivities And Elasticities", 20500, Text},
+        {14, "Finite Rate of Increase (lambda)", 20000, Text},
+        {15, "Reproductive Value", 20300, Chart},
+        {16, "Initial Distributions", 20100, Chart},
+        {17, "Stable Distribution", 20200, Chart},
+        {18, "Average Residence", 20400, Chart},
+        {19, "Trajectory Summary", 30000, Chart},
+        {20, "Harvest Summary", 30100, Chart},
+        {22, "Final Age/Stage Abundances", 30300, Chart},
+        {26, "Extinction/Decline", 30700, Chart},
+        {28, "Explosion/Increase", 30900, Chart},
+        {11, "Dispersal Function", 21200, Chart},
+        {12, "Correlation Function", 21300, Chart},
+    };
+    ASSERT_EQ(StageResultWindows().size(), std::size(cases));
+    RunSample();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.caption);
+        const TStageResultWindow& window = StageResultWindows()[i];
+        EXPECT_EQ(window.Setup.Kind, c.kind);
+        EXPECT_EQ(window.Setup.Caption, c.caption);
+        EXPECT_EQ(window.Setup.HelpContext, c.help);
+        EXPECT_EQ(window.Base, c.base);
+
+        const bool opens = c.kind != 11 && c.kind != 12;
+        RecordingSink sink;
+        ScriptedModals modals(true);
+        ShownWindow shown;
+        if (opens)
+            modals.steps.push_back([&](QDialog& dialog) {
+                shown = Describe(dialog);
+                return TModalResult::Cancel;
+            });
+        const TModalResult result = OpenStageResultWindow(nullptr, c.kind);
+        if (!opens) {
+            EXPECT_EQ(result, TModalResult::Abort);
+            ASSERT_EQ(sink.boxes.size(), 1u);
+            EXPECT_EQ(sink.boxes[0].text, "At least 2 populations are needed to calculate distances!");
+            continue;
+        }
+        EXPECT_EQ(result, TModalResult::Cancel);
+        EXPECT_EQ(shown.caption, c.caption);
+        EXPECT_EQ(shown.kind, c.kind);
+        EXPECT_EQ(shown.help, c.help);
+        EXPECT_EQ(shown.text, c.base == Text);
+        EXPECT_EQ(shown.rateButton, c.kind == 14);
+    }
+    EXPECT_THROW(OpenStageResultWindow(nullptr, 21), std::invalid_argument);
+}
+
+TEST(StageResultWindows, NoResultWindowOpensBeforeARun)
+{
+    LoadSample();
+    RecordingSink sink;
+    ScriptedModals modals(true);   // fails on any window shown
+    EXPECT_EQ(OpenStageResultWindow(nullptr, 19), TModalResult::Abort);
+    ASSERT_EQ(sink.boxes.size(), 1u);
+    EXPECT_EQ(sink.boxes[0].kind, TBoxKind::Error);
+    EXPECT_EQ(sink.boxes[0].text, "Graph not available (no simulation results)" + std::string(79, ' '));
+}
+
+// The button copies lambda alone, in the user's locale, as the report gives
+// it; when the report cannot be made there is nothing to copy.
+TEST(StageResultWindows, RateOfIncreaseCopiesLambdaInTheLocale)
+{
+    LoadSample();
+    const TLocaleFormat previous = CurrentLocale();
+    TLocaleFormat comma;
+    comma.decimalPoint = ",";
+    comma.listSeparator = ";";
+    SetLocaleFormat(comma);
+
+    RecordingSink sink;
+    TRateOfIncreaseForm window;
+    window.show();
+    ASSERT_TRUE(window.CopyRateButton().isEnabled());
+    double reported = -1;
+    for (const std::string& line : window.Lines())
+        if (line.rfind("Growth rate (lambda)= ", 0) == 0)
+            reported = std::atof(line.c_str() + 22);
+    ASSERT_GT(reported, 0.5);
+    window.CopyRateButton().click();
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QLatin1Char(','))) << copied.toStdString();
+    QString asNumber = copied;
+    asNumber.replace(QLatin1Char(','), QLatin1Char('.'));
+    EXPECT_NEAR(asNumber.toDouble(), reported, 5e-5);
+    window.hide();
+
+    // One stage: the report fails and lambda of the last window must not be
+    // offered as this model's.
+    Info.stages = 1;
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    sink.boxes.clear();
+    window.show();
+    EXPECT_FALSE(window.Produced());
+    EXPECT_EQ(sink.boxes.size(), 1u);
+    EXPECT_FALSE(window.CopyRateButton().isEnabled());
+    window.CopyRateBtnClick();
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");
+    SetLocaleFormat(previous);
+}
+
+TEST(StageResultWindows, StageDisplayMenuNeedsMoreThanOneStage)
+{
+    LoadSample();
+    for (const int stages : {1, 3}) {
+        SCOPED_TRACE(stages);
+        Info.stages = stages;
+        std::vector<int> opened;
+        RecordingHelp help;
+        TStageDisplayMenuForm menu(nullptr, [&](QWidget* parent, int kind) {
+            EXPECT_EQ(parent, &menu);
+            opened.push_back(kind);
+        });
+        ScriptedModals modals(true);
+        modals.steps.push_back([&](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Stage Display");
+            for (const auto& b : menu.ResultButtons()) {
+                EXPECT_EQ(b.Button->isEnabled(), stages > 1) << b.Button->text().toStdString();
+                b.Button->click();
+            }
+            dialog.findChild<QPushButton*>(QStringLiteral("HelpButton"))->click();
+            return TModalResult::Cancel;
+        });
+        menu.Execute();
+        EXPECT_EQ(opened, stages > 1 ? std::vector<int>({14, 16, 17, 15, 18, 9}) : std::vector<int>{});
+        EXPECT_EQ(help.contexts, std::vector<int>{40400});
+    }
+}
+
+TEST(StageResultWindows, PopulationDisplayMenuOpensTheDensityCurves)
+{
+    std::vector<int> opened;
+    RecordingHelp help;
+    TPopulationDisplayMenuForm menu(nullptr, [&](QWidget*, int kind) { opened.push_back(kind); });
+    ScriptedModals modals(true);
+    modals.steps.push_back([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Population Display");
+        menu.DensityDependenceButton().click();
+        menu.ReplacementCurveButton().click();
+        EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("OkButton"))->isVisible());
+        dialog.findChild<QPushButton*>(QStringLiteral("HelpButton"))->click();
+        dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+        EXPECT_FALSE(dialog.isVisible());
+        return dialog.result() == QDialog::Accepted ? TModalResult::Ok : TModalResult::Cancel;
+    });
+    EXPECT_EQ(menu.Execute(), TModalResult::Cancel);
+    EXPECT_EQ(opened, std::vector<int>({1, 2}));
+    EXPECT_EQ(help.contexts, std::vector<int>{40100});
+}
