@@ -8,7 +8,7 @@
 
 #include "core/model_store.h"
 #include "stage/density_settings.h"
-#include "stage_ui/display_result.h"
+#include "ui/display_result.h"
 
 #include <QDialog>
 
