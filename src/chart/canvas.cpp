@@ -37,6 +37,12 @@ void TCanvas::FillRect(const TRect& r) { DoFillRect(NormalizedRect(r)); }
 
 void TCanvas::Ellipse(const TRect& r) { DoEllipse(NormalizedRect(r)); }
 
+void TCanvas::Polygon(const TPoint* points, int count)
+{
+    if (points && count >= 2)
+        DoPolygon(points, count);
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& text) { DoTextOut({x, y}, text); }
 
 bool TCanvas::SetClipRect(const TRect& r)
@@ -52,4 +58,30 @@ void TCanvas::ResetClip()
 {
     DoSetClip(std::nullopt);
     clip_.reset();
+}
+
+TCanvasStateSaver::TCanvasStateSaver(TCanvas& canvas)
+    : canvas_(canvas), pen_(canvas.Pen()), brush_(canvas.Brush()), background_(canvas.BackgroundColor()),
+      transparent_(canvas.Transparent()), font_(canvas.Font()), align_(canvas.TextAlign()),
+      penPos_(canvas.PenPos())
+{
+    if (canvas.IsClipped())
+        clip_ = canvas.ClipBox();
+}
+
+TCanvasStateSaver::~TCanvasStateSaver()
+{
+    canvas_.SetPen(pen_);
+    canvas_.SetBrush(brush_);
+    canvas_.SetBackgroundColor(background_);
+    canvas_.SetTransparent(transparent_);
+    canvas_.SetFont(font_);
+    canvas_.SetTextAlign(align_);
+    canvas_.MoveTo(penPos_.x, penPos_.y);
+    if (clip_ != (canvas_.IsClipped() ? std::optional<TRect>(canvas_.ClipBox()) : std::nullopt)) {
+        if (clip_)
+            canvas_.SetClipRect(*clip_);
+        else
+            canvas_.ResetClip();
+    }
 }

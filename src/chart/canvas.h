@@ -101,6 +101,8 @@ struct TFont {
     int Angle = 0;        // escapement and orientation, tenths of a degree, counter-clockwise
     bool Bold = false;
     bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
     bool operator==(const TFont&) const = default;
 };
 
@@ -175,6 +177,10 @@ public:
     void FillRect(const TRect& r);
     // Ellipse inside the bounding rectangle, filled and outlined.
     void Ellipse(const TRect& r);
+    // Closed polygon through count points (the last joined to the first),
+    // filled with the brush and outlined with the pen. Fewer than two
+    // points draw nothing.
+    void Polygon(const TPoint* points, int count);
     // Text in the current font, colour and alignment, anchored at (x, y);
     // an opaque background fills the text box with the background colour.
     void TextOut(int x, int y, const std::string& text);
@@ -209,6 +215,7 @@ protected:
     virtual void DoRectangle(const TRect& r) = 0;     // normalised
     virtual void DoFillRect(const TRect& r) = 0;      // normalised
     virtual void DoEllipse(const TRect& r) = 0;       // normalised
+    virtual void DoPolygon(const TPoint* points, int count) = 0;   // count >= 2
     virtual void DoTextOut(TPoint anchor, const std::string& text) = 0;
     // r empty means "no clip". Returns false when the region cannot be set.
     virtual bool DoSetClip(const std::optional<TRect>& r) = 0;
@@ -226,3 +233,25 @@ private:
 
 // Corners in order: Left <= Right, Top <= Bottom.
 TRect NormalizedRect(const TRect& r);
+
+// The drawing state of a canvas (pen, brush, background, font, alignment,
+// pen position and clip), taken when made and put back when destroyed, so
+// that drawing code leaves the canvas as it found it.
+class TCanvasStateSaver {
+public:
+    explicit TCanvasStateSaver(TCanvas& canvas);
+    ~TCanvasStateSaver();
+    TCanvasStateSaver(const TCanvasStateSaver&) = delete;
+    TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
+
+private:
+    TCanvas& canvas_;
+    TPen pen_;
+    TBrush brush_;
+    TColor background_;
+    bool transparent_;
+    TFont font_;
+    int align_;
+    TPoint penPos_;
+    std::optional<TRect> clip_;
+};

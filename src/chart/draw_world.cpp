@@ -27,6 +27,8 @@ constexpr double kDevMax = 32767.0;
 
 }  // namespace
 
+int DeviceCoordinate(double v) { return RoundClamped(v, kDevMin, kDevMax); }
+
 void TDrawWorld::SetWorld(double xmin, double ymin, double xmax, double ymax)
 {
     XMin = xmin;

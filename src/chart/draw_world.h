@@ -12,6 +12,10 @@
 
 #include <string>
 
+// A device coordinate from a computed position: rounded to the nearest
+// integer (halves to even) and held within -32768..32767; NaN gives -32768.
+int DeviceCoordinate(double v);
+
 class TDrawWorld {
 public:
     static constexpr int kMaxPoints = 161;   // points per polyline

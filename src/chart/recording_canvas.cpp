@@ -4,9 +4,37 @@
 #include <cmath>
 
 RecordingCanvas::RecordingCanvas(TRect device, int dpi, bool monochrome)
-    : device_(device), dpi_(dpi), monochrome_(monochrome)
+    : device_(device), dpiX_(dpi), dpi_(dpi), monochrome_(monochrome)
 {
 }
+
+RecordingCanvas::RecordingCanvas(TCanvas& measure)
+    : device_(measure.DeviceRect()), dpiX_(measure.LogicalDpiX()), dpi_(measure.LogicalDpiY()),
+      monochrome_(measure.IsMonochrome()), windowColor_(measure.WindowColor()), measure_(&measure)
+{
+    SetPen(measure.Pen());
+    SetBrush(measure.Brush());
+    SetBackgroundColor(measure.BackgroundColor());
+    SetTransparent(measure.Transparent());
+    SetFont(measure.Font());
+    SetTextAlign(measure.TextAlign());
+    MoveTo(measure.PenPos().x, measure.PenPos().y);
+}
+
+namespace {
+
+// Runs a measurement on `measure` in `font`, leaving its own font as it was.
+template <class F>
+auto MeasuredIn(TCanvas& measure, const TFont& font, F f)
+{
+    const TFont own = measure.Font();
+    measure.SetFont(font);
+    const auto result = f(measure);
+    measure.SetFont(own);
+    return result;
+}
+
+}  // namespace
 
 std::vector<TCanvasCall> RecordingCanvas::CallsOf(TCanvasCall::Kind kind) const
 {
@@ -34,6 +62,8 @@ int RecordingCanvas::PixelHeight() const
 
 TSize RecordingCanvas::TextExtent(const std::string& text) const
 {
+    if (measure_)
+        return MeasuredIn(*measure_, Font(), [&](TCanvas& m) { return m.TextExtent(text); });
     const int h = PixelHeight();
     const int w = std::max(1, h / 2);
     return {static_cast<int>(text.size()) * w, h};
@@ -41,6 +71,8 @@ TSize RecordingCanvas::TextExtent(const std::string& text) const
 
 TFontMetrics RecordingCanvas::FontMetrics() const
 {
+    if (measure_)
+        return MeasuredIn(*measure_, Font(), [](TCanvas& m) { return m.FontMetrics(); });
     const int h = PixelHeight();
     return {h - h / 5, h / 5};
 }
@@ -73,6 +105,11 @@ void RecordingCanvas::DoFillRect(const TRect& r) { Record(TCanvasCall::Kind::Fil
 
 void RecordingCanvas::DoEllipse(const TRect& r) { Record(TCanvasCall::Kind::Ellipse).Rect = r; }
 
+void RecordingCanvas::DoPolygon(const TPoint* points, int count)
+{
+    Record(TCanvasCall::Kind::Polygon).Points.assign(points, points + count);
+}
+
 void RecordingCanvas::DoTextOut(TPoint anchor, const std::string& text)
 {
     TCanvasCall& c = Record(TCanvasCall::Kind::TextOut);
@@ -91,4 +128,37 @@ bool RecordingCanvas::DoSetClip(const std::optional<TRect>& r)
     else
         Record(TCanvasCall::Kind::ResetClip);
     return true;
+}
+
+void ReplayCalls(const std::vector<TCanvasCall>& calls, TCanvas& target)
+{
+    using Kind = TCanvasCall::Kind;
+    for (const TCanvasCall& c : calls) {
+        target.SetPen(c.Pen);
+        target.SetBrush(c.Brush);
+        target.SetBackgroundColor(c.Background);
+        target.SetTransparent(c.Transparent);
+        target.SetFont(c.Font);
+        target.SetTextAlign(c.Align);
+        const int n = static_cast<int>(c.Points.size());
+        switch (c.Op) {
+        case Kind::Line:
+            if (n == 2) {
+                target.MoveTo(c.Points[0].x, c.Points[0].y);
+                target.LineTo(c.Points[1].x, c.Points[1].y);
+            }
+            break;
+        case Kind::Polyline: target.Polyline(c.Points.data(), n); break;
+        case Kind::Polygon: target.Polygon(c.Points.data(), n); break;
+        case Kind::Rectangle: target.Rectangle(c.Rect); break;
+        case Kind::FillRect: target.FillRect(c.Rect); break;
+        case Kind::Ellipse: target.Ellipse(c.Rect); break;
+        case Kind::TextOut:
+            if (n == 1)
+                target.TextOut(c.Points[0].x, c.Points[0].y, c.Text);
+            break;
+        case Kind::SetClip: target.SetClipRect(c.Rect); break;
+        case Kind::ResetClip: target.ResetClip(); break;
+        }
+    }
 }

@@ -6,7 +6,10 @@
 // Text metrics are simple and deterministic, independent of any installed
 // font: the font's pixel height h = Round(size x DPI(y) / 72), at least 1;
 // ascent h - h / 5, descent h / 5 (integer division); every character is
-// Max(1, h / 2) pixels wide. The angle does not change the extent.
+// Max(1, h / 2) pixels wide. The angle does not change the extent. A
+// recording canvas made on another canvas takes its text sizes and device
+// facts from that one instead, so that what it records can be replayed
+// there (ReplayCalls) exactly as if it had been drawn there.
 
 #include "chart/canvas.h"
 
@@ -15,9 +18,9 @@
 #include <vector>
 
 struct TCanvasCall {
-    enum class Kind { Line, Polyline, Rectangle, FillRect, Ellipse, TextOut, SetClip, ResetClip };
+    enum class Kind { Line, Polyline, Rectangle, FillRect, Ellipse, TextOut, SetClip, ResetClip, Polygon };
     Kind Op = Kind::Line;
-    std::vector<TPoint> Points;   // Line: from, to; Polyline: all; TextOut: the anchor
+    std::vector<TPoint> Points;   // Line: from, to; Polyline, Polygon: all; TextOut: the anchor
     TRect Rect;                   // Rectangle, FillRect, Ellipse, SetClip
     std::string Text;             // TextOut
     // State in force at the call.
@@ -33,6 +36,10 @@ struct TCanvasCall {
 class RecordingCanvas : public TCanvas {
 public:
     explicit RecordingCanvas(TRect device = {0, 0, 640, 480}, int dpi = 96, bool monochrome = false);
+    // Starts in the state of `measure`, measures text with it (in this
+    // canvas's font) and reports its device facts; `measure` must outlive
+    // this canvas.
+    explicit RecordingCanvas(TCanvas& measure);
 
     const std::vector<TCanvasCall>& Calls() const { return calls_; }
     void ClearCalls() { calls_.clear(); }
@@ -49,7 +56,7 @@ public:
     TSize TextExtent(const std::string& text) const override;
     TFontMetrics FontMetrics() const override;
     TRect DeviceRect() const override { return device_; }
-    int LogicalDpiX() const override { return dpi_; }
+    int LogicalDpiX() const override { return dpiX_; }
     int LogicalDpiY() const override { return dpi_; }
     bool IsMonochrome() const override { return monochrome_; }
     TColor WindowColor() const override { return windowColor_; }
@@ -60,6 +67,7 @@ protected:
     void DoRectangle(const TRect& r) override;
     void DoFillRect(const TRect& r) override;
     void DoEllipse(const TRect& r) override;
+    void DoPolygon(const TPoint* points, int count) override;
     void DoTextOut(TPoint anchor, const std::string& text) override;
     bool DoSetClip(const std::optional<TRect>& r) override;
 
@@ -68,9 +76,16 @@ private:
     int PixelHeight() const;
 
     TRect device_;
+    int dpiX_;
     int dpi_;
     bool monochrome_;
     TColor windowColor_ = kWhite;
     bool failNextClip_ = false;
+    TCanvas* measure_ = nullptr;
     std::vector<TCanvasCall> calls_;
 };
+
+// Draws recorded calls onto a canvas, each in the pen, brush, background,
+// font and alignment it was recorded with; clip calls set and reset the
+// target's clip. The target keeps the state of the last call.
+void ReplayCalls(const std::vector<TCanvasCall>& calls, TCanvas& target);

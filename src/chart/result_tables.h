@@ -21,6 +21,9 @@ struct TReportHeaderText {
     bool deterministic = false;     // "Deterministic simulation" instead of the count
     int replications = 0;
     int duration = 0;
+    // Quoted form: false quotes only the texts (the results line, the title
+    // and the comments) and leaves the rules and count lines bare.
+    bool quoteEveryLine = true;
 };
 
 // Appends the header lines (quoted: each text line as a quoted field).

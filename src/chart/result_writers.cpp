@@ -104,18 +104,37 @@ void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxe
     graph.SetFont("", 0, 12);
 }
 
-void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const TResultChart& chart)
+TScaleInfo CurveChartSettings(const TScaleInfo& settings, const TPlotBuffer& buffer)
 {
-    const TPlotBuffer& b = chart.buffer;
-    const int n = b.Count();
     TScaleInfo s = settings;
-    if (b.CurveVariant == 1 || b.CurveVariant == 3) {
-        // Growth-rate curves are read against lambda = 1: keep it in view.
+    if (buffer.CurveVariant == 1 || buffer.CurveVariant == 3) {
         if (s.YMaximum < 1)
             s.YMaximum = 1;
         else if (s.YMinimum > 1)
             s.YMinimum = 1;
     }
+    return s;
+}
+
+void DrawCurveReferences(TGraph& graph, const TPlotBuffer& b)
+{
+    if (b.CurveVariant == 0)
+        return;
+    const int n = b.Count();
+    TPlotBuffer::Series reference{};
+    for (int i = 0; i < n; ++i)
+        reference[static_cast<std::size_t>(i)] =
+            (b.CurveVariant == 1 || b.CurveVariant == 3) ? 1.0f : b.PlotX[static_cast<std::size_t>(i)];
+    graph.DrawLine(b.PlotX.data(), reference.data(), 1, ReferenceColour(graph), n);
+    if (b.CurveVariant == 3 || b.CurveVariant == 4)
+        graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 3, ChartColorCode(8), n);
+}
+
+void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const TResultChart& chart)
+{
+    const TPlotBuffer& b = chart.buffer;
+    const int n = b.Count();
+    const TScaleInfo s = CurveChartSettings(settings, b);
     DrawGraphTitles(s, graph, chart.axes, s.XMinimum, s.YMinimum, s.XMaximum, s.YMaximum);
     graph.DrawLine(b.PlotX.data(), b.PlotMean.data(), 0, ChartColorCode(6), n);
 
@@ -131,13 +150,8 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
         graph.DrawLine(b.PlotX.data(), b.PlotMin.data(), 2, ChartColorCode(8), n);
     }
     if (b.CurveVariant != 0) {
-        TPlotBuffer::Series reference{};
-        for (int i = 0; i < n; ++i)
-            reference[static_cast<std::size_t>(i)] =
-                (b.CurveVariant == 1 || b.CurveVariant == 3) ? 1.0f : b.PlotX[static_cast<std::size_t>(i)];
-        graph.DrawLine(b.PlotX.data(), reference.data(), 1, ReferenceColour(graph), n);
-        if (b.CurveVariant == 3 || b.CurveVariant == 4)
-            graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 3, ChartColorCode(8), n);
+        DrawCurveReferences(graph, b);
+        // The initial abundance, marked on the curve.
         const float x = b.PlotUpper[1];
         const float y = b.PlotUpper[0];
         graph.DrawMarkers(&x, &y, 0, ChartColorCode(8), 1);

@@ -61,6 +61,15 @@ void SetupResultAxes(const TScaleInfo& settings, TGraph& graph, const TResultAxe
 void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxesRules& rules, double xMinimum,
                      double yMinimum, double xMaximum, double yMaximum);
 
+// The settings a curve chart draws with: growth-rate curves (CurveVariant 1
+// and 3) are read against a rate of 1, so their y range is widened to hold it.
+TScaleInfo CurveChartSettings(const TScaleInfo& settings, const TPlotBuffer& buffer);
+
+// The lines CurveVariant 1..4 draws beside the curve: the reference line
+// (y = 1 for variants 1 and 3, y = x for 2 and 4; dashed, black on a
+// monochrome chart) and, for 3 and 4, the curve at the last time step PlotMax.
+void DrawCurveReferences(TGraph& graph, const TPlotBuffer& buffer);
+
 // PlotMean as a line; with showRange PlotMax and PlotMin dotted. CurveVariant
 // 1..4 (density-dependence curves) adds the reference line (lambda = 1 for
 // variants 1 and 3, next = this abundance for 2 and 4), the final-time curve

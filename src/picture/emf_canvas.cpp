@@ -128,8 +128,8 @@ void TEmfCanvas::EmitCreateFont(int handle, const TFont& font, int pixelHeight)
     p.I32(font.Angle);     // orientation
     p.I32(font.Bold ? 700 : 400);
     p.U8(font.Italic ? 1 : 0);
-    p.U8(0);   // underline
-    p.U8(0);   // strike-out
+    p.U8(font.Underline ? 1 : 0);
+    p.U8(font.StrikeOut ? 1 : 0);
     p.U8(1);   // default character set
     p.U8(0);
     p.U8(0);
@@ -165,7 +165,11 @@ void TEmfCanvas::EmitLine(TPoint from, TPoint to)
     Record(emf::kLineTo, l);
 }
 
-void TEmfCanvas::EmitPolyline(const TPoint* points, int count)
+void TEmfCanvas::EmitPolyline(const TPoint* points, int count) { PointsRecord(emf::kPolyline, points, count); }
+
+void TEmfCanvas::EmitPolygon(const TPoint* points, int count) { PointsRecord(emf::kPolygon, points, count); }
+
+void TEmfCanvas::PointsRecord(std::uint32_t type, const TPoint* points, int count)
 {
     TRect b{points[0].x, points[0].y, points[0].x, points[0].y};
     for (int i = 1; i < count; ++i) {
@@ -181,7 +185,7 @@ void TEmfCanvas::EmitPolyline(const TPoint* points, int count)
         p.I32(points[i].x);
         p.I32(points[i].y);
     }
-    Record(emf::kPolyline, p);
+    Record(type, p);
 }
 
 void TEmfCanvas::EmitRectangle(const TRect& r)

@@ -8,7 +8,7 @@
 
 namespace emf {
 // Record types written.
-constexpr std::uint32_t kHeader = 1, kPolyline = 4, kEof = 14, kSetBkMode = 18, kSetTextAlign = 22,
+constexpr std::uint32_t kHeader = 1, kPolygon = 3, kPolyline = 4, kEof = 14, kSetBkMode = 18, kSetTextAlign = 22,
                         kSetTextColor = 24, kSetBkColor = 25, kMoveToEx = 27, kIntersectClipRect = 30,
                         kSelectObject = 37, kCreatePen = 38, kCreateBrushIndirect = 39, kDeleteObject = 40,
                         kEllipse = 42, kRectangle = 43, kLineTo = 54, kExtSelectClipRgn = 75,
@@ -39,12 +39,15 @@ protected:
     void EmitPolyline(const TPoint* points, int count) override;
     void EmitRectangle(const TRect& r) override;
     void EmitEllipse(const TRect& r) override;
+    void EmitPolygon(const TPoint* points, int count) override;
     void EmitText(TPoint anchor, const std::string& text) override;
     bool DoSetClip(const std::optional<TRect>& r) override;
 
 private:
     void Record(std::uint32_t type, const TRecordBytes& params);
     void Record1(std::uint32_t type, std::uint32_t value);
+    // A polyline or polygon record: bounds, count, the points.
+    void PointsRecord(std::uint32_t type, const TPoint* points, int count);
 
     TRecordBytes body_;
     std::uint32_t records_ = 0;

@@ -243,6 +243,14 @@ void TMetafileCanvas::DoEllipse(const TRect& r)
     EmitEllipse(r);
 }
 
+void TMetafileCanvas::DoPolygon(const TPoint* points, int count)
+{
+    UsePen(Pen());
+    UseBrush(Brush());
+    UseBackground();
+    EmitPolygon(points, count);
+}
+
 void TMetafileCanvas::DoTextOut(TPoint anchor, const std::string& text)
 {
     if (text.empty())

@@ -70,6 +70,7 @@ protected:
     virtual void EmitPolyline(const TPoint* points, int count) = 0;
     virtual void EmitRectangle(const TRect& r) = 0;   // corners as a Rectangle call takes them
     virtual void EmitEllipse(const TRect& r) = 0;
+    virtual void EmitPolygon(const TPoint* points, int count) = 0;
     virtual void EmitText(TPoint anchor, const std::string& text) = 0;
 
     // The saved-context stack of the player, for formats that undo a clip by
@@ -98,6 +99,7 @@ protected:
     void DoRectangle(const TRect& r) override;
     void DoFillRect(const TRect& r) override;
     void DoEllipse(const TRect& r) override;
+    void DoPolygon(const TPoint* points, int count) override;
     void DoTextOut(TPoint anchor, const std::string& text) override;
 
     // A picture of width x height pixels at the given resolution. measure

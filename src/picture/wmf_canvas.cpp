@@ -110,8 +110,8 @@ void TWmfCanvas::EmitCreateFont(int, const TFont& font, int pixelHeight)
     p.I16(font.Angle);
     p.I16(font.Bold ? 700 : 400);
     p.U8(font.Italic ? 1 : 0);
-    p.U8(0);
-    p.U8(0);
+    p.U8(font.Underline ? 1 : 0);
+    p.U8(font.StrikeOut ? 1 : 0);
     p.U8(0);   // the 8-bit character set
     p.U8(0);
     p.U8(0);
@@ -173,6 +173,20 @@ void TWmfCanvas::EmitPolyline(const TPoint* points, int count)
         if (start + n >= count)
             break;
     }
+}
+
+void TWmfCanvas::EmitPolygon(const TPoint* points, int count)
+{
+    // A point count is 16-bit, and a polygon cannot be split: points beyond
+    // that are left out.
+    const int n = std::min(count, 32767);
+    TRecordBytes p;
+    p.I16(n);
+    for (int i = 0; i < n; ++i) {
+        p.I16(points[i].x);
+        p.I16(points[i].y);
+    }
+    Record(wmf::kPolygon, p);
 }
 
 void TWmfCanvas::EmitRectangle(const TRect& r) { RectRecord(wmf::kRectangle, r); }

@@ -14,7 +14,7 @@ constexpr std::uint16_t kEof = 0x0000, kSaveDc = 0x001E, kSetBkMode = 0x0102, kS
                         kDeleteObject = 0x01F0, kSetBkColor = 0x0201, kSetTextColor = 0x0209,
                         kSetWindowOrg = 0x020B, kSetWindowExt = 0x020C, kLineTo = 0x0213, kMoveTo = 0x0214,
                         kCreatePenIndirect = 0x02FA, kCreateFontIndirect = 0x02FB,
-                        kCreateBrushIndirect = 0x02FC, kPolyline = 0x0325, kIntersectClipRect = 0x0416,
+                        kCreateBrushIndirect = 0x02FC, kPolygon = 0x0324, kPolyline = 0x0325, kIntersectClipRect = 0x0416,
                         kEllipse = 0x0418, kRectangle = 0x041B, kTextOut = 0x0521;
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr int kPlaceableSize = 22;
@@ -40,6 +40,7 @@ protected:
     void EmitPolyline(const TPoint* points, int count) override;
     void EmitRectangle(const TRect& r) override;
     void EmitEllipse(const TRect& r) override;
+    void EmitPolygon(const TPoint* points, int count) override;
     void EmitText(TPoint anchor, const std::string& text) override;
     bool DoSetClip(const std::optional<TRect>& r) override;
 

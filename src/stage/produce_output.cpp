@@ -32,19 +32,6 @@ bool IsResultsKind(int kind) { return kind >= 19 && kind <= 33; }
 bool IsStageKind(int kind) { return (kind >= 7 && kind <= 9) || (kind >= 14 && kind <= 18); }
 bool IsRiskKind(int kind) { return kind >= kIntervalExtinctionRisk && kind <= kTerminalPercentDecline; }
 
-// One point of five series: minimum, mean - SD, mean, mean + SD, maximum.
-void PutFive(int i, double mean, double sd, double maximum, double minimum)
-{
-    const auto k = At(i);
-    Buffer.PlotMean[k] = static_cast<float>(mean);
-    Buffer.PlotUpper[k] = static_cast<float>(mean + sd);
-    Buffer.PlotLower[k] = static_cast<float>(mean - sd);
-    Buffer.PlotMax[k] = static_cast<float>(maximum);
-    Buffer.PlotMin[k] = static_cast<float>(minimum);
-}
-
-void PutAll(int i, double value) { PutFive(i, value, 0, value, value); }
-
 // Element `index` of a change series, held inside the series: the chart of a
 // short series must not read past its end.
 const SingleVector* ChangeSeries(const OneBasedList<SingleVector>& list, int index)
@@ -73,22 +60,22 @@ void TimeSeries(int kind, TScaleInfo& settings)
         for (int q = 1; q <= Info.pops; ++q)
             if (Info.populations[q].intotal && Info.initialtotal[q] >= 1) start += 1;
     }
-    PutAll(0, start);
+    Buffer.PutSame(0, start);
     for (int i = 1; i < grid.points; ++i) {
         const int t = i * grid.step;
         switch (kind) {
         case 19:
             if (p > 0)
-                PutFive(i, GetR(Info.popsum, kMainMemory, p, t), GetR(Info.popsumsq, kMainMemory, p, t),
+                Buffer.PutStatistics(i, GetR(Info.popsum, kMainMemory, p, t), GetR(Info.popsumsq, kMainMemory, p, t),
                         GetI(Info.popmax, kMainMemory, p, t), GetI(Info.popmin, kMainMemory, p, t));
             else
-                PutFive(i, Info.totalsum[t], Info.totalsumsq[t], Info.totalmax[t], Info.totalmin[t]);
+                Buffer.PutStatistics(i, Info.totalsum[t], Info.totalsumsq[t], Info.totalmax[t], Info.totalmin[t]);
             break;
         case 20:
-            PutFive(i, Info.harvestsum[t], Info.harvestsumsq[t], Info.harvestmax[t], Info.harvestmin[t]);
+            Buffer.PutStatistics(i, Info.harvestsum[t], Info.harvestsumsq[t], Info.harvestmax[t], Info.harvestmin[t]);
             break;
         default:
-            PutFive(i, Info.occupancysum[t], Info.occupancysumsq[t], Info.occupancymax[t],
+            Buffer.PutStatistics(i, Info.occupancysum[t], Info.occupancysumsq[t], Info.occupancymax[t],
                     Info.occupancymin[t]);
             break;
         }
@@ -99,9 +86,9 @@ void TimeSeries(int kind, TScaleInfo& settings)
 void PutBar(int i, bool fallback, double mean, double sd, double maximum, double minimum)
 {
     if (fallback)
-        PutAll(i, mean);
+        Buffer.PutSame(i, mean);
     else
-        PutFive(i, mean, sd, maximum, minimum);
+        Buffer.PutStatistics(i, mean, sd, maximum, minimum);
 }
 
 void PopulationStructure(TScaleInfo& settings, int replications)
@@ -115,7 +102,7 @@ void PopulationStructure(TScaleInfo& settings, int replications)
     for (int p = 1; p <= n; ++p) {
         Buffer.PlotX[At(p - 1)] = static_cast<float>(p);
         if (t == 0)
-            PutAll(p - 1, TotalInitialAbundance(p));
+            Buffer.PutSame(p - 1, TotalInitialAbundance(p));
         else
             PutBar(p - 1, fallback, GetR(Info.popsum, kMainMemory, p, t), GetR(Info.popsumsq, kMainMemory, p, t),
                    GetI(Info.popmax, kMainMemory, p, t), GetI(Info.popmin, kMainMemory, p, t));
@@ -481,20 +468,6 @@ bool Produce(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* line
 }
 
 }  // namespace
-
-float SeriesExtreme(bool minimum, const float* values, int count)
-{
-    float e = values[0];
-    for (int i = 1; i < count; ++i) e = minimum ? std::min(e, values[i]) : std::max(e, values[i]);
-    return e;
-}
-
-TTimeGrid TimeGridFor(int duration)
-{
-    if (duration < 161) return {1, std::max(0, duration) + 1};
-    const int step = duration / 161 + 1;
-    return {step, duration / step + 1};
-}
 
 double TotalInitialAbundance(int p)
 {

@@ -6,6 +6,7 @@
 // buffer to the chart and table writers.
 
 #include "chart/graph.h"
+#include "chart/plot_buffer.h"
 #include "chart/result_modes.h"
 #include "chart/scale_info.h"
 
@@ -22,18 +23,6 @@
 // and the model is not touched (false, no message).
 bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                    bool warnFlag);
-
-// Minimum (minimum true) or maximum of values[0..count-1]; values[0] when
-// count < 1.
-float SeriesExtreme(bool minimum, const float* values, int count);
-
-// Time steps shown by a time series: every step-th step, points in all
-// (time 0 included), so that a long run fits the 161-point buffer.
-struct TTimeGrid {
-    int step = 1;
-    int points = 1;
-};
-TTimeGrid TimeGridFor(int duration);
 
 // Total initial abundance of population p without the stages excluded from
 // totals; p = 0 sums the populations counted in totals.

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr std::array<double, 17> kLillieforsCritical = {
-    0.381, 0.337, 0.319, 0.300, 0.285, 0.271, 0.258, 0.249, 0.242,
-    0.234, 0.227, 0.220, 0.213, 0.206, 0.200, 0.195, 0.190};  // R = 4..20
-
 constexpr const char* kTooFewReplications = "Too few replications (at least 4 are needed).";
 
 bool TooFewReplications(int replications, bool warnFlag)
@@ -33,24 +29,7 @@ bool PercentDecline(int kind)
     return kind == kIntervalPercentDecline || kind == kTerminalPercentDecline;
 }
 
-void FillBand(const TPlotBuffer::Series& centre, TPlotBuffer::Series& upper,
-              TPlotBuffer::Series& lower, int count, double halfWidth)
-{
-    for (int i = 0; i < count; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        upper[k] = static_cast<float>(std::min(1.0, centre[k] + halfWidth));
-        lower[k] = static_cast<float>(std::max(0.0, centre[k] - halfWidth));
-    }
-}
-
 }  // namespace
-
-double RiskBandHalfWidth(int replications)
-{
-    if (replications < 4) return 0;
-    if (replications <= 20) return kLillieforsCritical[static_cast<std::size_t>(replications - 4)];
-    return 0.886 / std::sqrt(static_cast<double>(replications));
-}
 
 bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurveInput& input,
                       bool warnFlag)
@@ -60,11 +39,6 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
     if (TooFewReplications(r, warnFlag)) return false;
     const double halfWidth = RiskBandHalfWidth(r);
     const auto& v = input.Values;
-    // Values just above a level belong to the next point up when falling (the
-    // probability of being at or below x), to their own point when rising.
-    const double offset = LowerCrossing(kind) ? 0.9999 : 0.0;
-
-    int np = std::min(r, kMaxRiskPoints);
     const double n0 = input.InitialTotal;
     if (PercentDecline(kind)) {
         if (input.IncludedPopulations == 0) {
@@ -93,44 +67,11 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
         settings.XMaximum = hi;
     }
 
-    if (hi - lo + 1 < np) np = static_cast<int>(std::nearbyint(hi - lo + 1));
-    np = std::clamp(np, 1, kMaxRiskPoints);
-    double range = hi - lo;
-    if (range == 0) range = 1;
-    const double scale = (np - 1) / range;
-
-    std::array<int, TPlotBuffer::kPoints> counts{};
-    int zeros = 0;
-    int beyond = 0;
-    for (const float value : v) {
-        if (value == 0) ++zeros;
-        if (value >= lo && value <= hi) {
-            const int bin = static_cast<int>(std::trunc((value - lo) * scale + offset));
-            ++counts[static_cast<std::size_t>(std::clamp(bin, 0, np - 1))];
-        } else if (LowerCrossing(kind) ? value < lo : value > hi) {
-            ++beyond;
-        }
-    }
+    const TRiskCount count =
+        CumulateRisk(buffer, {v, lo, hi, LowerCrossing(kind), PercentDecline(kind) ? n0 : 0.0});
+    int np = count.Points;
     buffer.PlotLower[1] =
-        (r >= 10 && !PercentDecline(kind)) ? static_cast<float>(zeros) / static_cast<float>(r) : 0.0f;
-
-    // With a single point (every replication at one value) the level is the
-    // value itself.
-    auto level = [&](int i) { return scale > 0 ? i / scale + lo : lo; };
-    int cumulated = beyond;
-    auto put = [&](int i) {
-        const auto k = static_cast<std::size_t>(i);
-        cumulated += counts[k];
-        double x = level(i);
-        if (PercentDecline(kind)) x = std::max(0.0, (n0 - x) * 100 / n0);
-        buffer.PlotX[k] = static_cast<float>(x);
-        buffer.PlotMean[k] = static_cast<float>(cumulated) / static_cast<float>(r);
-    };
-    if (LowerCrossing(kind)) {
-        for (int i = 0; i < np; ++i) put(i);
-    } else {
-        for (int i = np - 1; i >= 0; --i) put(i);
-    }
+        (r >= 10 && !PercentDecline(kind)) ? static_cast<float>(count.Zeros) / static_cast<float>(r) : 0.0f;
     if (PercentDecline(kind)) {
         // A decline of 0 % or more is certain: the curve closes at (0, 1).
         if (np < kMaxRiskPoints) {
@@ -141,7 +82,7 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
             buffer.PlotX[static_cast<std::size_t>(np - 1)] = 0;
         }
     }
-    FillBand(buffer.PlotMean, buffer.PlotMax, buffer.PlotMin, np, halfWidth);
+    FillRiskBand(buffer.PlotMean, buffer.PlotMax, buffer.PlotMin, np, halfWidth);
     buffer.ShowRange = true;
     buffer.PlotPointCount = static_cast<std::uint16_t>(np);
     return true;
@@ -215,7 +156,7 @@ bool ComputeTimeToThreshold(TPlotBuffer& buffer, TScaleInfo& settings, const TCr
         }
         np = merged;
     }
-    FillBand(buffer.PlotMax, buffer.PlotUpper, buffer.PlotLower, np, halfWidth);
+    FillRiskBand(buffer.PlotMax, buffer.PlotUpper, buffer.PlotLower, np, halfWidth);
 
     if (settings.AutoScale) {
         if (input.Kind == kTimeToExplosion) {

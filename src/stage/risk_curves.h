@@ -8,8 +8,9 @@
 // each with a 95 % confidence band. Both fill the plot buffer and adjust the
 // caller's chart settings.
 
-#include "chart/scale_info.h"
 #include "chart/plot_buffer.h"
+#include "chart/risk_curve.h"
+#include "chart/scale_info.h"
 
 #include <cstdint>
 #include <span>
@@ -23,15 +24,6 @@ inline constexpr int kIntervalPercentDecline = 30;
 inline constexpr int kTerminalPercentDecline = 31;
 inline constexpr int kTimeToExtinction = 32;
 inline constexpr int kTimeToExplosion = 33;
-
-// The most points a risk curve uses; the buffer's last cell is kept for the
-// closing point of a percent-decline curve.
-inline constexpr int kMaxRiskPoints = 160;
-
-// Half-width of the 95 % band around an empirical distribution function of R
-// replications: the 5 % critical values of the Lilliefors test for 4..20,
-// else 0.886 / sqrt(R). Fewer than 4 replications have no band (0).
-double RiskBandHalfWidth(int replications);
 
 struct TRiskCurveInput {
     int Kind = kIntervalExtinctionRisk;  // 26..31

@@ -3,7 +3,7 @@
 // buttons, each opening one result window through a display function, and a
 // Help button for the menu's help context.
 
-#include "stage_ui/display_result.h"
+#include "ui/display_result.h"
 #include "ui/modal_dialogs.h"
 
 #include <QDialog>

@@ -57,6 +57,8 @@ QFont QtFontOf(const TFont& font, int dpiY)
     f.setPixelSize(FontPixelHeight(font, dpiY));
     f.setBold(font.Bold);
     f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.StrikeOut);
     return f;
 }
 
@@ -208,26 +210,40 @@ void TPainterCanvas::DoRectangle(const TRect& r)
 
 void TPainterCanvas::DoFillRect(const TRect& r) { FillWithBrush(r); }
 
-void TPainterCanvas::DoEllipse(const TRect& r)
+void TPainterCanvas::FillAndOutline(const std::function<void()>& draw)
 {
-    if (r.Right <= r.Left || r.Bottom <= r.Top)
-        return;
-    const QRect box(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
     const TBrush& b = Brush();
     painter_.setPen(Qt::NoPen);
     if (IsHatch(b.Style) && !Transparent()) {
         painter_.setBrush(ToQColor(Paper()));
-        painter_.drawEllipse(box);
+        draw();
     }
     if (b.Style != TBrushStyle::Clear) {
         painter_.setBackgroundMode(Qt::TransparentMode);
         painter_.setBrush(QBrush(ToQColor(DeviceColor(b.Color)),
                                  IsHatch(b.Style) ? HatchOf(b.Style) : Qt::SolidPattern));
-        painter_.drawEllipse(box);
+        draw();
     }
     ApplyPen();
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawEllipse(box);
+    draw();
+}
+
+void TPainterCanvas::DoEllipse(const TRect& r)
+{
+    if (r.Right <= r.Left || r.Bottom <= r.Top)
+        return;
+    const QRect box(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+    FillAndOutline([&] { painter_.drawEllipse(box); });
+}
+
+void TPainterCanvas::DoPolygon(const TPoint* points, int count)
+{
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon.setPoint(i, points[i].x, points[i].y);
+    // Alternate filling, as a pixel device fills a self-crossing outline.
+    FillAndOutline([&] { painter_.drawPolygon(polygon, Qt::OddEvenFill); });
 }
 
 void TPainterCanvas::DoTextOut(TPoint anchor, const std::string& text)

@@ -17,10 +17,12 @@
 
 #include <QFont>
 
+#include <functional>
+
 class QPainter;
 
-// The Qt font for a canvas font: the face, bold and italic, and the em height
-// in pixels of FontPixelHeight.
+// The Qt font for a canvas font: the face, bold, italic, underline and
+// strike-out, and the em height in pixels of FontPixelHeight.
 QFont QtFontOf(const TFont& font, int dpiY);
 
 // Text sizes from the installed fonts, for canvases without a painter.
@@ -57,6 +59,7 @@ protected:
     void DoRectangle(const TRect& r) override;
     void DoFillRect(const TRect& r) override;
     void DoEllipse(const TRect& r) override;
+    void DoPolygon(const TPoint* points, int count) override;
     void DoTextOut(TPoint anchor, const std::string& text) override;
     bool DoSetClip(const std::optional<TRect>& r) override;
 
@@ -65,6 +68,9 @@ private:
     TColor Paper() const;                 // the background
     void ApplyPen();
     void FillWithBrush(const TRect& r);
+    // Runs draw for the background of a hatch, the brush and the pen in
+    // turn, with the painter set for each.
+    void FillAndOutline(const std::function<void()>& draw);
 
     QPainter& painter_;
     TRect device_;

@@ -65,3 +65,51 @@ TEST(CanvasCodes, StyleCodesMapWithSolidForUnknown)
     EXPECT_EQ(HorizontalAlign(30), kAlignCenter);
     EXPECT_EQ(VerticalAlign(30), kAlignBaseline);
 }
+
+TEST(RecordingCanvas, ReplayDrawsTheCallsAgainInTheirStateAndMeasuresWithTheTarget)
+{
+    RecordingCanvas target({0, 0, 300, 200}, 120);
+    target.SetFontSize(12);
+    target.SetPenColor(Rgb(1, 2, 3));
+    RecordingCanvas recorder(target);
+    EXPECT_EQ(recorder.DeviceRect(), target.DeviceRect());
+    EXPECT_EQ(recorder.LogicalDpiY(), 120);
+    EXPECT_EQ(recorder.Pen(), target.Pen());
+    recorder.SetFontSize(24);
+    // Measured by the target in the recorder's font: 40 pixels at 120 DPI.
+    EXPECT_EQ(recorder.TextExtent("ab"), (TSize{40, 40}));
+    EXPECT_EQ(target.Font().Size, 12);
+
+    recorder.MoveTo(1, 1);
+    recorder.LineTo(20, 5);
+    recorder.SetClipRect({0, 0, 100, 100});
+    recorder.SetBrush({Rgb(0, 0, 128), TBrushStyle::Solid});
+    const TPoint triangle[] = {{10, 10}, {40, 10}, {25, 30}};
+    recorder.Polygon(triangle, 3);
+    recorder.Polygon(triangle, 1);   // too few points: nothing
+    TFont font = recorder.Font();
+    font.Bold = font.Italic = font.Underline = font.StrikeOut = true;
+    recorder.SetFont(font);
+    recorder.SetTextAlign(kAlignCenter | kAlignBottom);
+    recorder.TextOut(50, 60, "Lake");
+    recorder.ResetClip();
+    ASSERT_EQ(recorder.Calls().size(), 5u);
+    EXPECT_EQ(recorder.Calls()[2].Op, Kind::Polygon);
+    EXPECT_EQ(recorder.Calls()[2].Points.size(), 3u);
+
+    ReplayCalls(recorder.Calls(), target);
+    const auto& want = recorder.Calls();
+    const auto& got = target.Calls();
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(got[i].Op, want[i].Op) << i;
+        EXPECT_EQ(got[i].Points, want[i].Points) << i;
+        EXPECT_EQ(got[i].Rect, want[i].Rect) << i;
+        EXPECT_EQ(got[i].Text, want[i].Text) << i;
+        EXPECT_EQ(got[i].Pen, want[i].Pen) << i;
+        EXPECT_EQ(got[i].Brush, want[i].Brush) << i;
+        EXPECT_EQ(got[i].Font, want[i].Font) << i;
+        EXPECT_EQ(got[i].Align, want[i].Align) << i;
+        EXPECT_EQ(got[i].Clip, want[i].Clip) << i;
+    }
+}

@@ -48,6 +48,11 @@ void ExpectSameCall(const TCanvasCall& want, const TPlayedCall& got, const std::
         EXPECT_EQ(got.Points, want.Points) << where;
         EXPECT_EQ(got.Pen, want.Pen) << where;
         break;
+    case Kind::Polygon:
+        EXPECT_EQ(got.Points, want.Points) << where;
+        EXPECT_EQ(got.Pen, want.Pen) << where;
+        EXPECT_EQ(got.Brush, want.Brush) << where;
+        break;
     case Kind::Rectangle:
     case Kind::Ellipse:
         EXPECT_EQ(got.Pen, want.Pen) << where;
@@ -67,6 +72,8 @@ void ExpectSameCall(const TCanvasCall& want, const TPlayedCall& got, const std::
         EXPECT_EQ(got.Angle, want.Font.Angle) << where;
         EXPECT_EQ(got.TextColor, want.Font.Color) << where;
         EXPECT_EQ(got.Face, want.Font.Face) << where;
+        EXPECT_EQ(got.Underline, want.Font.Underline) << where;
+        EXPECT_EQ(got.StrikeOut, want.Font.StrikeOut) << where;
         EXPECT_EQ(got.FontHeight, -13) << where;   // 10 points at 96 pixels per inch
         EXPECT_EQ(got.Transparent, want.Transparent) << where;
         if (!want.Transparent) {
@@ -159,7 +166,13 @@ TEST(Metafile, ObjectsAreReplacedAndReleasedAcrossClips)
                 c->SetTransparent(i % 3 == 0);
                 c->FillRect({i, 110, i + 5, 120});
                 c->Ellipse({i, 130, i + 7, 140});
+                const TPoint triangle[] = {{i, 145}, {i + 6, 145}, {i + 3, 150 + i % 4}};
+                c->Polygon(triangle, 3);
                 c->SetFontSize(10);
+                TFont font = c->Font();
+                font.Underline = i % 4 == 1;
+                font.StrikeOut = i % 5 == 2;
+                c->SetFont(font);
                 c->SetFontAngle(i * 10);
                 c->SetTextAlign(i % 2 ? kAlignRight | kAlignBaseline : kAlignCenter | kAlignBottom);
                 c->TextOut(i, 180, "x" + std::to_string(i));

@@ -30,6 +30,7 @@ struct TObject {
     TPen PenValue;
     TBrush BrushValue;
     int Height = 0, Angle = 0;
+    bool Underline = false, StrikeOut = false;
     std::string Face;
 };
 
@@ -108,6 +109,8 @@ struct TPlayer {
             c.FontHeight = objects[dc.font].Height;
             c.Angle = objects[dc.font].Angle;
             c.Face = objects[dc.font].Face;
+            c.Underline = objects[dc.font].Underline;
+            c.StrikeOut = objects[dc.font].StrikeOut;
         }
         c.TextColor = dc.text;
         c.Background = dc.bk;
@@ -215,6 +218,8 @@ TPlayedPicture PlayEmf(const std::string& bytes)
             o.Angle = r.I32(q + 12);
             if (r.I32(q + 16) != o.Angle)
                 p.Error("escapement and orientation differ");
+            o.Underline = r.U8(q + 25) != 0;
+            o.StrikeOut = r.U8(q + 26) != 0;
             for (size_t i = 0; i < 32 && r.U16(q + 32 + 2 * i); ++i)
                 o.Face += static_cast<char>(r.U16(q + 32 + 2 * i));
             p.Create(handle(q), o);
@@ -233,6 +238,7 @@ TPlayedPicture PlayEmf(const std::string& bytes)
             p.dc.pos = to;
             break;
         }
+        case 3:
         case 4: {
             const std::uint32_t n = r.U32(q + 16);
             if (size != 28 + 8 * n)
@@ -240,7 +246,8 @@ TPlayedPicture PlayEmf(const std::string& bytes)
             std::vector<TPoint> pts;
             for (std::uint32_t i = 0; i < n; ++i)
                 pts.push_back({r.I32(q + 20 + 8 * i), r.I32(q + 24 + 8 * i)});
-            p.Draw(TCanvasCall::Kind::Polyline, false, false).Points = pts;
+            const bool polygon = type == 3;
+            p.Draw(polygon ? TCanvasCall::Kind::Polygon : TCanvasCall::Kind::Polyline, polygon, false).Points = pts;
             break;
         }
         case 43: p.Rectangle(rect(q)); break;
@@ -350,6 +357,8 @@ TPlayedPicture PlayWmf(const std::string& bytes)
             o.Angle = r.I16(q + 4);
             if (r.I16(q + 6) != o.Angle)
                 p.Error("escapement and orientation differ");
+            o.Underline = r.U8(q + 11) != 0;
+            o.StrikeOut = r.U8(q + 12) != 0;
             for (size_t i = 0; i < 32 && r.U8(q + 18 + i); ++i)
                 o.Face += static_cast<char>(r.U8(q + 18 + i));
             p.Create(slot(), o);
@@ -368,6 +377,7 @@ TPlayedPicture PlayWmf(const std::string& bytes)
             p.dc.pos = to;
             break;
         }
+        case 0x0324:
         case 0x0325: {
             const int n = r.I16(q);
             if (words != 4 + 2 * static_cast<std::uint32_t>(n))
@@ -375,7 +385,8 @@ TPlayedPicture PlayWmf(const std::string& bytes)
             std::vector<TPoint> pts;
             for (int i = 0; i < n; ++i)
                 pts.push_back({r.I16(q + 2 + 4 * i), r.I16(q + 4 + 4 * i)});
-            p.Draw(TCanvasCall::Kind::Polyline, false, false).Points = pts;
+            const bool polygon = fn == 0x0324;
+            p.Draw(polygon ? TCanvasCall::Kind::Polygon : TCanvasCall::Kind::Polyline, polygon, false).Points = pts;
             break;
         }
         case 0x041B: p.Rectangle(rect(q)); break;

@@ -14,7 +14,7 @@
 
 struct TPlayedCall {
     TCanvasCall::Kind Op = TCanvasCall::Kind::Line;
-    std::vector<TPoint> Points;   // Line: from, to; Polyline: all; TextOut: anchor
+    std::vector<TPoint> Points;   // Line: from, to; Polyline, Polygon: all; TextOut: anchor
     TRect Rect;                   // Rectangle, FillRect, Ellipse
     std::string Text;
     TPen Pen;
@@ -25,6 +25,7 @@ struct TPlayedCall {
     int Align = 0;
     int Angle = 0;                // font escapement, tenths of a degree
     int FontHeight = 0;           // as stored (negative: em height)
+    bool Underline = false, StrikeOut = false;
     std::string Face;
     std::optional<TRect> Clip;
 };

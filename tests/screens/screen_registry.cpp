@@ -2,6 +2,12 @@
 
 #include "stage_tool.h"
 
+#include "chart/scale_info.h"
+#include "core/config.h"
+#include "core/run_progress.h"
+#include "multi/model_file.h"
+#include "multi/run_simulation.h"
+
 #include <stdexcept>
 
 namespace {
@@ -25,6 +31,9 @@ const std::vector<TScreen>& Screens() { return Registry(); }
 
 void UseStageSample()
 {
+    // One process pictures all three programs; each has its own kind table.
+    if (CurrentKindTable() != TKindTable::Strativa)
+        SelectKindTable(TKindTable::Strativa);
     static bool loaded = false;
     if (loaded)
         return;
@@ -33,4 +42,29 @@ void UseStageSample()
     if (!LoadStageModel("pv-screens", model) || !RunStageModel("pv-screens", model, "20261210"))
         throw std::runtime_error("the sample model " + model + " did not load and run");
     loaded = true;
+}
+
+void UseMultiSample()
+{
+    if (CurrentKindTable() != TKindTable::Plurimod)
+        SelectKindTable(TKindTable::Plurimod);
+    static bool loaded = false;
+    if (loaded)
+        return;
+    multi::StartMultiEngine(multi::TMultiLimits{});
+    const std::string model = std::string(PV_EXAMPLES) + "/river_voles.mp";
+    Config.RandomSeed = "20261210";
+    Config.StepDelay = 0;
+    TRunOutcome outcome;
+    if (multi::LoadModelFile(multi::Model, model) != kModelFileOk ||
+        !multi::RunSimulation(multi::Model, [](std::int32_t, std::int32_t) { return true; }, &outcome) ||
+        outcome.end != TRunEnd::Completed)
+        throw std::runtime_error("the sample model " + model + " did not load and run");
+    loaded = true;
+}
+
+const std::string& MultiSampleFileName()
+{
+    static const std::string name = std::string(PV_EXAMPLES) + "/river_voles.mp";
+    return name;
 }

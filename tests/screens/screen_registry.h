@@ -29,3 +29,9 @@ const std::vector<TScreen>& Screens();
 // The age/stage sample model, examples/meadow_herb.st, run with a fixed
 // seed, loaded the first time it is asked for. Throws when it fails.
 void UseStageSample();
+
+// The multi-population sample model, examples/river_voles.mp (with its map
+// file), run with a fixed seed, loaded the first time it is asked for; also
+// selects Plurimod's kind table. Throws when it fails.
+void UseMultiSample();
+const std::string& MultiSampleFileName();

@@ -9,15 +9,12 @@
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
 #include "support/temp_dir.h"
+#include "tool_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <regex>
-#include <sys/wait.h>
 #include <string>
 #include <vector>
 
@@ -27,30 +24,7 @@ const std::string kTool = ST_PRODUCE;
 const std::string kData = std::string(PV_TEST_DATA) + "/tools/";
 const std::string kModel = kData + "heath_shrub.st";
 
-struct TToolResult {
-    int status = -1;
-    std::string out;
-};
-
-TToolResult RunTool(const std::string& args)
-{
-    TToolResult r;
-    const std::string command = "'" + kTool + "' " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) r.out.append(chunk.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-std::string MaskRunTime(const std::string& text)
-{
-    static const std::regex stamp("Date=[^ \"\r\n]* Time=[^ \"\r\n]*");
-    return std::regex_replace(text, stamp, "Date=<date> Time=<time>");
-}
+TToolResult RunTool(const std::string& args) { return ::RunTool(kTool, args); }
 
 TEST(StProduce, GoldenOutputsOfAFixedRun)
 {

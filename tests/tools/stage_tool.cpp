@@ -38,9 +38,3 @@ bool RunStageModel(const char* tool, const std::string& model, const std::string
     std::fprintf(stderr, "%s: the run of %s did not complete\n", tool, model.c_str());
     return false;
 }
-
-void PrintLines(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines) std::fwrite((line + "\n").data(), 1, line.size() + 1, stdout);
-    std::fflush(stdout);
-}

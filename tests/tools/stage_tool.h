@@ -1,10 +1,12 @@
 #pragma once
 // What the age/stage command-line tools share: a model store as the program
-// sizes it, loading a model file, running it with a fixed seed, and writing
-// result lines. Failures are told on standard error, named by the tool.
+// sizes it, loading a model file and running it with a fixed seed; the
+// printing of results is produce_tool's. Failures are told on standard
+// error, named by the tool.
+
+#include "produce_tool.h"
 
 #include <string>
-#include <vector>
 
 // The model store sized from the configuration's limits, with the run's
 // results in main memory.
@@ -17,6 +19,3 @@ bool LoadStageModel(const char* tool, const std::string& model);
 // Runs the loaded model with the random seed. False when the run does not
 // complete.
 bool RunStageModel(const char* tool, const std::string& model, const std::string& seed);
-
-// One line of standard output per line.
-void PrintLines(const std::vector<std::string>& lines);

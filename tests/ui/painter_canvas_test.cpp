@@ -67,6 +67,14 @@ TEST(PainterCanvas, ShapesCoverTheirPixelsWithRightAndBottomExclusive)
         {"fill: brush only",
          [](TCanvas& c) { c.SetBrushColor(kBlue); c.FillRect({5, 5, 15, 12}); },
          {{5, 5, kBlue}, {14, 11, kBlue}, {15, 11, kWhite}, {14, 12, kWhite}}},
+        {"polygon: brush inside, outline through the corners, closed",
+         [](TCanvas& c) {
+             c.SetPenColor(kRed);
+             c.SetBrushColor(kGreen);
+             const TPoint corners[] = {{5, 5}, {35, 5}, {5, 35}};
+             c.Polygon(corners, 3);
+         },
+         {{5, 5, kRed}, {34, 5, kRed}, {5, 20, kRed}, {20, 20, kRed}, {10, 10, kGreen}, {30, 30, kWhite}}},
         {"clear brush leaves the inside",
          [](TCanvas& c) { c.SetBrushStyle(TBrushStyle::Clear); c.Rectangle({5, 5, 15, 12}); },
          {{5, 5, kBlack}, {8, 8, kWhite}}},
@@ -205,6 +213,33 @@ TEST(PainterCanvas, TextIsAnchoredByItsAlignmentCode)
     EXPECT_GT(ink.Bottom - ink.Top, 2 * (ink.Right - ink.Left));
     EXPECT_NEAR(ink.Right, ax - 1, 1);
     EXPECT_NEAR(ink.Bottom, 150, 5);   // the side bearing of the first letter
+
+    // Underline runs below the baseline; strike-out adds ink across the
+    // letters.
+    auto styled = [&](bool underline, bool strikeOut) {
+        return Drawn(200, 120, [&](TCanvas& k) {
+            TFont font = k.Font();
+            font.Size = 20;
+            font.Underline = underline;
+            font.StrikeOut = strikeOut;
+            k.SetFont(font);
+            k.SetTransparent(true);
+            k.TextOut(ax, ay, "HH");
+        });
+    };
+    auto inkCount = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += Ink(image, x, y);
+        return n;
+    };
+    const QImage plain = styled(false, false);
+    EXPECT_EQ(InkBox(plain).Bottom, ay + m.Ascent - 1);
+    EXPECT_GT(InkBox(styled(true, false)).Bottom, ay + m.Ascent - 1);
+    const QImage struck = styled(false, true);
+    EXPECT_EQ(InkBox(struck).Bottom, InkBox(plain).Bottom);
+    EXPECT_GT(inkCount(struck), inkCount(plain));
 
     // An opaque background fills the text box; a transparent one does not.
     for (bool transparent : {false, true}) {

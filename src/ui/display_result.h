@@ -1,5 +1,5 @@
 #pragma once
-// How an editor opens the result window of one age/stage result kind (its
+// How an editor opens the result window of one result kind (its
 // Display buttons and menus). The editors are given this function, so they
 // need not know the result window classes, and tests can record the calls.
 

@@ -1,0 +1,7 @@
+#include "multi/plot_buffer.h"
+
+namespace multi {
+
+TMultiPlotBuffer PlotBuffer;
+
+}  // namespace multi

@@ -1,0 +1,213 @@
+#include "multi/population_map.h"
+
+#include "chart/draw_world.h"
+#include "chart/palette.h"
+#include "core/config.h"
+#include "core/str_utilx.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace multi {
+
+namespace {
+
+double TextValue(const std::string& text)
+{
+    double v = 0;
+    return ConvertNumber(text, v) ? v : 0.0;
+}
+
+int PopulationsOf(const TMultiModel& model) { return std::min<int>(model.PopCount, model.MaxPops); }
+
+// Sends population `from` enough dispersers to `to` to be worth a line? The
+// expected number moving per step: from the carrying capacity for a model,
+// and also from the current abundance during a run.
+bool Sends(const TMultiModel& model, int from, int to, const TMapRunValues* run)
+{
+    const double rate = model.DispersalMatrix[to][from];
+    if (!run)
+        return MapCarryingCapacity(model, from, nullptr) * rate > 0.5;
+    return MapCarryingCapacity(model, from, run) * rate > 0.1 && MapAbundance(model, from, run) * rate > 0.5;
+}
+
+}  // namespace
+
+TMapStyle ProgramMapStyle() { return {ChartColors[0], ChartColors[1], ChartColors[2], 1.0}; }
+
+double MapCarryingCapacity(const TMultiModel& model, int i, const TMapRunValues* run)
+{
+    if (run)
+        return model.CarryingCapacity[i];
+    const PopulationRecord& pop = model.Populations[i];
+    const bool exponential = pop.DDType == kExponential || pop.DDType == 4;
+    return TextValue(exponential ? pop.InitialAbundanceText : pop.CarryingCapacityText);
+}
+
+double MapTrendInK(const TMultiModel& model, int i, const TMapRunValues* run)
+{
+    return run ? model.TrendInK[i] : TextValue(model.Populations[i].TrendInKText);
+}
+
+double MapAbundance(const TMultiModel& model, int i, const TMapRunValues* run)
+{
+    return run ? run->Abundance[i] : TextValue(model.Populations[i].InitialAbundanceText);
+}
+
+TMapPlacement TPopulationMapLayout::Placement(int left, int top) const
+{
+    return {left + OriginX, top + OriginY, XMin, YMin, Scale, Scale};
+}
+
+TPopulationMapLayout LayoutPopulationMap(const TMultiModel& model, const TMapRunValues* run, int width,
+                                         int height, double circleSizeFactor)
+{
+    TPopulationMapLayout out;
+    out.Width = std::max(width, 0);
+    out.Height = std::max(height, 0);
+    const int P = PopulationsOf(model);
+    out.X.assign(P + 1, 0.0);
+    out.Y.assign(P + 1, 0.0);
+    out.Size.assign(P + 1, 0.0);
+    out.Diameter.assign(P + 1, 0.0);
+    out.Abundance.assign(P + 1, 0.0);
+    const double W = out.Width, H = out.Height;
+
+    // Margins around the populations' box; they also bound the circles.
+    const int mx = static_cast<int>(std::nearbyint((W + 1) * 5 / 28));
+    const int my = static_cast<int>(std::nearbyint((H + 1) * 5 / 28));
+    const double aspect = (H + 1 - my) / (W + 1 - mx);
+
+    double xmin = 1.7e38, xmax = -1.7e38, ymin = 1.7e38, ymax = -1.7e38;
+    double m = 0;   // the largest square root of a size the run can reach
+    for (int i = 1; i <= P; ++i) {
+        const double x = TextValue(model.Populations[i].XText);
+        const double y = TextValue(model.Populations[i].YText);
+        out.X[i] = x;
+        out.Y[i] = y;
+        xmin = std::min(xmin, x);
+        xmax = std::max(xmax, x);
+        ymin = std::min(ymin, y);
+        ymax = std::max(ymax, y);
+        const double K = MapCarryingCapacity(model, i, run);
+        const double trend = MapTrendInK(model, i, run);
+        m = std::max(m, K > 1e-6 ? std::sqrt(K) : 0.0);
+        if (trend > 0)
+            m = std::max(m, std::sqrt(std::max(0.0, K + trend * model.Duration)));
+    }
+
+    // One scale for both axes, from the extent that limits the picture. With
+    // every population at one point (or none) there is no extent: the point
+    // goes to the centre, at the scale of its largest coordinate when that is
+    // positive and one pixel per map unit otherwise.
+    const bool onePoint = P == 0 || (xmax == xmin && ymax == ymin);
+    if (onePoint) {
+        out.Scale = P > 0 && ymax > 0 ? ymax : 1.0;
+        out.XMin = P > 0 ? xmin : 0.0;
+        out.YMin = P > 0 ? ymin : 0.0;
+        out.OriginX = out.Width / 2;
+        out.OriginY = out.Height / 2;
+    } else {
+        out.Scale = (ymax - ymin) < (xmax - xmin) * aspect ? (W - mx) / (xmax - xmin) : (H - my) / (ymax - ymin);
+        out.XMin = xmin;
+        out.YMin = ymin;
+        out.OriginX = mx / 2;
+        out.OriginY = my / 2;
+    }
+
+    if (m > 0) {
+        const double R0 = std::sqrt(W * H / (P * 2 * 3.14));
+        out.CircleFactor = (mx + my) / 2.0 >= R0 ? R0 / m : (mx + my) / (2 * m);
+    }
+
+    for (int i = 1; i <= P; ++i) {
+        out.X[i] = (out.X[i] - out.XMin) * out.Scale + out.OriginX;
+        out.Y[i] = (out.Y[i] - out.YMin) * out.Scale + out.OriginY;
+        const double K = MapCarryingCapacity(model, i, run);
+        const double trend = MapTrendInK(model, i, run);
+        out.Size[i] = run ? K + trend * run->StepCounter[i] : K + trend;
+        out.Diameter[i] = out.Size[i] > 1 ? std::sqrt(out.Size[i]) * out.CircleFactor * circleSizeFactor : 0.0;
+        out.Abundance[i] = MapAbundance(model, i, run);
+    }
+    return out;
+}
+
+TPopulationMapLayout DrawPopulationMap(TCanvas& canvas, const TRect& area, const TMultiModel& model,
+                                       const std::string& modelFileName, const TMapRunValues* run,
+                                       const TMapStyle& style, TLandscapeCache* cache,
+                                       TLandscapeOutcome* landscape)
+{
+    if (landscape)
+        *landscape = TLandscapeOutcome();
+    const TRect box = NormalizedRect(area);
+    const TPopulationMapLayout layout =
+        LayoutPopulationMap(model, run, box.Right - box.Left, box.Bottom - box.Top, style.CircleSizeFactor);
+    if (layout.Width == 0 || layout.Height == 0)
+        return layout;
+    const int P = PopulationsOf(model);
+
+    TCanvasStateSaver saved(canvas);
+    canvas.SetClipRect(box);
+    canvas.FillRect(box);
+
+    TLandscapeRequest request;
+    request.MapName = model.MapName;
+    request.ModelFileName = modelFileName;
+    request.Placement = layout.Placement(box.Left, box.Top);
+    request.Clip = box;
+    request.Populations.Count = P;
+    request.Populations.Abundance = [&](int k) { return MapAbundance(model, k, run); };
+    request.Populations.CarryingCapacity = [&](int k) { return MapCarryingCapacity(model, k, run); };
+    DrawLandscapeMap(canvas, request, cache, landscape);
+
+    auto device = [&](double x, double y) {
+        return TPoint{DeviceCoordinate(box.Left + x), DeviceCoordinate(box.Top + y)};
+    };
+
+    // Links, touching the centre of a population that sends and stopping
+    // short of one that only receives.
+    canvas.SetPen({PaletteColor(style.LinkColour), TPenStyle::Solid, 1});
+    for (int i = 2; i <= P; ++i)
+        for (int j = 1; j < i; ++j) {
+            const bool iSends = Sends(model, i, j, run);
+            const bool jSends = Sends(model, j, i, run);
+            if (!iSends && !jSends)
+                continue;
+            const double dx = layout.X[j] - layout.X[i], dy = layout.Y[j] - layout.Y[i];
+            const double d = std::hypot(dx, dy);
+            const double from = iSends || d == 0 ? 0.0 : layout.Diameter[i] / d;
+            const double to = jSends || d == 0 ? 0.0 : layout.Diameter[j] / d;
+            const TPoint a = device(layout.X[i] + dx * from, layout.Y[i] + dy * from);
+            const TPoint b = device(layout.X[j] - dx * to, layout.Y[j] - dy * to);
+            canvas.MoveTo(a.x, a.y);
+            canvas.LineTo(b.x, b.y);
+        }
+
+    // Circles shaded from black (empty) to the map colour (full), and the
+    // names centred on them.
+    canvas.SetFontColor(PaletteColor(style.NameColour));
+    canvas.SetTextAlign(kAlignCenter | kAlignTop);
+    const int h = P > 0 ? canvas.TextExtent(model.Populations[1].Name).cy / 2 : 0;
+    const TColor full = PaletteColor(style.CircleColour);
+    for (int i = 1; i <= P; ++i) {
+        if (layout.Size[i] > 1) {
+            const double q = std::clamp(layout.Abundance[i] / layout.Size[i], 0.0, 1.0);
+            const TColor shade = Rgb(static_cast<int>(std::nearbyint(RedOf(full) * q)),
+                                     static_cast<int>(std::nearbyint(GreenOf(full) * q)),
+                                     static_cast<int>(std::nearbyint(BlueOf(full) * q)));
+            canvas.SetPen({shade, TPenStyle::Solid, 1});
+            canvas.SetBrush({shade, TBrushStyle::Solid});
+            const double r = layout.Diameter[i] / 2;
+            const TPoint tl = device(layout.X[i] - r, layout.Y[i] - r);
+            const TPoint br = device(layout.X[i] + r, layout.Y[i] + r);
+            canvas.Ellipse({tl.x, tl.y, br.x, br.y});
+        }
+        canvas.SetBrushStyle(TBrushStyle::Clear);
+        canvas.SetTransparent(true);
+        const TPoint at = device(layout.X[i], layout.Y[i] - h);
+        canvas.TextOut(at.x, at.y, model.Populations[i].Name);
+    }
+    return layout;
+}
+
+}  // namespace multi

@@ -1,0 +1,16 @@
+#pragma once
+// The multi-population program's result producer as the result windows use it.
+
+#include "ui/result_producer.h"
+
+class TMultiResultProducer : public TResultProducer {
+public:
+    std::string ProgramTitle() const override;
+
+protected:
+    bool ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
+                       bool warnFlag) override;
+};
+
+// The one producer of the program.
+TMultiResultProducer& MultiResultProducer();

@@ -1,0 +1,59 @@
+#include "stage/density_settings.h"
+
+#include "core/str_utilx.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTolerance = 1e-6;
+
+// Stored texts use "." but may come from a file written elsewhere; either
+// way, no number reads as 1.
+double StoredNumber(const std::string& text)
+{
+    double value = 1;
+    return ConvertNumber(text, value) ? value : 1;
+}
+
+bool Differs(double a, double b) { return std::fabs(a - b) > kTolerance; }
+
+}  // namespace
+
+TDensitySettings LoadDensitySettings(const TCoravel& model, int p)
+{
+    const PopulationRecord& pop = model.populations[p];
+    return {pop.ddtype, StoredNumber(pop.rmaxtext), StoredNumber(pop.ktext)};
+}
+
+bool DensitySettingsChanged(const TCoravel& model, int p, const TDensitySettings& settings)
+{
+    const TDensitySettings stored = LoadDensitySettings(model, p);
+    return settings.type != stored.type || Differs(settings.rmax, stored.rmax) || Differs(settings.k, stored.k);
+}
+
+void StoreDensitySettings(TCoravel& model, int p, const TDensitySettings& settings)
+{
+    const TDensitySettings stored = LoadDensitySettings(model, p);
+    if (settings.type != stored.type || Differs(settings.rmax, stored.rmax))
+        model.popchanged[p] = true;
+    if (DensitySettingsChanged(model, p, settings))
+        InputsChanged = true;
+    PopulationRecord& pop = model.populations[p];
+    pop.ddtype = settings.type;
+    pop.rmaxtext = TrimBlanks(RealToText(settings.rmax));
+    pop.ktext = TrimBlanks(RealToText(settings.k));
+}
+
+TDensityEditEnabling DensityEditEnabling(int type)
+{
+    switch (type) {
+    case 1:  // scramble
+    case 2:  // contest
+        return {true, true};
+    case 3:  // ceiling
+        return {false, true};
+    default:  // exponential
+        return {false, false};
+    }
+}

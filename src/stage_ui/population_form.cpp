@@ -1,0 +1,197 @@
+#include "stage_ui/population_form.h"
+
+#include "core/messages.h"
+#include "core/numeric_edit_rules.h"
+#include "stage/density_settings.h"
+#include "stage/validate_input.h"
+#include "ui/combo_box_ex.h"
+#include "ui/dialog_services.h"
+#include "ui/edit_ranges.h"
+#include "ui/help_service.h"
+#include "ui/invalid_entry_check.h"
+#include "ui/modal_dialogs.h"
+#include "ui/numeric_edit.h"
+#include "ui/range_message.h"
+#include "ui/refuse_minus.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kLargestK = 2147483647;
+constexpr double kLargestRmax = 20;
+
+double ShownValue(const TFnpNumericEdit& edit)
+{
+    return ParseNumericText(edit.text().toStdString(), edit.Separator()).value_or(0);
+}
+
+}  // namespace
+
+TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, TShowPopulationDisplay showDisplay,
+                                 QWidget* parent)
+    : QDialog(parent), model_(model), displayResult_(std::move(displayResult)), showDisplay_(std::move(showDisplay))
+{
+    setWindowTitle(QStringLiteral("Density dependence"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* fields = new QGridLayout;
+    typeCombo_ = new TComboBoxEx(this);
+    typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
+    for (const char* name : kDdTypeNames)
+        typeCombo_->addItem(QString::fromLatin1(name));
+    rmaxEdit_ = new TFnpNumericEdit(this);
+    rmaxEdit_->setObjectName(QStringLiteral("MaxGrowthRateEdit"));
+    rmaxEdit_->SetDecimals(4);
+    SetNumericEditRange(*rmaxEdit_, 0, kLargestRmax);
+    kEdit_ = new TFnpNumericEdit(this);
+    kEdit_->setObjectName(QStringLiteral("CarryingCapacityEdit"));
+    kEdit_->SetDecimals(0);
+    SetNumericEditRange(*kEdit_, 0, kLargestK);
+    auto* typeLabel = new QLabel(QStringLiteral("&Density dependence type:"), this);
+    rmaxLabel_ = new QLabel(QStringLiteral("&Max growth rate (Rmax):"), this);
+    kLabel_ = new QLabel(QStringLiteral("&Carrying capacity (K):"), this);
+    const std::pair<QLabel*, QWidget*> rows[] = {{typeLabel, typeCombo_}, {rmaxLabel_, rmaxEdit_}, {kLabel_, kEdit_}};
+    int row = 0;
+    for (const auto& [label, field] : rows) {
+        label->setBuddy(field);
+        field->setMinimumWidth(120);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(field, row, 1);
+        ++row;
+    }
+    fields->setRowStretch(row, 1);
+    layout->addLayout(fields);
+
+    auto* buttons = new QVBoxLayout;
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    apply_ = new QPushButton(QStringLiteral("&Apply"), this);
+    help_ = new QPushButton(QStringLiteral("&Help"), this);
+    display_ = new QPushButton(QStringLiteral("Displa&y..."), this);
+    ok_->setDefault(true);
+    MarkAsCancelButton(*cancel_);
+    for (QPushButton* b : {ok_, cancel_, apply_, display_, help_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    popupMenu_ = new QMenu(this);
+    connect(popupMenu_->addAction(QStringLiteral("&Density Dependence in R")), &QAction::triggered, this,
+            &TPopulationForm::DensityDependenceItemClick);
+    connect(popupMenu_->addAction(QStringLiteral("&Replacement Curve")), &QAction::triggered, this,
+            &TPopulationForm::ReplacementCurveItemClick);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu_->popup(mapToGlobal(at)); });
+
+    // Neither value can be negative; one out of range is refused with the
+    // edit's range when it is left, and by OK and Apply.
+    entryCheck_ = new TInvalidEntryCheck(*this);
+    for (TFnpNumericEdit* edit : {rmaxEdit_, kEdit_}) {
+        RefuseMinusSign(*edit);
+        entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeMessage(e); });
+    }
+    for (QPushButton* b : {ok_, cancel_, apply_, help_})
+        entryCheck_->Exempt(*b);
+
+    connect(typeCombo_, &QComboBox::currentIndexChanged, this, &TPopulationForm::UpdateEnabling);
+    connect(ok_, &QPushButton::clicked, this, &TPopulationForm::OkButtonClick);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(apply_, &QPushButton::clicked, this, &TPopulationForm::ApplyButtonClick);
+    connect(display_, &QPushButton::clicked, this, &TPopulationForm::DisplayButtonClick);
+    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
+}
+
+bool TPopulationForm::Execute(QWidget* parent, TCoravel& model, TDisplayResult displayResult,
+                              TShowPopulationDisplay showDisplay)
+{
+    TPopulationForm form(model, std::move(displayResult), std::move(showDisplay), parent);
+    ShowModal(form);
+    return form.Stored();
+}
+
+void TPopulationForm::LoadPopulation()
+{
+    const TDensitySettings settings = LoadDensitySettings(model_, kPopulation);
+    typeCombo_->setCurrentIndex(settings.type);
+    rmaxEdit_->SetValue(settings.rmax);
+    kEdit_->SetValue(settings.k);
+    UpdateEnabling();
+}
+
+TDensitySettings TPopulationForm::ShownSettings() const
+{
+    const int type = typeCombo_->currentIndex();
+    return {type >= 0 ? static_cast<std::uint8_t>(type) : model_.populations[kPopulation].ddtype,
+            ShownValue(*rmaxEdit_), ShownValue(*kEdit_)};
+}
+
+bool TPopulationForm::IsChanged() const { return DensitySettingsChanged(model_, kPopulation, ShownSettings()); }
+
+void TPopulationForm::StorePopulation() { StoreDensitySettings(model_, kPopulation, ShownSettings()); }
+
+void TPopulationForm::UpdateEnabling()
+{
+    const TDensityEditEnabling enabling = DensityEditEnabling(typeCombo_->currentIndex());
+    rmaxEdit_->setEnabled(enabling.rmax);
+    rmaxLabel_->setEnabled(enabling.rmax);
+    kEdit_->setEnabled(enabling.k);
+    kLabel_->setEnabled(enabling.k);
+}
+
+bool TPopulationForm::StoreAndCheck()
+{
+    if (!entryCheck_->CheckAll())
+        return false;
+    StorePopulation();
+    stored_ = true;
+    ValidateInput(model_);
+    return true;
+}
+
+void TPopulationForm::OkButtonClick()
+{
+    if (StoreAndCheck())
+        accept();
+}
+
+void TPopulationForm::ApplyButtonClick() { StoreAndCheck(); }
+
+void TPopulationForm::DisplayButtonClick()
+{
+    if (IsChanged() &&
+        DialogServices().ShowMessageBox(this, TBoxIcon::Information, QStringLiteral("Information"),
+                                        QStringLiteral("You made changes, but did not press Apply.  Old data will "
+                                                       "be displayed."),
+                                        TBoxButtons::OkCancel) != TBoxAnswer::Ok)
+        return;
+    model_.selectedpop = kPopulation;
+    if (showDisplay_)
+        showDisplay_(this);
+    StatusMessage("");
+}
+
+void TPopulationForm::DensityDependenceItemClick() { OpenChart(kDensityDependenceKind); }
+
+void TPopulationForm::ReplacementCurveItemClick() { OpenChart(kReplacementCurveKind); }
+
+void TPopulationForm::OpenChart(int kind)
+{
+    model_.selectedpop = kPopulation;
+    if (displayResult_)
+        displayResult_(this, kind);
+}
+
+void TPopulationForm::showEvent(QShowEvent* event)
+{
+    LoadPopulation();
+    QDialog::showEvent(event);
+}

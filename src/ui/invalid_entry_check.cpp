@@ -1,0 +1,64 @@
+#include "ui/invalid_entry_check.h"
+
+#include "core/numeric_edit_rules.h"
+#include "ui/numeric_edit.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <algorithm>
+
+TInvalidEntryCheck::TInvalidEntryCheck(QWidget& window) : QObject(&window), window_(window) {}
+
+void TInvalidEntryCheck::Watch(TFnpNumericEdit& edit, TMessage message)
+{
+    watched_.emplace_back(&edit, std::move(message));
+    TFnpNumericEdit* watched = &edit;
+    connect(&edit, &TFnpNumericEdit::OnInvalidEntry, this, [this, watched] { Schedule(watched); });
+}
+
+void TInvalidEntryCheck::Exempt(QWidget& widget) { exempt_.emplace_back(&widget); }
+
+bool TInvalidEntryCheck::CheckAll()
+{
+    for (const auto& [edit, message] : watched_)
+        if (edit && edit->isEnabled() && !Check(*edit, message))
+            return false;
+    return true;
+}
+
+void TInvalidEntryCheck::Schedule(TFnpNumericEdit* edit)
+{
+    if (pending_ || checking_)
+        return;
+    pending_ = edit;
+    QTimer::singleShot(0, this, &TInvalidEntryCheck::CheckPending);
+}
+
+void TInvalidEntryCheck::CheckPending()
+{
+    TFnpNumericEdit* edit = pending_;
+    pending_ = nullptr;
+    if (!edit || checking_ || !window_.isVisible() || !edit->isEnabled())
+        return;
+    QWidget* now = QApplication::focusWidget();
+    if (now && std::find(exempt_.begin(), exempt_.end(), now) != exempt_.end())
+        return;
+    for (const auto& [watched, message] : watched_)
+        if (watched == edit) {
+            Check(*edit, message);
+            return;
+        }
+}
+
+bool TInvalidEntryCheck::Check(TFnpNumericEdit& edit, const TMessage& message)
+{
+    const auto value = ParseNumericText(edit.text().toStdString(), edit.Separator());
+    if (value && NumericValueInRange(*value, edit.MinValue(), edit.MaxValue()))
+        return true;
+    checking_ = true;
+    message(edit);
+    edit.setFocus();
+    checking_ = false;
+    return false;
+}
