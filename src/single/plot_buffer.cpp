@@ -2,6 +2,6 @@
 
 namespace single {
 
-TPlotBuffer PlotBuffer;
+multi::TMultiPlotBuffer PlotBuffer;
 
 }  // namespace single

@@ -3,10 +3,10 @@
 // it for one result kind, and while a run lasts the live trajectory chart
 // works in its first entries.
 
-#include "chart/plot_buffer.h"
+#include "multi/plot_buffer.h"
 
 namespace single {
 
-extern TPlotBuffer PlotBuffer;
+extern multi::TMultiPlotBuffer PlotBuffer;
 
 }  // namespace single
