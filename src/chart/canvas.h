@@ -205,6 +205,8 @@ public:
     virtual int LogicalDpiY() const = 0;
     virtual bool IsMonochrome() const = 0;     // a two-colour device (some printers)
     virtual TColor WindowColor() const { return kWhite; }   // the system's window background
+    // The system's face colour of buttons and dialogs.
+    virtual TColor ButtonFaceColor() const { return Rgb(240, 240, 240); }
 
 protected:
     // Back-end hooks. Each reads the state through the getters above.

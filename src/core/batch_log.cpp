@@ -23,6 +23,7 @@ const char* const kLogPrefix = "      ";
 struct TLogState {
     int fd = -1;
     std::string name;
+    std::string fixedName;  // empty: the ten numbered names
     bool openFailed = false;
     std::vector<std::string> pending;
 
@@ -124,14 +125,29 @@ void StopProgram(const std::string& message)
     throw ProgramStopped(message);
 }
 
-bool OpenBatchLogFile(const std::string& path)
+namespace {
+
+bool LockLog(int fd, bool wait)
+{
+    if (!wait)
+        return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    int result;
+    do
+        result = ::flock(fd, LOCK_EX);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+}  // namespace
+
+bool OpenBatchLogFile(const std::string& path, bool waitForLock)
 {
     CloseBatchLog();
     const std::string native = NativePath(path);
     const int fd = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!LockLog(fd, waitForLock)) {
         ::close(fd);
         return false;
     }
@@ -145,17 +161,24 @@ bool OpenBatchLogFile(const std::string& path)
 
 namespace {
 
-// The first free name of the ten; false when none can be opened.
-bool OpenFirstFreeLog(const std::string& folder)
+// An existing log of another case is appended to; a new one gets the exact name.
+std::string LogPath(const std::string& dir, const std::string& name)
+{
+    const std::string found = FindFileNoCase(dir, name);
+    return found.empty() ? dir + name : found;
+}
+
+// The program's log: the fixed name, waiting for its lock, or the first free
+// name of the ten. False when none can be opened.
+bool OpenProgramLog(const std::string& folder)
 {
     const std::string dir = WithTrailingSeparator(NativePath(folder));
+    const std::string& fixed = Log().fixedName;
+    if (!fixed.empty())
+        return OpenBatchLogFile(LogPath(dir, fixed), true);
     for (int n = 0; n <= 9; ++n) {
         const std::string name = n == 0 ? std::string("VEREDUZ.REC") : "VEREDUZ" + std::to_string(n) + ".REC";
-        // An existing log of another case is appended to; a new one gets the exact name.
-        std::string path = FindFileNoCase(dir, name);
-        if (path.empty())
-            path = dir + name;
-        if (OpenBatchLogFile(path))
+        if (OpenBatchLogFile(LogPath(dir, name)))
             return true;
     }
     return false;
@@ -163,23 +186,27 @@ bool OpenFirstFreeLog(const std::string& folder)
 
 }  // namespace
 
+void UseFixedBatchLogName(const std::string& name) { Log().fixedName = name; }
+
 bool OpenBatchLog(const std::string& folder)
 {
     if (!BatchMode)
         return BatchLogIsOpen();
-    if (OpenFirstFreeLog(folder))
+    if (OpenProgramLog(folder))
         return true;
     TLogState& log = Log();
     log.openFailed = true;
-    BatchMode = false;
     FlushPending();
+    if (!log.fixedName.empty())
+        return false;
+    BatchMode = false;
     StopProgram("ERROR: 10 batch runs in the same directory");
 }
 
 void FinishBatchLog(const std::string& folder)
 {
     TLogState& log = Log();
-    if (BatchMode && log.fd < 0 && !log.pending.empty() && !log.openFailed && !OpenFirstFreeLog(folder))
+    if (BatchMode && log.fd < 0 && !log.pending.empty() && !log.openFailed && !OpenProgramLog(folder))
         log.openFailed = true;
     FlushPending();
     CloseBatchLog();
@@ -204,5 +231,6 @@ void ResetBatchLog()
     TLogState& log = Log();
     log.pending.clear();
     log.openFailed = false;
+    log.fixedName.clear();
     BatchMode = false;
 }

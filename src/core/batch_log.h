@@ -4,10 +4,12 @@
 // In batch mode every message goes to a plain-text log in the working
 // directory, so several unattended runs can share a folder: the first free
 // name of VEREDUZ.REC, VEREDUZ1.REC ... VEREDUZ9.REC is used, "free" meaning
-// no other process holds an exclusive lock on it. The lock is held while the
-// log is open. Messages written before the log is open are kept and written
-// when it opens; when no log can be opened they go to standard error. Writing
-// the log never throws.
+// no other process holds an exclusive lock on it. A program may name one
+// fixed log instead (UseFixedBatchLogName): runs then share that file and
+// each waits for the lock of the one before, so their lines never mix. The
+// lock is held while the log is open. Messages written before the log is
+// open are kept and written when it opens; when no log can be opened they go
+// to standard error. Writing the log never throws.
 
 #include <stdexcept>
 #include <string>
@@ -38,16 +40,24 @@ void ReportMessage(const std::string& message);
 // otherwise), then raises ProgramStopped.
 [[noreturn]] void StopProgram(const std::string& message);
 
+// The program's log is the one file `name` (looked for in any case, created
+// with this case) in place of the ten numbered names. An empty name goes
+// back to the numbered names.
+void UseFixedBatchLogName(const std::string& name);
+
 // Opens the batch log in folder (empty: the working directory) when the batch
-// switch is on; does nothing otherwise. When all ten names are in use or
-// cannot be opened, the batch switch is cleared and the program stops with
-// "ERROR: 10 batch runs in the same directory" (ProgramStopped is raised).
+// switch is on; does nothing otherwise. With the numbered names: when all ten
+// are in use or cannot be opened, the batch switch is cleared and the program
+// stops with "ERROR: 10 batch runs in the same directory" (ProgramStopped is
+// raised). With a fixed name: waits while another process holds its lock;
+// when it cannot be opened, messages go to standard error from then on.
 // Returns true when a log is open.
 bool OpenBatchLog(const std::string& folder = {});
 // Opens one log file for appending (created when missing) and takes its
-// exclusive lock; false when it cannot be opened or another process holds the
-// lock. Messages kept so far are written to it. Any log open before is closed.
-bool OpenBatchLogFile(const std::string& path);
+// exclusive lock; false when it cannot be opened or, unless `waitForLock`,
+// another process holds the lock. Messages kept so far are written to it.
+// Any log open before is closed.
+bool OpenBatchLogFile(const std::string& path, bool waitForLock = false);
 bool BatchLogIsOpen();
 // Full name of the log in use; empty when none is open.
 std::string BatchLogName();
@@ -58,5 +68,5 @@ void FinishBatchLog(const std::string& folder = {});
 // Closes the log and releases its lock.
 void CloseBatchLog();
 // Back to the start state, for tests: log closed, kept messages dropped,
-// batch switch off.
+// batch switch off, the numbered names.
 void ResetBatchLog();

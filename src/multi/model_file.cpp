@@ -103,8 +103,8 @@ struct TLoadFailure {
 class TModelReader {
 public:
     TModelReader(TMultiModel& model, std::vector<std::string> lines, const std::string& name,
-                 const TModelFileFormat& format)
-        : m_(model), lines_(std::move(lines)), name_(name), format_(format)
+                 const TModelFileFormat& format, int version)
+        : m_(model), lines_(std::move(lines)), name_(name), format_(format), version_(version)
     {
     }
     int Run();
@@ -123,7 +123,7 @@ private:
         return value;
     }
 
-    void ReadHeader();
+    void StartModel();
     void ReadGeneral();
     void ReadPopulations();
     void ReadPopulation(PopulationRecord& pop, const std::string& line);
@@ -141,14 +141,17 @@ private:
     bool durationValid_ = false;
 };
 
-void TModelReader::ReadHeader()
+// The version code of the file's first line, which must be this program's
+// header of this or an older version; a first line of anything else raises
+// the load failure.
+int CheckHeader(const std::vector<std::string>& lines, const TModelFileFormat& format)
 {
-    if (next_ >= lines_.size()) Fail(kModelFileNotModel, "Not an input file");
-    const std::string line = lines_[next_++];
+    if (lines.empty()) Fail(kModelFileNotModel, "Not an input file");
+    const std::string& line = lines.front();
     std::string versionText, ownVersion;
     const int version = VersionCode(line, versionText);
-    const int readable = VersionCode(format_.header, ownVersion);
-    if (version > 0 && SameHeader(line, format_.header)) {
+    const int readable = VersionCode(format.header, ownVersion);
+    if (version > 0 && SameHeader(line, format.header)) {
         if (version > readable)
             throw TLoadFailure{kModelFileNotModel, "Voran/Pelivo ver. " + ownVersion + " cannot read version " +
                                                        versionText + " input files"};
@@ -156,13 +159,19 @@ void TModelReader::ReadHeader()
             StatusMessage("(ver " + versionText + ")");
         else
             WarningMessage("Importing from version " + versionText);
-    } else if (!format_.foreignHeader.empty() && line.find('(') != std::string::npos &&
-               SameHeader(line, format_.foreignHeader)) {
-        Fail(kModelFileNotModel, format_.foreignMessage);
+    } else if (!format.foreignHeader.empty() && line.find('(') != std::string::npos &&
+               SameHeader(line, format.foreignHeader)) {
+        Fail(kModelFileNotModel, format.foreignMessage);
     } else {
         Fail(kModelFileNotModel, "Not an input file");
     }
+    return version;
+}
 
+// The model cleared for the file, with the map-features name of its header.
+void TModelReader::StartModel()
+{
+    const std::string line = lines_[next_++];
     NewModel(m_);
     m_.DispersalUpToDate = m_.CorrelationUpToDate = false;
     m_.DispersalFromFunction = m_.CorrelationFromFunction = false;
@@ -171,7 +180,6 @@ void TModelReader::ReadHeader()
         m_.MapName = line.substr(eq + 1);
         if (m_.MapName == "\xFF") m_.MapName.clear();
     }
-    version_ = version;
 }
 
 void TModelReader::ReadGeneral()
@@ -326,7 +334,7 @@ int TModelReader::ReadResults(std::size_t heading)
 
 int TModelReader::Run()
 {
-    ReadHeader();
+    StartModel();
     ReadGeneral();
     ReadPopulations();
     StatusMessage("Corr matrix");
@@ -439,13 +447,21 @@ int LoadModelFile(TMultiModel& model, const std::string& fileName, const TModelF
         WarningMessage("Cannot open " + name);
         return kModelFileCannotOpen;
     }
-    model.ModelState = kStateEmpty;
-    model.InputsChanged = true;
     StatusMessage("Loading ... ");
     int code = kModelFileOk;
     std::string failure;
+    bool keepModel = false;
     try {
-        TModelReader reader(model, std::move(lines), name, format);
+        int version = 0;
+        try {
+            version = CheckHeader(lines, format);
+        } catch (const TLoadFailure&) {
+            keepModel = format.keepModelOnRejectedHeader;
+            throw;
+        }
+        model.ModelState = kStateEmpty;
+        model.InputsChanged = true;
+        TModelReader reader(model, std::move(lines), name, format, version);
         code = reader.Run();
     } catch (const TLoadFailure& f) {
         code = f.code;
@@ -456,10 +472,13 @@ int LoadModelFile(TMultiModel& model, const std::string& fileName, const TModelF
         failure = "File not loaded: Error in reading input data";
     }
     if (!failure.empty()) {
-        // Nothing of a file that failed stays behind.
         WarningMessage(failure);
-        NewModel(model);
-        model.ModelState = kStateEmpty;
+        if (!keepModel) {
+            // Nothing of a file that failed stays behind.
+            NewModel(model);
+            model.ModelState = kStateEmpty;
+            model.InputsChanged = true;
+        }
     }
     StatusMessage("");
     return code;

@@ -42,6 +42,9 @@ struct TModelFileFormat {
     bool matricesFromDistances = true;
     // The input check run once the inputs are read.
     void (*validate)(TMultiModel&) = ValidateInput;
+    // A file refused for its first line leaves the model in hand as it was,
+    // results included; otherwise such a file clears it like any failure.
+    bool keepModelOnRejectedHeader = false;
 };
 
 // The multi-population program's ".mp" file.

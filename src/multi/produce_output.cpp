@@ -30,10 +30,26 @@ struct TStatusCleared {
     ~TStatusCleared() { StatusMessage(""); }
 };
 
+const TProducerRules& RulesOf(const TResultSource& source)
+{
+    static const TProducerRules plurimod;
+    return source.Rules ? *source.Rules : plurimod;
+}
+
+// The program's row of the kind in its kind table; none when it has none.
+TScaleInfo* KindRow(const TResultSource& source, int ownKind)
+{
+    if (!source.KindTable || ownKind < 0 || ownKind >= static_cast<int>(source.KindTable->size()))
+        return nullptr;
+    return &(*source.KindTable)[At(ownKind)];
+}
+
 class TProducer {
 public:
-    TProducer(const TResultSource& source, TScaleInfo& settings, int kind, bool warnFlag)
-        : m(source.Model), b(source.Buffer), s(settings), kind(kind), warn(warnFlag)
+    // `kind` is the engine's number of the result, `ownKind` the program's.
+    TProducer(const TResultSource& source, TScaleInfo& settings, int kind, int ownKind, bool warnFlag)
+        : m(source.Model), b(source.Buffer), s(settings), rules(RulesOf(source)), row(KindRow(source, ownKind)),
+          kind(kind), ownKind(ownKind), warn(warnFlag)
     {
     }
 
@@ -74,7 +90,10 @@ private:
     TMultiModel& m;
     TMultiPlotBuffer& b;
     TScaleInfo& s;
+    const TProducerRules& rules;
+    TScaleInfo* const row;
     const int kind;
+    const int ownKind;
     const bool warn;
 };
 
@@ -240,9 +259,10 @@ void TProducer::TimeSeries()
     int p = 0;
     double start = 0;
     if (kind == kTrajectory) {
-        p = s.Index;
+        int& index = rules.SettingsFromKindTable && row ? row->Index : s.Index;
+        p = index;
         if (p < 1 || p > m.PopCount)
-            p = s.Index = 0;
+            p = index = 0;
         if (p > 0)
             start = m.InitialAbundance[p];
         else
@@ -330,6 +350,10 @@ bool TProducer::RiskCurve()
 
 void TProducer::Scale()
 {
+    // A program whose windows keep their settings in its kind table scales
+    // from the kind's row.
+    if (rules.SettingsFromKindTable && row)
+        s = *row;
     const int n = b.Count();
     const bool statistics = IsRunResultKind(kind) && b.ShowRange;
     if (s.AutoScale) {
@@ -357,7 +381,7 @@ void TProducer::Scale()
         if (s.XMaximum < 5)
             s.XMaximum += 0.5;
     }
-    b.LastPlotKind = static_cast<std::uint8_t>(kind);
+    b.LastPlotKind = static_cast<std::uint8_t>(ownKind);
     if (kind == kMigrationDistance) {
         s.YTicSpace = 0;
         s.XTicSpace = 1;
@@ -379,11 +403,12 @@ void Dispatch(const TResultSource& source, const TScaleInfo& settings, TGraph* g
               std::vector<std::string>* lines, int kind, int mode)
 {
     const TMultiPlotBuffer& b = source.Buffer;
+    const TProducerRules& rules = RulesOf(source);
     switch (mode) {
     case kModeCheck: return;
     case kModeChart:
         if (graph) {
-            const TMultiChart chart{b, source.Model, PlurimodChartRules()};
+            const TMultiChart chart{b, source.Model, rules.ChartRules};
             if (kind == kDispersal || kind == kStructure)
                 DrawBarsWithRanges(settings, *graph, b.ShowRange, chart);
             else if (kind == kTrajectory || kind == kOccupancy)
@@ -394,11 +419,11 @@ void Dispatch(const TResultSource& source, const TScaleInfo& settings, TGraph* g
         return;
     case kModeText:
         if (lines)
-            WriteResultTableText(settings, kind, *lines, source.Model, b);
+            WriteResultTableText(settings, kind, *lines, source.Model, b, rules.TableRules);
         return;
     case kModeCsv:
         if (lines)
-            WriteResultTableCsv(settings, kind, *lines, source.Model, b);
+            WriteResultTableCsv(settings, kind, *lines, source.Model, b, rules.TableRules);
         return;
     default: throw std::invalid_argument("Plotting: unknown \"where\"");
     }
@@ -407,7 +432,7 @@ void Dispatch(const TResultSource& source, const TScaleInfo& settings, TGraph* g
 }  // namespace
 
 bool ProduceOutput(const TResultSource& source, TScaleInfo& settings, TGraph* graph,
-                   std::vector<std::string>* lines, int kind, int mode, bool warnFlag)
+                   std::vector<std::string>* lines, int ownKind, int mode, bool warnFlag)
 {
     // A window repainting while a run yields to it gets nothing: the result
     // arrays hold running sums until the run ends.
@@ -415,15 +440,20 @@ bool ProduceOutput(const TResultSource& source, TScaleInfo& settings, TGraph* gr
         return false;
     TMultiModel& m = source.Model;
     TMultiPlotBuffer& b = source.Buffer;
+    const TProducerRules& rules = RulesOf(source);
     const TStatusCleared clearStatus;
     b.StartCall();
+    int kind = ownKind;
+    if (!rules.EngineKinds.empty())
+        kind = ownKind >= 0 && ownKind < static_cast<int>(rules.EngineKinds.size()) ? rules.EngineKinds[At(ownKind)]
+                                                                                     : 0;
     if (kind < kDensityDependenceInR || kind > kHighestResultKind)
         return false;
 
     const std::int32_t duration = m.Duration;
     const std::int32_t replications = m.Replications;
     const std::uint8_t selected = m.SelectedPopulation;
-    ValidateInput(m);
+    rules.Validate(m);
     m.Duration = duration;
     m.Replications = replications;
     // The check selects population 1; a selection that no longer names a
@@ -440,14 +470,14 @@ bool ProduceOutput(const TResultSource& source, TScaleInfo& settings, TGraph* gr
         WarningMessage("Warning: Input data have been changed; they may not be consistent with results");
     b.ShowRange = !(IsInputCurve(kind) || m.ReplicationsDone <= 1);
 
-    TProducer producer(source, settings, kind, warnFlag);
+    TProducer producer(source, settings, kind, ownKind, warnFlag);
     if (!producer.Prepare())
         return false;
     producer.Scale();
     Dispatch(source, settings, graph, lines, kind, mode);
 
-    if (settings.AutoScale && source.KindTable && kind < static_cast<int>(source.KindTable->size())) {
-        TScaleInfo& row = (*source.KindTable)[At(kind)];
+    if (TScaleInfo* kindRow = KindRow(source, ownKind); kindRow && settings.AutoScale) {
+        TScaleInfo& row = *kindRow;
         row.XMinimum = (kind == kDispersal || kind == kStructure) ? 0 : settings.XMinimum;
         row.YMinimum = settings.YMinimum;
         row.XMaximum = settings.XMaximum;

@@ -17,11 +17,31 @@
 #include "chart/scale_info.h"
 #include "multi/model_data.h"
 #include "multi/plot_buffer.h"
+#include "multi/result_charts.h"
+#include "multi/result_tables.h"
+#include "multi/validate_input.h"
 
 #include <string>
 #include <vector>
 
 namespace multi {
+
+// What another program built on this engine makes of the producer: which of
+// the engine's results it offers under which numbers, its input check, its
+// chart and table rules. The defaults are the map program's.
+struct TProducerRules {
+    // Index: the program's kind; value: this engine's kind (result_kinds.h)
+    // that it is. Empty: the engine's numbers. The program's numbers are
+    // those of its kind table and of the plot buffer's LastPlotKind.
+    std::vector<int> EngineKinds;
+    void (*Validate)(TMultiModel&) = ValidateInput;
+    // The caller's settings are replaced by the kind's row of the program's
+    // kind table before scaling, and the trajectory shows the population of
+    // that row's Index.
+    bool SettingsFromKindTable = false;
+    TMultiChartRules ChartRules = PlurimodChartRules();
+    TResultTableRules TableRules;
+};
 
 // What one producer call works on.
 struct TResultSource {
@@ -30,10 +50,13 @@ struct TResultSource {
     // The program's chart settings, one row per kind: with automatic scaling
     // the kind's row takes the limits and tic spacings used. None: no row.
     std::vector<TScaleInfo>* KindTable = nullptr;
+    // None: the map program's rules.
+    const TProducerRules* Rules = nullptr;
 };
 
-// Produces result `kind` (1..11) of source.Model in `mode`: 0 checks only, 1
-// draws on `graph`, 2 appends an aligned text table to `lines`, 3 appends
+// Produces result `kind` (1..11, or the program's number of a result under
+// source.Rules) of source.Model in `mode`: 0 checks only, 1 draws on
+// `graph`, 2 appends an aligned text table to `lines`, 3 appends
 // comma-separated lines (a missing target gets nothing). `settings` is read
 // and updated in place (scaling, the x range of a manually scaled risk
 // curve, the population index of the trajectory and the time step of the

@@ -52,10 +52,11 @@ std::string TitleSuffix(const TScaleInfo& settings, int kind, const TMultiModel&
 }
 
 void Header(const TScaleInfo& settings, int kind, std::vector<std::string>& lines, const TMultiModel& model,
-            bool quoted)
+            const TResultTableRules& rules, bool quoted)
 {
     TReportHeaderText h;
-    h.program = "RIVEDARULATION MODEL";
+    h.program = rules.Program;
+    h.hasPopulationsLine = rules.PopulationsLine;
     h.runDate = model.ResultDate;
     h.runTime = model.ResultTime;
     h.ruleLength = 59;
@@ -69,7 +70,8 @@ void Header(const TScaleInfo& settings, int kind, std::vector<std::string>& line
     h.duration = model.Duration;
     h.quoteEveryLine = false;
     AppendReportHeader(lines, h, quoted);
-    lines.push_back(HeaderLine(settings.Title + TitleSuffix(settings, kind, model), quoted));
+    const std::string suffix = rules.TitleSuffixes ? TitleSuffix(settings, kind, model) : std::string();
+    lines.push_back(HeaderLine(settings.Title + suffix, quoted));
     lines.push_back("");
 }
 
@@ -91,9 +93,9 @@ int XDecimals(int kind, const TPlotBuffer& b)
 }
 
 void WriteTable(const TScaleInfo& settings, int kind, std::vector<std::string>& lines, const TMultiModel& model,
-                const TPlotBuffer& b, bool csv)
+                const TPlotBuffer& b, const TResultTableRules& rules, bool csv)
 {
-    Header(settings, kind, lines, model, csv);
+    Header(settings, kind, lines, model, rules, csv);
     const int n = b.Count();
     // Labels and names go into the comma-separated lines as fields, so that
     // a comma in them does not shift the columns.
@@ -147,15 +149,15 @@ int TableDecimals(double largest)
 }
 
 void WriteResultTableText(const TScaleInfo& settings, int kind, std::vector<std::string>& lines,
-                          const TMultiModel& model, const TPlotBuffer& buffer)
+                          const TMultiModel& model, const TPlotBuffer& buffer, const TResultTableRules& rules)
 {
-    WriteTable(settings, kind, lines, model, buffer, false);
+    WriteTable(settings, kind, lines, model, buffer, rules, false);
 }
 
 void WriteResultTableCsv(const TScaleInfo& settings, int kind, std::vector<std::string>& lines,
-                         const TMultiModel& model, const TPlotBuffer& buffer)
+                         const TMultiModel& model, const TPlotBuffer& buffer, const TResultTableRules& rules)
 {
-    WriteTable(settings, kind, lines, model, buffer, true);
+    WriteTable(settings, kind, lines, model, buffer, rules, true);
 }
 
 }  // namespace multi

@@ -20,10 +20,21 @@
 
 namespace multi {
 
+// What a program's tables say about it. The defaults are the map program's;
+// the single-population program names itself, has no populations line and
+// no title suffixes.
+struct TResultTableRules {
+    std::string Program = "RIVEDARULATION MODEL";  // before " results; Date="
+    bool PopulationsLine = true;
+    // The trajectory and structure titles name their population or time step.
+    bool TitleSuffixes = true;
+};
+
+// `kind` is this engine's number of the result (multi/result_kinds.h).
 void WriteResultTableText(const TScaleInfo& settings, int kind, std::vector<std::string>& lines,
-                          const TMultiModel& model, const TPlotBuffer& buffer);
+                          const TMultiModel& model, const TPlotBuffer& buffer, const TResultTableRules& rules = {});
 void WriteResultTableCsv(const TScaleInfo& settings, int kind, std::vector<std::string>& lines,
-                         const TMultiModel& model, const TPlotBuffer& buffer);
+                         const TMultiModel& model, const TPlotBuffer& buffer, const TResultTableRules& rules = {});
 
 // Decimals of a column whose largest value is m: 5 below 1, else
 // 4 - Trunc(ln(m) / 2.33), at least 0 (2.33 is close to ln 10, so about one

@@ -120,7 +120,7 @@ void RunReplication(TMultiModel& model, TMultiRun& run, const TProgress& progres
 
 // Everything of the run after the input check passed; the stored results are
 // overwritten from the thresholds on (`resultsCleared`).
-TRunEnd RunChecked(TMultiModel& model, const TProgress& progress, bool& resultsCleared)
+TRunEnd RunChecked(TMultiModel& model, const TProgress& progress, const TRunVariant& variant, bool& resultsCleared)
 {
     const int P = model.PopCount;
     double initialTotal = 0.0;
@@ -143,15 +143,15 @@ TRunEnd RunChecked(TMultiModel& model, const TProgress& progress, bool& resultsC
     run.Random.Seed(SeedOfTheRun());
 
     model.DispersalPresent = false;
-    if (P > 1)
+    if (P > 1 && variant.linkPopulations)
         for (int i = 1; i <= P; ++i)
             CheckMigration(model, i, true);
 
     run.Stochastic = model.Replications > 0;
     run.Demographic = run.Stochastic && model.Info.DemographicStochasticity;
-    run.CorrelationStructure = run.Stochastic ? CheckCorrelationMatrix(model.CorrelationMatrix, P,
-                                                                       model.CorrelationFromFunction)
-                                              : kCorrelationIndependent;
+    run.CorrelationStructure = run.Stochastic && variant.linkPopulations
+                                   ? CheckCorrelationMatrix(model.CorrelationMatrix, P, model.CorrelationFromFunction)
+                                   : kCorrelationIndependent;
 
     run.Allocate(P, model.Duration);
     const TClearStatusAtEnd clearStatus;
@@ -163,6 +163,8 @@ TRunEnd RunChecked(TMultiModel& model, const TProgress& progress, bool& resultsC
                 model.CorrelationMatrix[i][j] = i == j ? 1.0f : 0.0f;
     }
     InitializeRun(model, run);
+    if (variant.beforeReplications)
+        variant.beforeReplications(model);
 
     {
         const TScopedValue<const TMultiRun*> active(gActive, &run);
@@ -201,7 +203,7 @@ bool RunActive() { return gRunning; }
 
 const TMultiRun* ActiveRun() { return gActive; }
 
-bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* outcome)
+bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* outcome, const TRunVariant& variant)
 {
     TRunOutcome result;
     if (gRunning) {
@@ -218,14 +220,14 @@ bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* o
         [&] {
             if (!Progress)
                 throw std::logic_error("RunSimulation: no progress callback");
-            ValidateInput(model);
+            variant.validate(model);
             if (model.ModelState == kStateEmpty) {
                 WarningMessage("Error in input data");
                 return TRunEnd::InvalidInput;
             }
             if (!CountsFitTheLimits(model))
                 return TRunEnd::Refused;
-            const TRunEnd end = RunChecked(model, Progress, resultsCleared);
+            const TRunEnd end = RunChecked(model, Progress, variant, resultsCleared);
             result.replicationsDone = model.ReplicationsDone;
             return end;
         },

@@ -19,14 +19,31 @@
 #include "core/run_progress.h"
 #include "multi/model_data.h"
 #include "multi/run_state.h"
+#include "multi/validate_input.h"
+
+#include <functional>
 
 namespace multi {
+
+// What a program built on this engine changes in the run. The defaults are
+// the map program's.
+struct TRunVariant {
+    // The check of the parameters that gates the run.
+    void (*validate)(TMultiModel&) = ValidateInput;
+    // Populations linked by dispersal and by correlated deviates. Without,
+    // nobody disperses and every population draws its own deviate, whatever
+    // the matrices hold.
+    bool linkPopulations = true;
+    // Called once the work arrays exist, before the first replication.
+    std::function<void(TMultiModel&)> beforeReplications;
+};
 
 // Runs `model`. True when it reached its end (completed, or stopped by the
 // callback with the replications done so far); false when the input check
 // failed ("Error in input data"), the run was refused or an exception ended
 // it ("Simulation: " + its message). `outcome`, when given, says which.
-bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* outcome = nullptr);
+bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* outcome = nullptr,
+                   const TRunVariant& variant = {});
 
 // True exactly while a run is in progress (also while its callback runs).
 bool RunActive();

@@ -21,14 +21,21 @@ bool IsEmpty(const std::string& text) { return TrimBlanks(text).empty(); }
 
 }  // namespace
 
-void ReportInvalidInput(TMultiModel& model, const std::string& name, int population)
+void ReportInvalidInput(TMultiModel& model, const std::string& name, int population, bool namePopulation)
 {
     model.ModelState = kStateEmpty;
-    WarningMessage("Invalid input parameter: \"" + name + "\" for population " + std::to_string(population));
+    std::string text = "Invalid input parameter: \"" + name + "\"";
+    if (namePopulation)
+        text += " for population " + std::to_string(population);
+    WarningMessage(text);
 }
 
-void ValidateInput(TMultiModel& model)
+void ValidateInput(TMultiModel& model) { ValidateInput(model, TInputCheckRules{}); }
+
+void ValidateInput(TMultiModel& model, const TInputCheckRules& rules)
 {
+    auto invalid = [&](const char* name, int i) { ReportInvalidInput(model, name, i, rules.namePopulation); };
+
     if (model.ModelState == kStateEmpty)
         model.ModelState = kStateInputs;
 
@@ -62,7 +69,7 @@ void ValidateInput(TMultiModel& model)
         double v = 0.0;
 
         if (!ConvertNumber(pop.InitialAbundanceText, v) || v < 0.0 || v > kLargestInput)
-            ReportInvalidInput(model, "Initial abundance", i);
+            invalid("Initial abundance", i);
         else
             model.InitialAbundance[i] = static_cast<std::int32_t>(std::nearbyint(v));
 
@@ -70,34 +77,34 @@ void ValidateInput(TMultiModel& model)
         if (ok)
             model.GrowthRate[i] = static_cast<float>(v);
         if (!ok || !(v > 0.0))
-            ReportInvalidInput(model, "R", i);
+            invalid("R", i);
 
         ok = ConvertNumber(pop.SurvivalText, v);
         if (ok)
             model.SurvivalRate[i] = static_cast<float>(v);
         if (demographic && (!ok || v < 0.0 || v > 1.0))
-            ReportInvalidInput(model, "Survival rate", i);
+            invalid("Survival rate", i);
 
         ok = ConvertNumber(pop.CarryingCapacityText, v);
         if (ok)
             model.CarryingCapacity[i] = static_cast<float>(v);
         if (usesK && (!ok || !(v > 0.0) || v > kLargestInput))
-            ReportInvalidInput(model, "K", i);
+            invalid("K", i);
 
         if (!IsEmpty(pop.StdDevOfRText)) {
             ok = ConvertNumber(pop.StdDevOfRText, v);
             if (ok)
                 model.StdDevOfR[i] = static_cast<float>(v);
             if (!ok || v < 0.0)
-                ReportInvalidInput(model, "St.Dev of K", i);
+                invalid("St.Dev of K", i);
         }
 
         if (!IsEmpty(pop.TrendInKText)) {
             ok = ConvertNumber(pop.TrendInKText, v);
             if (ok)
                 model.TrendInK[i] = static_cast<float>(v);
-            else if (usesK)
-                ReportInvalidInput(model, "Change in K", i);
+            else if (usesK && rules.checkTrendInK)
+                invalid("Change in K", i);
         }
 
         if (model.GrowthRate[i] < 0.0f)

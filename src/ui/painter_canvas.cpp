@@ -97,6 +97,14 @@ TColor TPainterCanvas::WindowColor() const
     return Rgb(c.red(), c.green(), c.blue());
 }
 
+TColor TPainterCanvas::ButtonFaceColor() const
+{
+    if (!qGuiApp)
+        return TCanvas::ButtonFaceColor();
+    const QColor c = QGuiApplication::palette().color(QPalette::Button);
+    return Rgb(c.red(), c.green(), c.blue());
+}
+
 TColor TPainterCanvas::DeviceColor(TColor c) const
 {
     if (!monochrome_)

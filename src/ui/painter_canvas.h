@@ -50,6 +50,8 @@ public:
     // The application palette's base colour (white unless the user's style
     // says otherwise).
     TColor WindowColor() const override;
+    // The application palette's button colour.
+    TColor ButtonFaceColor() const override;
 
 protected:
     void DoLine(TPoint from, TPoint to) override;

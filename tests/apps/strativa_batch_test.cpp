@@ -1,13 +1,10 @@
 // The batch run of Strativa, through the real executable, in a temporary
 // folder and without a display.
 
-#include "support/temp_dir.h"
+#include "batch_program.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -17,49 +14,14 @@ namespace {
 
 const std::string kModel = "meadow_herb.st";
 
-// Runs strativa in `folder` with the given arguments; returns its exit status.
 int RunStrativa(const TempDir& folder, const std::string& arguments)
 {
-    const std::string command = "cd '" + folder.path().string() + "' && env -u DISPLAY '" STRATIVA_EXE "' " +
-                                arguments + " >stdout.txt 2>stderr.txt";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunProgram(STRATIVA_EXE, folder, arguments);
 }
 
-void CopyExample(const TempDir& folder, const std::string& name = kModel)
-{
-    std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + name, folder.file(name));
-}
+void CopyExample(const TempDir& folder) { ::CopyExample(folder, kModel); }
 
-std::vector<std::string> LogLines(const TempDir& folder, const std::string& name = "VEREDUZ.REC")
-{
-    std::vector<std::string> lines;
-    std::string text = ReadAll(folder.file(name));
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
-// The results section of a saved model: everything from its first line on.
-std::string ResultsSection(const std::string& model)
-{
-    const size_t at = model.find("Simulation results ");
-    return at == std::string::npos ? std::string() : model.substr(at);
-}
-
-// The results section without its date and time line.
-std::string ResultsWithoutDate(const std::string& model)
-{
-    std::string section = ResultsSection(model);
-    const size_t eol = section.find("\r\n");
-    return eol == std::string::npos ? section : section.substr(eol);
-}
+std::vector<std::string> LogLines(const TempDir& folder) { return ::LogLines(folder, "VEREDUZ.REC"); }
 
 }  // namespace
 

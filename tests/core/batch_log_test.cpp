@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -12,10 +16,11 @@
 
 namespace {
 
-// Another process holding the exclusive lock on some files until destroyed.
+// Another process holding the exclusive lock on some files until destroyed;
+// just before it lets go it appends `lastLine` to the first file.
 class LockHolder {
 public:
-    explicit LockHolder(const std::vector<std::string>& paths)
+    explicit LockHolder(const std::vector<std::string>& paths, const std::string& lastLine = {})
     {
         int ready[2], release[2];
         if (::pipe(ready) != 0 || ::pipe(release) != 0)
@@ -24,15 +29,20 @@ public:
         if (pid_ == 0) {
             ::close(ready[0]);
             ::close(release[1]);
+            int first = -1;
             for (const std::string& p : paths) {
-                const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT, 0644);
+                const int fd = ::open(p.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
                 if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
                     ::_exit(1);
+                if (first < 0)
+                    first = fd;
             }
             char c = 'x';
             if (::write(ready[1], &c, 1) != 1)
                 ::_exit(1);
             (void)::read(release[0], &c, 1);  // returns when the parent closes its end
+            if (!lastLine.empty() && ::write(first, lastLine.data(), lastLine.size()) < 0)
+                ::_exit(1);
             ::_exit(0);
         }
         ::close(ready[1]);
@@ -175,5 +185,51 @@ TEST_F(BatchLogTest, AStopBeforeTheLogOpensStillReachesTheLog)
     FinishBatchLog(dir_.path().string());
     EXPECT_EQ(ReadAll(dir_.file("VEREDUZ.REC")),
               "      Cannot find data path x\r\n      PROGRAM STOPPED (Not enough memory for stages)\r\n");
+    EXPECT_FALSE(BatchLogIsOpen());
+}
+
+TEST_F(BatchLogTest, AFixedNameIsSharedAndARunWaitsForTheOneBefore)
+{
+    UseFixedBatchLogName("vereDUZ.REC");
+    // A log of the same name in another case is the same log.
+    WriteAll(dir_.file("VEREDUZ.REC"), "old\r\n");
+    auto holder = std::make_unique<LockHolder>(std::vector<std::string>{dir_.file("VEREDUZ.REC")},
+                                               "first run\r\n");
+    ASSERT_TRUE(holder->ok());
+    BatchMode = true;
+    WriteLog("kept");
+    bool opened = false;
+    std::thread second([&] {
+        opened = OpenBatchLog(dir_.path().string());
+        WriteLog("second run");
+    });
+    // Give the second run time to reach the lock: a run that did not wait
+    // would write before the first one ends.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    holder.reset();
+    second.join();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(BatchLogName(), dir_.file("VEREDUZ.REC"));
+    CloseBatchLog();
+    EXPECT_EQ(ReadAll(dir_.file("VEREDUZ.REC")), "old\r\nfirst run\r\n      kept\r\n      second run\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.file("VEREDUZ1.REC")));
+
+    // A new log gets the exact name.
+    TempDir fresh;
+    ASSERT_TRUE(OpenBatchLog(fresh.path().string()));
+    EXPECT_EQ(BatchLogName(), fresh.file("vereDUZ.REC"));
+}
+
+TEST_F(BatchLogTest, AFixedNameThatCannotBeOpenedSendsTheLinesToStandardError)
+{
+    UseFixedBatchLogName("vereDUZ.REC");
+    BatchMode = true;
+    WriteLog("kept");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(OpenBatchLog(dir_.file("no/such/folder")));
+    WriteLog("later");
+    FinishBatchLog(dir_.file("no/such/folder"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "      kept\n      later\n");
+    EXPECT_TRUE(BatchMode);
     EXPECT_FALSE(BatchLogIsOpen());
 }

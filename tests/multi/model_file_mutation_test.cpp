@@ -5,74 +5,12 @@
 
 #include "model_file_fixture.h"
 
-#include <cctype>
+#include "support/line_mutator.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <random>
 
 using namespace multi;
-
-namespace {
-
-// The number-like tokens of a line (between blanks and commas), as
-// [start, end) positions.
-std::vector<std::pair<std::size_t, std::size_t>> NumberTokens(const std::string& line)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> tokens;
-    std::size_t k = 0;
-    while (k < line.size()) {
-        while (k < line.size() && (line[k] == ' ' || line[k] == ',')) ++k;
-        const std::size_t start = k;
-        while (k < line.size() && line[k] != ' ' && line[k] != ',') ++k;
-        if (k > start && (std::isdigit(static_cast<unsigned char>(line[start])) || line[start] == '-' ||
-                          line[start] == '.'))
-            tokens.emplace_back(start, k);
-    }
-    return tokens;
-}
-
-class Mutator {
-public:
-    explicit Mutator(std::uint32_t seed) : random_(seed) {}
-
-    std::vector<std::string> Mutate(std::vector<std::string> lines)
-    {
-        const int count = 1 + Below(3);
-        for (int n = 0; n < count && !lines.empty(); ++n) {
-            const std::size_t at = Below(lines.size());
-            std::string& line = lines[at];
-            switch (Below(5)) {
-            case 0: lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at)); break;
-            case 1: {
-                const std::string copy = line;
-                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), copy);
-                break;
-            }
-            case 2: line.resize(Below(line.size() + 1)); break;
-            case 3: {
-                static const char* const kReplacements[] = {"-1", "0", "1e308", "nan", ""};
-                const std::string replacement = kReplacements[Below(std::size(kReplacements))];
-                const auto tokens = NumberTokens(line);
-                if (tokens.empty()) {
-                    line = replacement;
-                } else {
-                    const auto [start, end] = tokens[Below(tokens.size())];
-                    line.replace(start, end - start, replacement);
-                }
-                break;
-            }
-            default: line.assign(300, '\xFF'); break;
-            }
-        }
-        return lines;
-    }
-
-private:
-    std::size_t Below(std::size_t n) { return n == 0 ? 0 : random_() % n; }
-    std::mt19937 random_;
-};
-
-}  // namespace
 
 TEST_F(MultiModelFileTest, MutatedFilesGiveLoadCodesAndWholeModels)
 {
@@ -95,7 +33,7 @@ TEST_F(MultiModelFileTest, MutatedFilesGiveLoadCodesAndWholeModels)
     const std::string file = dir.file("mutant.mp");
     const std::string first = dir.file("first.mp");
     const std::string second = dir.file("second.mp");
-    Mutator mutator(20260510);
+    LineMutator mutator(20260510);
     int loaded = 0, failed = 0, withResultsLoaded = 0;
     for (int k = 0; k < 3000; ++k) {
         SCOPED_TRACE(k);

@@ -12,68 +12,30 @@
 // the producer refused it, 2 on a bad command line, a model that did not
 // load, a failed run or save. A tool for the golden tests, not installed.
 
-#include "produce_tool.h"
+#include "multi_tool.h"
 
 #include "chart/result_modes.h"
 #include "chart/scale_info.h"
-#include "core/config.h"
 #include "multi/model_file.h"
 #include "multi/produce_output.h"
 #include "multi/result_kinds.h"
 #include "multi/run_simulation.h"
-
-#include <cstdio>
-#include <string>
-
-namespace {
-
-constexpr const char* kTool = "mp-produce";
-
-bool Load(const std::string& model)
-{
-    const int code = multi::LoadModelFile(multi::Model, model);
-    // These codes leave the inputs usable (results or not).
-    if (code == kModelFileOk || code == kModelFileBadResults || code == kModelFileTooManyRepl ||
-        code == kModelFileDurationTooLong)
-        return true;
-    std::fprintf(stderr, "%s: %s did not load (code %d)\n", kTool, model.c_str(), code);
-    return false;
-}
-
-bool Run(const std::string& model, const std::string& seed)
-{
-    Config.RandomSeed = seed;
-    Config.StepDelay = 0;
-    TRunOutcome outcome;
-    if (multi::RunSimulation(multi::Model, [](std::int32_t, std::int32_t) { return true; }, &outcome) &&
-        outcome.end == TRunEnd::Completed)
-        return true;
-    std::fprintf(stderr, "%s: the run of %s did not complete\n", kTool, model.c_str());
-    return false;
-}
-
-bool Save(const std::string& file)
-{
-    const int code = multi::SaveModelFile(multi::Model, file);
-    if (code == kModelFileOk)
-        return true;
-    std::fprintf(stderr, "%s: %s was not saved (code %d)\n", kTool, file.c_str(), code);
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
     SelectKindTable(TKindTable::Plurimod);
     multi::StartMultiEngine(multi::TMultiLimits{});
     TProduceTool tool;
-    tool.name = kTool;
+    tool.name = "mp-produce";
     tool.highestKind = multi::kHighestResultKind;
     tool.modes = {kModeCheck, kModeChart, kModeText, kModeCsv};
-    tool.load = Load;
-    tool.run = Run;
-    tool.save = Save;
+    TMultiModelSteps steps;
+    steps.load = [](multi::TMultiModel& m, const std::string& file) { return multi::LoadModelFile(m, file); };
+    steps.run = [](multi::TMultiModel& m, const TProgress& progress, TRunOutcome* outcome) {
+        return multi::RunSimulation(m, progress, outcome);
+    };
+    steps.save = [](const multi::TMultiModel& m, const std::string& file) { return multi::SaveModelFile(m, file); };
+    UseMultiModelSteps(tool, steps);
     tool.produce = [](TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines, int kind, int mode,
                       bool warnFlag) { return multi::ProduceOutput(settings, graph, lines, kind, mode, warnFlag); };
     return RunProduceTool(tool, argc, argv);

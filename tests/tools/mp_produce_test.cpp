@@ -4,12 +4,8 @@
 // and the chart modes, and the exit status. The run's date and time are
 // masked before comparing. PV_UPDATE_GOLDEN=1 rewrites the golden files.
 
-#include "support/temp_dir.h"
-#include "tool_runner.h"
+#include "golden_output.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -32,18 +28,9 @@ TEST(MpProduce, GoldenOutputsOfAFixedRun)
         {3, "voles_dispersal"}, {7, "voles_trajectory"}, {8, "voles_structure"},
         {9, "voles_occupancy"}, {10, "voles_extinction_risk"},
     };
-    const bool update = std::getenv("PV_UPDATE_GOLDEN") != nullptr;
-    for (const auto& c : cases) {
-        for (const int mode : {2, 3}) {
-            const std::string golden = kData + c.golden + (mode == 2 ? ".txt" : ".csv");
-            const TToolResult r = Produce(kModel, std::to_string(c.kind) + " " + std::to_string(mode) + " --run 12345");
-            ASSERT_EQ(r.status, 0) << golden;
-            const std::string got = MaskRunTime(r.out);
-            if (update)
-                WriteAll(golden, got);
-            EXPECT_EQ(got, ReadAll(golden)) << golden;
-        }
-    }
+    for (const auto& c : cases)
+        for (const int mode : {2, 3})
+            ExpectGoldenOutput(kTool, kModel, c.kind, mode, "12345", kData + c.golden + (mode == 2 ? ".txt" : ".csv"));
 }
 
 TEST(MpProduce, SavedResultsGiveTheSameOutput)

@@ -150,6 +150,9 @@ std::vector<std::string> DescribeCanvasCalls(const RecordingCanvas& canvas)
         switch (c.Op) {
         case TCanvasCall::Kind::Line: out.push_back("Line" + Points(c.Points) + Pen(c.Pen)); break;
         case TCanvasCall::Kind::Polyline: out.push_back("Polyline" + Points(c.Points) + Pen(c.Pen)); break;
+        case TCanvasCall::Kind::Polygon:
+            out.push_back("Polygon" + Points(c.Points) + Pen(c.Pen) + Brush(c.Brush));
+            break;
         case TCanvasCall::Kind::Rectangle:
             out.push_back("Rectangle" + Rect(c.Rect) + Pen(c.Pen) + Brush(c.Brush));
             break;

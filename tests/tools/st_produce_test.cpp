@@ -8,13 +8,12 @@
 #include "stage/results_section.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
+#include "golden_output.h"
 #include "support/temp_dir.h"
-#include "tool_runner.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -37,15 +36,8 @@ TEST(StProduce, GoldenOutputsOfAFixedRun)
         {26, 2, "extinction_risk.txt"}, {26, 3, "extinction_risk.csv"},
         {17, 2, "stable_distribution.txt"}, {17, 3, "stable_distribution.csv"},
     };
-    const bool update = std::getenv("PV_UPDATE_GOLDEN") != nullptr;
-    for (const auto& c : cases) {
-        const TToolResult r =
-            RunTool("'" + kModel + "' " + std::to_string(c.kind) + " " + std::to_string(c.mode) + " --run 12345");
-        ASSERT_EQ(r.status, 0) << c.golden;
-        const std::string got = MaskRunTime(r.out);
-        if (update) WriteAll(kData + c.golden, got);
-        EXPECT_EQ(got, ReadAll(kData + c.golden)) << c.golden;
-    }
+    for (const auto& c : cases)
+        ExpectGoldenOutput(kTool, kModel, c.kind, c.mode, "12345", kData + c.golden);
 }
 
 TEST(StProduce, SameSeedSameOutput)

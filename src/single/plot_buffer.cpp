@@ -1,0 +1,7 @@
+#include "single/plot_buffer.h"
+
+namespace single {
+
+multi::TMultiPlotBuffer PlotBuffer;
+
+}  // namespace single

@@ -1,0 +1,171 @@
+// The batch run of Monovara, through the real executable, in a temporary
+// folder and without a display.
+
+#include "batch_program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kModel = "marsh_frogs.sp";
+const std::string kLog = "vereDUZ.REC";
+
+int RunMonovara(const TempDir& folder, const std::string& arguments)
+{
+    return RunProgram(MONOVARA_EXE, folder, arguments);
+}
+
+bool IsCompletedLine(const std::string& line)
+{
+    return std::regex_match(line, std::regex(R"(      Completed \S{10} \d\d:\d\d:\d\d)"));
+}
+
+}  // namespace
+
+TEST(MonovaraBatch, GoodRunLogsItsStepsAndSavesResults)
+{
+    TempDir dir;
+    CopyExample(dir, kModel);
+    // The default extension is added to a name without one.
+    ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=12345 marsh_frogs"), 0) << ReadAll(dir.file("stderr.txt"));
+
+    const std::vector<std::string> log = LogLines(dir, kLog);
+    ASSERT_EQ(log.size(), 4u) << ReadAll(dir.file(kLog));
+    EXPECT_EQ(log[0], "***** Rivedarulation Model batch run (" + dir.file(kModel) + ")");
+    EXPECT_EQ(log[1], "      Running " + dir.file(kModel));
+    EXPECT_TRUE(IsCompletedLine(log[2])) << log[2];
+    EXPECT_EQ(log[3], "");
+
+    const std::string saved = ReadAll(dir.file(kModel));
+    EXPECT_NE(saved.find("500 replications\r\n"), std::string::npos);
+    // The inputs as they were, then the thresholds the run used.
+    const std::string inputs = ReadAll(std::string(PV_EXAMPLES) + "/" + kModel);
+    const std::string dispersal = "Migration\r\nTRUE\r\n0.000,,,\r\n";
+    EXPECT_EQ(saved.substr(0, saved.find(dispersal)), inputs.substr(0, inputs.find(dispersal)));
+    EXPECT_NE(saved.find(dispersal + "20.0\r\n600.0\r\n1\r\nSimulation results "), std::string::npos);
+    EXPECT_NE(ResultsSection(saved), "");
+
+    // A second run appends to the same log, and runs the saved model again.
+    ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=12345 " + kModel), 0);
+    const std::vector<std::string> again = LogLines(dir, kLog);
+    ASSERT_EQ(again.size(), 8u);
+    EXPECT_EQ(again[4], log[0]);
+    EXPECT_EQ(ResultsWithoutDate(ReadAll(dir.file(kModel))), ResultsWithoutDate(saved));
+}
+
+TEST(MonovaraBatch, SameSeedGivesIdenticalResults)
+{
+    TempDir first, second;
+    CopyExample(first, kModel);
+    CopyExample(second, kModel);
+    ASSERT_EQ(RunMonovara(first, "/RUN=Y /RAN=777 " + kModel), 0);
+    ASSERT_EQ(RunMonovara(second, "/RUN=Y /RAN=777 " + kModel), 0);
+    const std::string a = ResultsWithoutDate(ReadAll(first.file(kModel)));
+    ASSERT_NE(a, "");
+    EXPECT_EQ(a, ResultsWithoutDate(ReadAll(second.file(kModel))));
+}
+
+TEST(MonovaraBatch, FailuresAreLoggedAndGiveNonZeroStatus)
+{
+    {  // No model file named.
+        TempDir dir;
+        EXPECT_EQ(RunMonovara(dir, "/RUN=Y"), 1);
+        EXPECT_EQ(LogLines(dir, kLog), (std::vector<std::string>{
+                                           "***** Rivedarulation Model batch run (Untitled.sp)", "      Error 0", ""}));
+    }
+    {  // A file of the multi-population program: logged, not run, unchanged.
+        TempDir dir;
+        CopyExample(dir, "island_lizards.mp");
+        const std::string before = ReadAll(dir.file("island_lizards.mp"));
+        EXPECT_EQ(RunMonovara(dir, "/RUN=Y island_lizards.mp"), 1);
+        const std::vector<std::string> log = LogLines(dir, kLog);
+        EXPECT_EQ(log, (std::vector<std::string>{
+                           "***** Rivedarulation Model batch run (" + dir.file("island_lizards.mp") + ")",
+                           "      File not loaded: Not an input file", "      Error 3", ""}));
+        EXPECT_EQ(ReadAll(dir.file("island_lizards.mp")), before);
+    }
+    {  // A model that fails the input check: run refused, saved as it was.
+        TempDir dir;
+        std::string model = ReadAll(std::string(PV_EXAMPLES) + "/" + kModel);
+        const std::string good = "Fen frogs,,,180,BH,1.12,";
+        ASSERT_NE(model.find(good), std::string::npos);
+        model.replace(model.find(good), good.size(), "Fen frogs,,,180,BH,,");
+        WriteAll(dir.file(kModel), model);
+        EXPECT_EQ(RunMonovara(dir, "/RUN=Y " + kModel), 1);
+        const std::string log = ReadAll(dir.file(kLog));
+        EXPECT_NE(log.find("      Invalid input parameter: \"R\"\r\n"), std::string::npos) << log;
+        EXPECT_NE(log.find("      Error in input data\r\n"), std::string::npos) << log;
+        EXPECT_NE(log.find("      Completed 00/00/0000 00:00:00\r\n"), std::string::npos) << log;
+        EXPECT_EQ(ResultsSection(ReadAll(dir.file(kModel))), "");
+    }
+    {  // Without the batch switch: no window to show yet, no log.
+        TempDir dir;
+        CopyExample(dir, kModel);
+        EXPECT_EQ(RunMonovara(dir, kModel), 1);
+        EXPECT_NE(ReadAll(dir.file("stderr.txt")).find("monovara /RUN=Y model.sp"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(dir.file(kLog)));
+    }
+    {  // A bad configuration.
+        TempDir dir;
+        CopyExample(dir, kModel);
+        EXPECT_EQ(RunMonovara(dir, "/RUN=Y /RAN=abc " + kModel), 2);
+        EXPECT_NE(ReadAll(dir.file("stderr.txt")).find("Invalid initial random seed: RAN=abc"), std::string::npos)
+            << ReadAll(dir.file("stderr.txt"));
+    }
+}
+
+TEST(MonovaraBatch, DamagedResultsAreLoggedThenRunAgain)
+{
+    TempDir dir;
+    CopyExample(dir, kModel);
+    ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 0);
+    std::string model = ReadAll(dir.file(kModel));
+    const size_t occupancy = model.find("Occupancy\r\n");
+    ASSERT_NE(occupancy, std::string::npos);
+    model.replace(occupancy, 9, "Occupancy\r\nnot a number");
+    WriteAll(dir.file(kModel), model);
+
+    EXPECT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 0);
+    const std::vector<std::string> log = LogLines(dir, kLog);
+    const std::vector<std::string> second(log.begin() + 4, log.end());
+    ASSERT_EQ(second.size(), 6u) << ReadAll(dir.file(kLog));
+    EXPECT_EQ(second[1], "      Error in loading results from file: " + dir.file(kModel));
+    EXPECT_EQ(second[2], "      Error 6");
+    EXPECT_EQ(second[3], "      Running " + dir.file(kModel));
+    EXPECT_TRUE(IsCompletedLine(second[4])) << second[4];
+    EXPECT_NE(ResultsSection(ReadAll(dir.file(kModel))).find("500 replications\r\n"), std::string::npos);
+}
+
+// Runs started together in one folder share the one log: each waits for the
+// one before, so every run's lines stay together.
+TEST(MonovaraBatch, RunsAtTheSameTimeKeepTheirLinesTogether)
+{
+    TempDir dir;
+    const std::vector<std::string> models = {"marsh_frogs.sp", "mountain_goats.sp", "meadow_orchid.sp"};
+    std::string command = "cd '" + dir.path().string() + "' && (";
+    for (const std::string& model : models) {
+        CopyExample(dir, model);
+        command += "env -u DISPLAY '" MONOVARA_EXE "' /RUN=Y " + model + " & ";
+    }
+    command += "wait) >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+
+    const std::vector<std::string> log = LogLines(dir, kLog);
+    ASSERT_EQ(log.size(), 12u) << ReadAll(dir.file(kLog));
+    std::vector<std::string> seen;
+    for (size_t block = 0; block < 3; ++block) {
+        const std::string& header = log[4 * block];
+        const std::string name = header.substr(header.rfind('/') + 1, header.size() - header.rfind('/') - 2);
+        seen.push_back(name);
+        EXPECT_EQ(log[4 * block + 1], "      Running " + dir.file(name));
+        EXPECT_TRUE(IsCompletedLine(log[4 * block + 2])) << log[4 * block + 2];
+        EXPECT_EQ(log[4 * block + 3], "");
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"marsh_frogs.sp", "meadow_orchid.sp", "mountain_goats.sp"}));
+}
