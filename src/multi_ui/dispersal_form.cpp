@@ -82,6 +82,7 @@ TDispersalForm::TDispersalForm(TMultiModel& model, TDisplayResult displayResult,
     for (QGridLayout* grid : {dispersalGrid, correlationGrid})
         grid->setColumnMinimumWidth(0, 200);
 
+    layout->addSpacing(6);
     const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
     ok_ = buttons.Ok;
     cancel_ = buttons.Cancel;

@@ -169,6 +169,7 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     right->addStretch();
     columns->addLayout(right);
 
+    layout->addSpacing(6);
     const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
     ok_ = buttons.Ok;
     cancel_ = buttons.Cancel;
