@@ -1,6 +1,5 @@
 #include "multi_ui/dispersal_form.h"
 
-#include "core/numeric_edit_rules.h"
 #include "multi/result_kinds.h"
 #include "multi_ui/range_limits.h"
 #include "ui/dialog_buttons.h"
@@ -21,15 +20,6 @@
 #include <utility>
 
 namespace multi {
-
-namespace {
-
-double ShownValue(const TFnpNumericEdit& edit)
-{
-    return ParseNumericText(edit.text().toStdString(), edit.Separator()).value_or(0);
-}
-
-}  // namespace
 
 TDispersalForm::TDispersalForm(TMultiModel& model, TDisplayResult displayResult, QWidget* parent)
     : QDialog(parent), model_(model), displayResult_(std::move(displayResult))
@@ -131,7 +121,7 @@ TDistanceValues TDispersalForm::EditedValues() const
 {
     auto value = [this](int k, double loaded) {
         const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        return edit.text() == shownAtLoad_[static_cast<std::size_t>(k)] ? loaded : ShownValue(edit);
+        return edit.text() == shownAtLoad_[static_cast<std::size_t>(k)] ? loaded : edit.ShownValue();
     };
     return {value(kAverage, loaded_.AvgDispersalDistance), value(kMaximum, loaded_.MaxDispersalDistance),
             value(kRate, loaded_.MaxDispersalRate), value(kCorrelation, loaded_.CorrelationAt100)};

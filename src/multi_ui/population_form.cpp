@@ -1,7 +1,6 @@
 #include "multi_ui/population_form.h"
 
 #include "core/messages.h"
-#include "core/numeric_edit_rules.h"
 #include "core/str_utilx.h"
 #include "multi/population_editing.h"
 #include "multi/result_kinds.h"
@@ -10,6 +9,7 @@
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
 #include "ui/invalid_entry_check.h"
+#include "ui/model_text.h"
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
 #include "ui/refuse_minus.h"
@@ -63,22 +63,10 @@ const TEditSpec kEditSpecs[] = {
      &PopulationRecord::TrendInKText},
 };
 
-QString Latin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string Bytes(const QString& text) { return text.toLatin1().toStdString(); }
-
 double TextValue(const std::string& text)
 {
     double value = 0;
     return ConvertNumber(text, value) ? value : 0.0;
-}
-
-double ShownValue(const TFnpNumericEdit& edit)
-{
-    return ParseNumericText(edit.text().toStdString(), edit.Separator()).value_or(0);
 }
 
 }  // namespace
@@ -212,7 +200,7 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     connect(nameEdit_, &QLineEdit::textChanged, this, &TPopulationForm::NameEditChange);
     connect(nameEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         // A pasted name loses its commas.
-        const QString kept = Latin1(WithoutRefusedNameChars(Bytes(text)));
+        const QString kept = ModelText(WithoutRefusedNameChars(ModelBytes(text)));
         if (kept.size() == text.size())
             return;
         WarningBeep();
@@ -250,7 +238,7 @@ void TPopulationForm::LoadFromModel()
     populations_.clear();
     for (int i = 1; i <= model_.PopCount; ++i) {
         populations_.push_back(model_.Populations[i]);
-        list_->addItem(Latin1(populations_.back().Name));
+        list_->addItem(ModelText(populations_.back().Name));
     }
 }
 
@@ -261,7 +249,7 @@ void TPopulationForm::LoadPopulation(int index)
     const PopulationRecord& record = populations_[static_cast<std::size_t>(index)];
     {
         const QSignalBlocker blocker(nameEdit_);
-        nameEdit_->setText(Latin1(record.Name));
+        nameEdit_->setText(ModelText(record.Name));
     }
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
@@ -277,14 +265,14 @@ void TPopulationForm::StorePopulation(int index)
     if (index < 0 || index >= static_cast<int>(populations_.size()))
         return;
     PopulationRecord& record = populations_[static_cast<std::size_t>(index)];
-    record.Name = Bytes(nameEdit_->text()).substr(0, kNameLength);
+    record.Name = ModelBytes(nameEdit_->text()).substr(0, kNameLength);
     for (int k = 0; k < kEditCount; ++k) {
         const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
         // A value left as shown keeps the text it came from, which may hold
         // more digits than the edit shows, or be no number at all.
         if (edit.text() == shownAtLoad_[static_cast<std::size_t>(k)])
             continue;
-        const double value = ShownValue(edit);
+        const double value = edit.ShownValue();
         record.*kEditSpecs[k].text = FitFloatText(kEditSpecs[k].integerText ? std::trunc(value) : value);
     }
     record.DDType = StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
@@ -342,7 +330,7 @@ void TPopulationForm::AddButtonClick()
     populations_.push_back(NewPopulationRecord(count));
     {
         const QSignalBlocker blocker(list_);
-        list_->addItem(Latin1(populations_.back().Name));
+        list_->addItem(ModelText(populations_.back().Name));
     }
     Select(count);
     PopulationsListBoxClick();
@@ -375,7 +363,7 @@ void TPopulationForm::DuplicateButtonClick()
     populations_.push_back(copy);
     {
         const QSignalBlocker blocker(list_);
-        list_->addItem(Latin1(copy.Name));
+        list_->addItem(ModelText(copy.Name));
     }
     UpdateButtons();
 }
