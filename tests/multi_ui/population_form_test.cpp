@@ -206,6 +206,17 @@ TEST_F(PopulationFormTest, ValuesOutOfRangeAreRefusedWithTheirLimits)
         EXPECT_NE(form->result(), QDialog::Accepted) << c.edit;
         EXPECT_EQ(model.Populations[1].XText, x) << c.edit;
     }
+
+    // Nor can another entry be chosen, or one be added, while a value is
+    // out of range.
+    SetUp();
+    auto form = Open();
+    form->SurvivalEdit().SetValue(2);
+    form->PopulationsListBox().setCurrentRow(3);
+    form->AddButton().click();
+    EXPECT_EQ(form->PopulationsListBox().currentRow(), 0);
+    EXPECT_EQ(form->PopulationsListBox().count(), 5);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>(2, "This value must be between 0 and 1, inclusive."));
 }
 
 TEST_F(PopulationFormTest, ACommaInANameIsRefusedWithABeep)
