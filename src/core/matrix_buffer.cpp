@@ -64,3 +64,19 @@ bool TMatrix::StoreToSingles(SingleMatrix& matrix, int size1, int size2) const
     }
     return changed;
 }
+
+void TMatrix::LoadFromTriangle(const SingleMatrix& matrix, int size)
+{
+    SetSize(size, size);
+    Fill(0);
+    for (int i = 0; i < size; ++i) {
+        for (int j = 0; j <= i; ++j) SetElement(j, i, matrix[i + 1][j + 1]);
+    }
+}
+
+void TMatrix::StoreToTriangle(SingleMatrix& matrix, int size) const
+{
+    for (int i = 0; i < size; ++i) {
+        for (int j = 0; j <= i; ++j) matrix[i + 1][j + 1] = static_cast<float>(GetElement(j, i));
+    }
+}

@@ -36,6 +36,15 @@ public:
     // j < size2; true when any target differed by 1.1e-6 or more before.
     bool StoreToSingles(SingleMatrix& matrix, int size1, int size2) const;
 
+    // A lower-triangular matrix (row r holds columns 1..r) into a size x size
+    // buffer: element (c - 1, r - 1) := matrix[r][c] for c <= r; the upper
+    // part is 0.
+    void LoadFromTriangle(const SingleMatrix& matrix, int size);
+    // The lower triangle back: matrix[r][c] := element (c - 1, r - 1) as a
+    // single for 1 <= c <= r <= size. Reports nothing: the caller restores a
+    // copy it made itself.
+    void StoreToTriangle(SingleMatrix& matrix, int size) const;
+
     std::int32_t Rows = 0;
     std::int32_t Cols = 0;
     std::vector<double> Elements;

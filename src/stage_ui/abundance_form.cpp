@@ -3,7 +3,7 @@
 #include "core/model_store.h"
 #include "stage/editor_cells.h"
 #include "stage/validate_input.h"
-#include "stage_ui/model_text.h"
+#include "ui/model_text.h"
 #include "ui/string_align_grid.h"
 
 TAbundanceForm::TAbundanceForm(QWidget* parent)

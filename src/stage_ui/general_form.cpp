@@ -2,10 +2,10 @@
 
 #include "core/messages.h"
 #include "stage/general_info.h"
-#include "stage_ui/model_text.h"
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
 #include "ui/modal_dialogs.h"
+#include "ui/model_text.h"
 #include "ui/spin_edit_ex.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "core/model_store.h"
 #include "core/number_cell_rules.h"
-#include "stage_ui/model_text.h"
+#include "ui/model_text.h"
 #include "ui/string_align_grid.h"
 
 #include <QFontMetrics>

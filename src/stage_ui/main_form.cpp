@@ -12,7 +12,7 @@
 #include "stage_ui/about_form.h"
 #include "stage_ui/abundance_form.h"
 #include "stage_ui/general_form.h"
-#include "stage_ui/model_text.h"
+#include "ui/model_text.h"
 #include "stage_ui/population_display_menu.h"
 #include "stage_ui/population_form.h"
 #include "stage_ui/population_management_form.h"

@@ -1,7 +1,6 @@
 #include "stage_ui/population_form.h"
 
 #include "core/messages.h"
-#include "core/numeric_edit_rules.h"
 #include "stage/density_settings.h"
 #include "stage/validate_input.h"
 #include "ui/combo_box_ex.h"
@@ -24,11 +23,6 @@ namespace {
 
 constexpr double kLargestK = 2147483647;
 constexpr double kLargestRmax = 20;
-
-double ShownValue(const TFnpNumericEdit& edit)
-{
-    return ParseNumericText(edit.text().toStdString(), edit.Separator()).value_or(0);
-}
 
 }  // namespace
 
@@ -126,7 +120,7 @@ TDensitySettings TPopulationForm::ShownSettings() const
 {
     const int type = typeCombo_->currentIndex();
     return {type >= 0 ? static_cast<std::uint8_t>(type) : model_.populations[kPopulation].ddtype,
-            ShownValue(*rmaxEdit_), ShownValue(*kEdit_)};
+            rmaxEdit_->ShownValue(), kEdit_->ShownValue()};
 }
 
 bool TPopulationForm::IsChanged() const { return DensitySettingsChanged(model_, kPopulation, ShownSettings()); }

@@ -22,10 +22,6 @@ class TComboBoxEx;
 class TFnpNumericEdit;
 class TInvalidEntryCheck;
 
-// Shows the population display menu over `parent` (its buttons open the
-// density-dependence charts of the selected population).
-using TShowPopulationDisplay = std::function<void(QWidget* parent)>;
-
 class TPopulationForm : public QDialog {
     Q_OBJECT
 public:

@@ -5,10 +5,10 @@
 #include "stage/stage_entry.h"
 #include "stage/stage_reindex.h"
 #include "stage_ui/grid_util.h"
-#include "stage_ui/model_text.h"
 #include "ui/dialog_buttons.h"
 #include "ui/min_max.h"
 #include "ui/modal_dialogs.h"
+#include "ui/model_text.h"
 #include "ui/string_align_grid.h"
 
 #include <QHBoxLayout>

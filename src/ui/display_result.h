@@ -8,3 +8,7 @@
 class QWidget;
 
 using TDisplayResult = std::function<void(QWidget* parent, int kind)>;
+
+// Shows a program's population display menu over `parent` (its buttons open
+// the display windows of the selected population).
+using TShowPopulationDisplay = std::function<void(QWidget* parent)>;

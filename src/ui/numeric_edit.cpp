@@ -60,6 +60,11 @@ double TFnpNumericEdit::Value() const
     return *value;
 }
 
+double TFnpNumericEdit::ShownValue() const
+{
+    return ParseNumericText(text().toStdString(), separator_).value_or(0);
+}
+
 void TFnpNumericEdit::SetValue(double value)
 {
     setText(QString::fromStdString(FormatNumericValue(value, decimals_, separator_)));

@@ -37,6 +37,8 @@ public:
     // from outside with setText) throws std::invalid_argument.
     double Value() const;
     void SetValue(double value);
+    // The number the text shows, 0 for a text that is no number.
+    double ShownValue() const;
     double AsFloat() const { return Value(); }
     void SetAsFloat(double value) { SetValue(value); }
     // The value truncated towards zero, held to the integer range.

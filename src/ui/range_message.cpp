@@ -6,8 +6,12 @@
 
 std::string RangeMessageText(double minValue, double maxValue)
 {
-    return "This value must be between " + RealToLocalText(minValue) + " and " + RealToLocalText(maxValue) +
-           ", inclusive.";
+    return RangeMessageText(RealToLocalText(minValue), RealToLocalText(maxValue));
+}
+
+std::string RangeMessageText(const std::string& minText, const std::string& maxText)
+{
+    return "This value must be between " + minText + " and " + maxText + ", inclusive.";
 }
 
 void ShowRangeMessage(const TFnpNumericEdit& edit)

@@ -102,3 +102,24 @@ TEST(MatrixBuffer, ResizeKeepsWrittenValues)
     EXPECT_TRUE(m.Modified);
     EXPECT_EQ(m.GetElement(0, 0), 1.0);
 }
+
+TEST(MatrixBuffer, ATriangleComesBackAsItWasAndTheUpperPartIsZero)
+{
+    SingleMatrix triangle;
+    triangle.AllocateTriangular(3);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= r; ++c) triangle[r][c] = static_cast<float>(r * 10 + c) / 7;
+    TMatrix buffer;
+    buffer.SetElement(1, 0, 99.0);  // a stale value above the diagonal
+    buffer.LoadFromTriangle(triangle, 3);
+    EXPECT_EQ(buffer.Rows, 3);
+    EXPECT_EQ(buffer.GetElement(0, 2), static_cast<double>(triangle[3][1]));  // column 1, row 3
+    EXPECT_EQ(buffer.GetElement(2, 0), 0.0);
+    EXPECT_EQ(buffer.GetElement(1, 0), 0.0);
+
+    SingleMatrix restored;
+    restored.AllocateTriangular(3);
+    buffer.StoreToTriangle(restored, 3);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= r; ++c) EXPECT_EQ(restored[r][c], triangle[r][c]) << r << "," << c;
+}
