@@ -8,27 +8,13 @@
 // writes CR LF and numbers with "." whatever the locale. A save replaces the
 // old file safely: a failed save leaves it as it was.
 
+#include "core/model_file_codes.h"
 #include "core/model_store.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Result codes of LoadModelFile and SaveModelFile. 0 and 6 leave usable
-// inputs in the store; every other load code leaves it cleared.
-enum TModelFileCode : int {
-    kModelFileOk = 0,
-    kModelFileNoName = 1,          // empty file name
-    kModelFileCannotOpen = 2,      // "Cannot open " + name
-    kModelFileNotModel = 3,        // "Not an input file", or a version that cannot be imported
-    kModelFileTooManyPops = 4,     // "Too many populations"
-    kModelFileBadInput = 5,        // bad stage count or a read error in the inputs
-    kModelFileBadResults = 6,      // inputs loaded, results section damaged
-    kModelFileWriteFailed = 7,     // "Error in saving to file: " + name, or a text that cannot be written
-    kModelFileNoSpace = 8,         // inputs saved, results left out for lack of disk space
-    kModelFileTooManyRepl = 9,     // inputs loaded, results ignored (too many replications)
-    kModelFileDurationTooLong = 10 // inputs loaded, results ignored (duration too large)
-};
 
 inline constexpr const char* kModelHeader = "Voran/Pelivo: age and stage structure (3.0)";
 inline constexpr int kModelVersion = 30;

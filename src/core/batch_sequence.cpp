@@ -1,0 +1,48 @@
+#include "core/batch_sequence.h"
+
+#include "core/batch_log.h"
+#include "core/config.h"
+#include "core/model_file_codes.h"
+
+namespace {
+
+// A log line written as it stands; a failed write makes the batch run fail.
+void Line(const std::string& text, bool& logOk)
+{
+    if (!WriteLogLine(text))
+        logOk = false;
+}
+
+}  // namespace
+
+int RunBatchSequence(const TBatchSteps& steps)
+{
+    bool logOk = true;
+    int code = 0;
+    Line("***** Rivedarulation Model batch run (" + ModelFileName + ")", logOk);
+    if (ModelFileNamed)
+        code = steps.Load();
+    if (!ModelFileNamed || code != 0)
+        Line("      Error " + std::to_string(code), logOk);
+
+    bool completed = false;
+    bool saved = false;
+    if (ModelFileNamed && (code == kModelFileOk || code == kModelFileBadResults)) {
+        Line("      Running " + ModelFileName, logOk);
+        const TRunEnd end = steps.Run();
+        completed = end == TRunEnd::Completed;
+
+        // A run that an error broke off has said so in the log; saving now
+        // would replace the results in the file with none.
+        if (end != TRunEnd::Failed) {
+            const int saveCode = steps.Save();
+            saved = saveCode == kModelFileOk;
+            if (!saved)
+                Line("      Error " + std::to_string(saveCode) + " in saving file " + ModelFileName, logOk);
+            Line("      Completed " + steps.RunDateTime(), logOk);
+        }
+    }
+    Line("", logOk);
+    CloseBatchLog();
+    return completed && saved && logOk ? 0 : 1;
+}
