@@ -4,6 +4,8 @@
 // configuration, model store, batch log, new model). With the batch switch on
 // (/RUN=Y) the program loads the model named on the command line, runs it,
 // saves it with its results and writes the batch log, without any window.
+// Otherwise it opens its main window, with the model named on the command
+// line, if any.
 
 #include "batch_run.h"
 
@@ -12,6 +14,9 @@
 #include "core/config.h"
 #include "core/startup.h"
 #include "core/str_utilx.h"
+#ifdef STRATIVA_WINDOWS
+#include "stage_ui/stage_program.h"
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -31,10 +36,14 @@ int main(int argc, char** argv)
         SelectKindTable(TKindTable::Strativa);
 
         if (!BatchMode) {
+#ifdef STRATIVA_WINDOWS
+            return RunStageWindows(argc, argv);
+#else
             std::fprintf(stderr,
-                         "strativa: this build has no interactive windows; run a model with\n"
+                         "strativa: this build has no windows; run a model with\n"
                          "  strativa /RUN=Y model.st\n");
             return 1;
+#endif
         }
         const int status = BatchRun();
         FinishBatchLog();

@@ -3,15 +3,14 @@
 #include "core/messages.h"
 #include "stage/general_info.h"
 #include "stage_ui/model_text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
-#include "ui/help_service.h"
 #include "ui/modal_dialogs.h"
 #include "ui/spin_edit_ex.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,22 +73,15 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QDialog(parent)
     layout->addWidget(demogStoch_);
     layout->addWidget(constraints_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    for (QPushButton* b : {ok_, cancel_, help_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
 
     commentsMemo_->installEventFilter(this);
     connect(commentsMemo_, &QPlainTextEdit::textChanged, this, &TGeneralForm::CommentsChanged);
     connect(replications_, &QSpinBox::valueChanged, this, [this](int value) { demogStoch_->setEnabled(value > 0); });
     connect(ok_, &QPushButton::clicked, this, &TGeneralForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
     ApplyLimits();
 }
 

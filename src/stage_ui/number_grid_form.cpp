@@ -3,14 +3,12 @@
 #include "core/messages.h"
 #include "core/number_cell_rules.h"
 #include "stage_ui/grid_util.h"
-#include "ui/help_service.h"
+#include "ui/dialog_buttons.h"
 #include "ui/min_max.h"
 #include "ui/modal_dialogs.h"
-#include "ui/numeric_edit.h"
 #include "ui/string_align_grid.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -46,20 +44,14 @@ TNumberGridForm::TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent)
     grid_->SetDrawFocusSelected(setup.drawFocusSelected);
     layout->addWidget(grid_, 1);
 
-    buttonLine_ = new QHBoxLayout;
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, setup_.helpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
+    buttonLine_ = buttons.Line;
     buttonLine_->setSpacing(8);
-    buttonLine_->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    ok_->setAutoDefault(false);
-    cancel_->setAutoDefault(false);
-    help_->setAutoDefault(false);
-    MarkAsCancelButton(*cancel_);
     for (QPushButton* b : {ok_, cancel_, help_})
-        buttonLine_->addWidget(b);
-    layout->addLayout(buttonLine_);
+        b->setAutoDefault(false);
 
     minMax_ = new TMinMax(*this);
     TMinMaxTrackSize limits;
@@ -75,8 +67,6 @@ TNumberGridForm::TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent)
     connect(grid_, &TStringAlignGrid::OnAfterEdit, this, &TNumberGridForm::CellLeft);
     KeepCellVisible(*grid_);
     connect(ok_, &QPushButton::clicked, this, &TNumberGridForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, setup_.helpContext); });
 }
 
 bool TNumberGridForm::Execute()

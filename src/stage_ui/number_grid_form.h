@@ -19,7 +19,7 @@
 #include <cstddef>
 #include <vector>
 
-class QHBoxLayout;
+class QBoxLayout;
 class QPushButton;
 class TMinMax;
 class TStringAlignGrid;
@@ -50,7 +50,7 @@ protected:
     TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent);
 
     // The line of buttons, for a button of a subclass (placed first).
-    QHBoxLayout& ButtonLine() const { return *buttonLine_; }
+    QBoxLayout& ButtonLine() const { return *buttonLine_; }
     // What the cell showed when the grid was loaded, or when it was last
     // stored (Display stores without closing); SetShownCell sets both.
     void SetShownCell(int col, int row, const QString& text);
@@ -77,7 +77,7 @@ private:
 
     TNumberGridSetup setup_;
     TStringAlignGrid* grid_;
-    QHBoxLayout* buttonLine_;
+    QBoxLayout* buttonLine_;
     QPushButton* ok_;
     QPushButton* cancel_;
     QPushButton* help_;

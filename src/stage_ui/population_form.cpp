@@ -5,9 +5,9 @@
 #include "stage/density_settings.h"
 #include "stage/validate_input.h"
 #include "ui/combo_box_ex.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_services.h"
 #include "ui/edit_ranges.h"
-#include "ui/help_service.h"
 #include "ui/invalid_entry_check.h"
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -69,19 +68,17 @@ TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, 
     fields->setRowStretch(row, 1);
     layout->addLayout(fields);
 
-    auto* buttons = new QVBoxLayout;
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    apply_ = new QPushButton(QStringLiteral("&Apply"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    display_ = new QPushButton(QStringLiteral("Displa&y..."), this);
-    ok_->setDefault(true);
-    MarkAsCancelButton(*cancel_);
-    for (QPushButton* b : {ok_, cancel_, apply_, display_, help_})
-        buttons->addWidget(b);
-    buttons->addStretch();
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext, Qt::Vertical);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
+    apply_ = new QPushButton(QStringLiteral("&Apply"), this);
+    display_ = new QPushButton(QStringLiteral("Displa&y..."), this);
+    // Between Cancel and Help, in the column and in the tab order.
+    buttons.Line->insertWidget(2, apply_);
+    buttons.Line->insertWidget(3, display_);
+    setTabOrder(cancel_, apply_);
 
     popupMenu_ = new QMenu(this);
     connect(popupMenu_->addAction(QStringLiteral("&Density Dependence in R")), &QAction::triggered, this,
@@ -104,10 +101,8 @@ TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, 
 
     connect(typeCombo_, &QComboBox::currentIndexChanged, this, &TPopulationForm::UpdateEnabling);
     connect(ok_, &QPushButton::clicked, this, &TPopulationForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, &TPopulationForm::ApplyButtonClick);
     connect(display_, &QPushButton::clicked, this, &TPopulationForm::DisplayButtonClick);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
 }
 
 bool TPopulationForm::Execute(QWidget* parent, TCoravel& model, TDisplayResult displayResult,

@@ -6,10 +6,9 @@
 #include "stage/stage_reindex.h"
 #include "stage_ui/grid_util.h"
 #include "stage_ui/model_text.h"
-#include "ui/help_service.h"
+#include "ui/dialog_buttons.h"
 #include "ui/min_max.h"
 #include "ui/modal_dialogs.h"
-#include "ui/numeric_edit.h"
 #include "ui/string_align_grid.h"
 
 #include <QHBoxLayout>
@@ -74,19 +73,12 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     left->addLayout(listButtons);
     layout->addLayout(left, 1);
 
-    auto* right = new QVBoxLayout;
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    MarkAsCancelButton(*cancel_);
-    for (QPushButton* b : {ok_, cancel_, help_}) {
-        if (b != ok_)
-            b->setAutoDefault(false);
-        right->addWidget(b);
-    }
-    right->addStretch();
-    layout->addLayout(right);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext, Qt::Vertical);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
+    for (QPushButton* b : {cancel_, help_})
+        b->setAutoDefault(false);
 
     minMax_ = new TMinMax(*this);
     TMinMaxTrackSize limits;
@@ -122,8 +114,6 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     connect(moveUp_, &QPushButton::clicked, this, [this] { MoveRow(-1); });
     connect(moveDown_, &QPushButton::clicked, this, [this] { MoveRow(+1); });
     connect(ok_, &QPushButton::clicked, this, &TStageForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
 }
 
 bool TStageForm::Execute()

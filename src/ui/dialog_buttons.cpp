@@ -7,18 +7,22 @@
 #include <QDialog>
 #include <QPushButton>
 
-TDialogButtons AddDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpContext)
+TDialogButtons AddDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpContext, Qt::Orientation orientation)
 {
-    auto* row = new QHBoxLayout;
-    row->addStretch();
+    const bool row = orientation == Qt::Horizontal;
+    QBoxLayout* line = row ? static_cast<QBoxLayout*>(new QHBoxLayout) : new QVBoxLayout;
+    if (row)
+        line->addStretch();
     TDialogButtons buttons{new QPushButton(QStringLiteral("OK"), &dialog),
                            new QPushButton(QStringLiteral("Cancel"), &dialog),
-                           new QPushButton(QStringLiteral("&Help"), &dialog)};
+                           new QPushButton(QStringLiteral("&Help"), &dialog), line};
     buttons.Ok->setDefault(true);
     MarkAsCancelButton(*buttons.Cancel);
     for (QPushButton* b : {buttons.Ok, buttons.Cancel, buttons.Help})
-        row->addWidget(b);
-    layout.addLayout(row);
+        line->addWidget(b);
+    if (!row)
+        line->addStretch();
+    layout.addLayout(line);
     QDialog* target = &dialog;
     QObject::connect(buttons.Cancel, &QPushButton::clicked, target, &QDialog::reject);
     QObject::connect(buttons.Help, &QPushButton::clicked, target,

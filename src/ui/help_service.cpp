@@ -21,15 +21,14 @@ QString HelpFileName()
 
 void TFileHelpService::ShowHelp(QWidget* parent, int helpContext)
 {
-    const QString file = HelpFileName();
+    const QString file = QDir::toNativeSeparators(HelpFileName());
+    const QString topic = helpContext == kHelpContents ? QStringLiteral("The help contents")
+                                                       : QStringLiteral("Help topic %1").arg(helpContext);
     const QString text =
         QFileInfo::exists(file)
-            ? QStringLiteral("Help topic %1 is in the help file %2, but no viewer for that help file is installed.")
-                  .arg(helpContext)
-                  .arg(QDir::toNativeSeparators(file))
-            : QStringLiteral("Help topic %1 cannot be shown: the help file %2 was not found.")
-                  .arg(helpContext)
-                  .arg(QDir::toNativeSeparators(file));
+            ? QStringLiteral("%1 %2 in the help file %3, but no viewer for that help file is installed.")
+                  .arg(topic, helpContext == kHelpContents ? QStringLiteral("are") : QStringLiteral("is"), file)
+            : QStringLiteral("%1 cannot be shown: the help file %2 was not found.").arg(topic, file);
     DialogServices().ShowMessageBox(parent, TBoxIcon::Information, QStringLiteral("Help"), text, TBoxButtons::Ok);
 }
 

@@ -7,6 +7,9 @@
 
 class QWidget;
 
+// The help context of the help file's contents (a program's Help Topics).
+inline constexpr int kHelpContents = 0;
+
 class THelpService {
 public:
     virtual ~THelpService() = default;

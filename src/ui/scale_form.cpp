@@ -2,8 +2,8 @@
 
 #include "core/messages.h"
 #include "core/numeric_edit_rules.h"
+#include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
-#include "ui/help_service.h"
 #include "ui/numeric_edit.h"
 #include "ui/range_message.h"
 
@@ -130,16 +130,10 @@ TScaleForm::TScaleForm(QWidget* parent) : QDialog(parent)
     index_->hide();
     showAll_->hide();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    help_ = new QPushButton(QStringLiteral("&Help"), this);
-    ok_->setDefault(true);
-    MarkAsCancelButton(*cancel_);
-    for (QPushButton* b : {ok_, cancel_, help_})
-        buttons->addWidget(b);
-    layout->addLayout(buttons);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
 
     for (TFnpNumericEdit* edit : {xMin_, xMax_, yMin_, yMax_}) {
         edit->SetDecimals(6);
@@ -152,8 +146,6 @@ TScaleForm::TScaleForm(QWidget* parent) : QDialog(parent)
     }
     connect(autoscale_, &QCheckBox::toggled, this, &TScaleForm::UpdateAxisControls);
     connect(ok_, &QPushButton::clicked, this, &TScaleForm::OkButtonClick);
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help_, &QPushButton::clicked, this, [this] { HelpService().ShowHelp(this, kHelpContext); });
     UpdateAxisControls();
 }
 

@@ -27,6 +27,11 @@ TEST(HelpService, SaysOnceWhyTheTopicCannotBeShown)
     EXPECT_EQ(dialogs.boxes[0].icon, TBoxIcon::Information);
     EXPECT_TRUE(dialogs.boxes[0].text.contains("40300"));
     EXPECT_TRUE(dialogs.boxes[0].text.contains("was not found"));
+    // The contents (a program's Help Topics) are no numbered topic.
+    HelpService().ShowHelp(nullptr, kHelpContents);
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_TRUE(dialogs.boxes[1].text.startsWith("The help contents cannot be shown")) << dialogs.boxes[1].text.toStdString();
+    dialogs.boxes.pop_back();
 
     // A help file in another case is found; it still has no viewer here.
     const QString upper = program.absoluteDir().filePath(program.completeBaseName().toUpper() + ".HLP");

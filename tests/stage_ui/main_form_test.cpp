@@ -1,0 +1,730 @@
+#include "stage_ui/main_form.h"
+
+#include "core/config.h"
+#include "core/messages.h"
+#include "core/model_access.h"
+#include "core/model_store.h"
+#include "core/settings_store.h"
+#include "core/str_utilx.h"
+#include "stage/stage_file.h"
+#include "stage_tool.h"
+#include "stage_ui/general_form.h"
+#include "stage_ui/population_form.h"
+#include "stage_ui/simulation_form.h"
+#include "stage_ui/stage_form.h"
+#include "stage_ui/stage_program.h"
+#include "support/recording_help.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_modals.h"
+#include "support/temp_dir.h"
+#include "ui/combo_box_ex.h"
+#include "ui/mru_file_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "support/qt_gtest_print.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSample = "meadow_herb.st";
+const QString kPrompt = "The model has changed.  Save changes?";
+
+// The menu that holds an item.
+QMenu& MenuOf(QAction& item)
+{
+    for (QObject* holder : item.associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(holder))
+            return *menu;
+    throw std::runtime_error("the item is in no menu");
+}
+
+TModalResult Answer(const QDialog& dialog)
+{
+    return dialog.result() == QDialog::Accepted ? TModalResult::Ok : TModalResult::Cancel;
+}
+
+// A step that presses the dialog's button of that caption, as a user does.
+ScriptedModals::TStep Press(const QString& caption, std::function<void(QDialog&)> before = {})
+{
+    return [caption, before](QDialog& dialog) {
+        if (before)
+            before(dialog);
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == caption && button->isVisible()) {
+                button->click();
+                return Answer(dialog);
+            }
+        ADD_FAILURE() << "no button " << caption.toStdString() << " in " << dialog.windowTitle().toStdString();
+        return TModalResult::Cancel;
+    };
+}
+
+// The program's windows over a store of the program's size, with the
+// number switches it runs with; every dialog answered by script, the
+// settings in memory. Examples are copied into a folder of the test's own.
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+        Config.RandomSeed = "4321";
+        PrepareStageModelStore();
+        NewModel();
+        IntegersWithoutDecimals = true;
+        TrimTrailingZeros = true;
+        Start();
+    }
+
+    void TearDown() override
+    {
+        program.reset();
+        InputsChanged = false;
+        TrimTrailingZeros = false;
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+    }
+
+    // The program as started, its main window not shown yet.
+    void Start() { program = std::make_unique<TStageProgram>(settings); }
+    TMainForm& Form() { return program->MainForm(); }
+
+    std::string Copy(const std::string& name = kSample, const std::string& as = {})
+    {
+        const std::string path = dir.file(as.empty() ? name : as);
+        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + name, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+
+    // File, Open with the name chosen in the dialog; changes of the model
+    // in the window are dropped ("No" to saving them).
+    void Open(const std::string& path)
+    {
+        if (Form().Modified())
+            dialogs.boxAnswers.push_front(TBoxAnswer::No);
+        dialogs.fileNames.push_back(QString::fromStdString(path));
+        Form().OpenItemClick();
+    }
+
+    // A model edit as the user makes it: General Information, new title, OK.
+    void EditTitle(const QString& title = "Edited")
+    {
+        modals.steps.push_back(Press("OK", [title](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText(title); }));
+        Form().GeneralItemClick();
+    }
+
+    // Simulation, Run: the window's run in full, with few replications.
+    void Run(int replications = 5)
+    {
+        Info.replications = replications;
+        modals.steps.push_back([](QDialog& d) {
+            static_cast<TSimulationForm&>(d).TimerTimer();
+            return TModalResult::Cancel;
+        });
+        Form().RunItemClick();
+    }
+
+    std::vector<QString> BoxTexts() const
+    {
+        std::vector<QString> texts;
+        for (const ShownBox& box : dialogs.boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    QString Caption() { return Form().windowTitle(); }
+    QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
+
+    TempDir dir;
+    TMemorySettingsStore settings;
+    ScriptedDialogs dialogs;
+    ScriptedModals modals{true};
+    RecordingHelp help;
+    std::unique_ptr<TStageProgram> program;
+};
+
+}  // namespace
+
+// The summary shows the store's values as the table says; the
+// demographic line only with replications.
+TEST_F(MainFormTest, SummaryShowsTheModel)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> setup;
+        std::vector<std::pair<const char*, QString>> labels;
+        bool demographicShown;
+    };
+    const Case cases[] = {
+        {"sample file",
+         [this] { ASSERT_EQ(LoadModelFile(Info, Copy()), 0); },
+         {{"Title:", "Meadow perennial herb, three stages"},
+          {"Comments:",
+           "Seedlings, non-flowering rosettes and flowering plants.\nCensus each June after seedling emergence.\n"
+           "Fecundity: seedlings per flowering plant surviving to census.\nCeiling at 2000 plants for the meadow "
+           "fragment."},
+          {"Replications:", "500"},
+          {"Duration:", "50"},
+          {"Stages:", "3"},
+          {"Density dependence type:", "Ceiling"},
+          {"Demographic stochasticity", "Demographic stochasticity is used"},
+          {"Constraints", "Constraints are in effect"}},
+         true},
+        {"deterministic, constraints ignored, empty comment lines kept",
+         [] {
+             Info.title = "Caf\xe9 model";
+             Info.comments[1] = "";
+             Info.comments[2] = "second";
+             Info.comments[3] = Info.comments[4] = "";
+             Info.replications = 0;
+             Info.duration = 7;
+             Info.demogstoch = false;
+             Info.ignoreconstraints = true;
+             Info.populations[1].ddtype = 1;
+         },
+         {{"Title:", QString::fromUtf8("Caf\u00e9 model")},
+          {"Comments:", "\nsecond\n\n"},
+          {"Replications:", "0 (deterministic simulation)"},
+          {"Duration:", "7"},
+          {"Density dependence type:", "Scramble"},
+          {"Demographic stochasticity", "Demographic stochasticity is not used"},
+          {"Constraints", "Constraints are ignored"}},
+         false},
+        {"Allee type, demographic stochasticity off",
+         [] {
+             Info.replications = 10;
+             Info.demogstoch = false;
+             Info.populations[1].ddtype = 7;
+         },
+         {{"Replications:", "10"},
+          {"Density dependence type:", "Ceiling-Allee"},
+          {"Demographic stochasticity", "Demographic stochasticity is not used"}},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewModel();
+        c.setup();
+        Form().ShowModelSummary();
+        for (const auto& [caption, text] : c.labels)
+            EXPECT_EQ(Label(caption), text) << caption;
+        EXPECT_EQ(!Form().SummaryLabel("Demographic stochasticity").isHidden(), c.demographicShown);
+    }
+}
+
+// Run needs something to run; Results needs results.
+TEST_F(MainFormTest, RunAndResultsAreEnabledByTheModel)
+{
+    struct Case {
+        int replications, duration, pops, stages;
+        std::uint8_t state;
+        bool run, results;
+    };
+    const Case cases[] = {
+        {0, 10, 1, 3, kStateInputs, true, false},     // a deterministic run is a run
+        {5, 0, 1, 3, kStateInputs, false, false},     // no time steps
+        {5, 10, 0, 3, kStateEmpty, false, false},     // no population
+        {5, 10, 1, 0, kStateInputs, false, false},    // no stage
+        {-1, 10, 1, 3, kStateInputs, false, false},
+        {5, 10, 1, 3, kStateResults, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.replications << " " << c.duration << " " << c.pops << " " << c.stages
+                                        << " state " << int(c.state));
+        Info.replications = c.replications;
+        Info.duration = c.duration;
+        Info.pops = c.pops;
+        Info.stages = c.stages;
+        Info.state = c.state;
+        Form().UpdateMenus();
+        EXPECT_EQ(Form().Item("RunItem").isEnabled(), c.run);
+        EXPECT_EQ(Form().ResultsMenu().menuAction()->isEnabled(), c.results);
+    }
+}
+
+// A run in the simulation window leaves results, which the Results menu
+// then opens, each item its own kind.
+TEST_F(MainFormTest, RunGivesResultsThatTheResultsMenuOpens)
+{
+    Open(Copy());
+    EXPECT_FALSE(Form().ResultsMenu().menuAction()->isEnabled());
+    Run();
+    ASSERT_EQ(Info.state, kStateResults);
+    EXPECT_TRUE(Form().ResultsMenu().menuAction()->isEnabled());
+    EXPECT_FALSE(Form().Modified());
+
+    modals.shown.clear();
+    for (QAction* item : Form().ResultsMenu().actions()) {
+        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
+        item->trigger();
+    }
+    EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Harvest Summary",
+                                                  "Final Age/Stage Abundances", "Extinction/Decline",
+                                                  "Explosion/Increase"}));
+}
+
+// Closing asks only about a changed model; results made from other inputs
+// are said to be lost. Cancel keeps the window open, No closes it.
+TEST_F(MainFormTest, ClosingAsksToSaveAChangedModel)
+{
+    Open(Copy());
+    Form().show();
+    EXPECT_TRUE(Form().close());
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    struct Case {
+        bool run, inputsChanged;
+        QString text;
+    };
+    const Case cases[] = {
+        {false, false, kPrompt},
+        {true, false, kPrompt},
+        {true, true, "Results will not be saved.\r\n\r\n" + kPrompt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        Open(Copy());
+        if (c.run)
+            Run();
+        EditTitle();
+        InputsChanged = c.inputsChanged;
+        ASSERT_TRUE(Form().Modified());
+        Form().show();
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {TBoxAnswer::Cancel};
+        EXPECT_FALSE(Form().close());
+        EXPECT_TRUE(Form().isVisible());
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, c.text);
+        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNoCancel);
+        dialogs.boxAnswers = {TBoxAnswer::No};
+        EXPECT_TRUE(Form().close());
+        EXPECT_FALSE(Form().isVisible());
+    }
+}
+
+// Yes saves before closing; a save that fails keeps the window open.
+TEST_F(MainFormTest, YesSavesTheModelBeforeItIsDropped)
+{
+    const std::string path = Copy();
+    Open(path);
+    EditTitle("Saved on close");
+    dialogs.boxAnswers = {TBoxAnswer::Yes};
+    Form().show();
+    EXPECT_TRUE(Form().close());
+    EXPECT_NE(ReadAll(path).find("Saved on close\r\n"), std::string::npos);
+    EXPECT_FALSE(Form().Modified());
+}
+
+// Save As to a name without an extension writes "<name>.st", names the
+// model after it and puts it on top of the recent files; the file opens
+// again as it was, and a plain Save then writes the same bytes.
+TEST_F(MainFormTest, SaveAsRoundTrip)
+{
+    Open(Copy());
+    EditTitle("Round trip");
+    const std::string saved = dir.file("copy.st");
+    dialogs.fileNames.push_back(QString::fromStdString(dir.file("copy")));
+    Form().SaveAsItemClick();
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(dialogs.fileCaptions.back(), "Save As");
+    EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - copy.st");
+    EXPECT_EQ(ModelFileName, saved);
+    EXPECT_FALSE(Form().Unnamed());
+    EXPECT_FALSE(Form().Modified());
+    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(saved));
+
+    const std::string bytes = ReadAll(saved);
+    modals.steps.push_back(Press("Cancel"));
+    Form().NewItemClick();
+    Open(saved);
+    EXPECT_EQ(Label("Title:"), "Round trip");
+    EXPECT_EQ(Label("Stages:"), "3");
+    const std::size_t asked = dialogs.fileCaptions.size();
+    Form().SaveItemClick();
+    EXPECT_EQ(dialogs.fileCaptions.size(), asked) << "Save asked for a name";
+    EXPECT_EQ(ReadAll(saved), bytes);
+
+    // A cancelled Save As saves nothing, and the next Save asks again.
+    Form().SaveAsItemClick();
+    EXPECT_TRUE(Form().Unnamed());
+    Form().SaveItemClick();
+    EXPECT_EQ(dialogs.fileCaptions.size(), asked + 2);
+}
+
+// Moving a model that names files of its own to another folder asks
+// first; moving one that names none, or staying in its folder, does not.
+TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
+{
+    struct Case {
+        bool references;
+        bool otherFolder;
+        TBoxAnswer answer;
+        bool asked;
+        bool saved;
+    };
+    const Case cases[] = {
+        {true, true, TBoxAnswer::Yes, true, true},
+        {true, true, TBoxAnswer::No, true, false},
+        {true, false, TBoxAnswer::Yes, false, true},
+        {false, true, TBoxAnswer::Yes, false, true},
+    };
+    TempDir other;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.references << c.otherFolder << int(c.answer));
+        const std::string original = Copy();
+        Open(original);
+        if (c.references)
+            Info.populations[1].kchange = "k_trend.kch";
+        const std::string target = (c.otherFolder ? other : dir).file("moved.st");
+        std::filesystem::remove(target);
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {c.answer};
+        dialogs.fileNames.push_back(QString::fromStdString(target));
+        Form().SaveAsItemClick();
+        ASSERT_EQ(dialogs.boxes.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_TRUE(dialogs.boxes[0].text.startsWith("The rivedarulation model appears to reference files"));
+            EXPECT_TRUE(dialogs.boxes[0].text.endsWith("yourself.\r\n\r\nProceed with save?"));
+            EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNo);
+        }
+        EXPECT_EQ(std::filesystem::exists(target), c.saved);
+        EXPECT_EQ(ModelFileName, c.saved ? target : original);
+        dialogs.boxAnswers.clear();
+    }
+}
+
+// A failed save reports why, keeps the model's name and its modified flag
+// (closing still asks), and leaves the old file as it was.
+TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
+{
+    struct Case {
+        const char* name;
+        bool skip;
+        std::function<void()> fail, restore;
+    };
+    rlimit limits{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limits), 0);
+    const Case cases[] = {
+        // The administrator writes into any folder.
+        {"read-only folder", geteuid() == 0, [this] { chmod(dir.path().c_str(), 0555); },
+         [this] { chmod(dir.path().c_str(), 0755); }},
+        // No room for the new file: its writing fails half-way.
+        {"write fails", false,
+         [limits] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             rlimit small = limits;
+             small.rlim_cur = 200;
+             setrlimit(RLIMIT_FSIZE, &small);
+         },
+         [limits] {
+             setrlimit(RLIMIT_FSIZE, &limits);
+             std::signal(SIGXFSZ, SIG_DFL);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.skip)
+            continue;
+        const std::string path = Copy();
+        const std::string before = ReadAll(path);
+        Open(path);
+        EditTitle("Not saved");
+        dialogs.boxes.clear();
+        c.fail();
+        Form().SaveItemClick();
+        c.restore();
+        EXPECT_EQ(ReadAll(path), before);
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_TRUE(dialogs.boxes[0].text.endsWith(QString::fromStdString(path))) << dialogs.boxes[0].text.toStdString();
+        EXPECT_TRUE(Form().Modified());
+        EXPECT_EQ(ModelFileName, path);
+        EXPECT_FALSE(Form().Unnamed());
+
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {TBoxAnswer::Cancel};
+        Form().show();
+        EXPECT_FALSE(Form().close());
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
+        dialogs.boxAnswers.clear();
+    }
+}
+
+// Open and Reopen take a file's name only when its inputs loaded. A file
+// that cannot be opened leaves the model as it was; one that is no model
+// leaves an empty, unnamed one, which Save does not write over the file.
+TEST_F(MainFormTest, OpeningAFileThatFailsNeverNamesTheModelAfterIt)
+{
+    const std::string good = Copy();
+    const std::string junk = dir.file("junk.st");
+    const std::string notes = "Field notes, not a model\r\n";
+    WriteAll(junk, notes);
+    const std::string missing = dir.file("missing.st");
+
+    Open(good);
+    EditTitle("Kept");
+    dialogs.boxAnswers = {TBoxAnswer::No};
+    Form().MRUFileListMRUItemClick(QString::fromStdString(missing));
+    EXPECT_EQ(BoxTexts().back(), QString::fromStdString("Cannot open " + missing));
+    EXPECT_EQ(ModelFileName, good);
+    EXPECT_EQ(Label("Title:"), "Kept");
+    EXPECT_TRUE(Form().Modified());
+    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(missing));
+
+    dialogs.boxAnswers = {TBoxAnswer::No};
+    Form().MRUFileListMRUItemClick(QString::fromStdString(junk));
+    EXPECT_EQ(ModelFileName, "Untitled.st");
+    EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
+    EXPECT_TRUE(Form().Unnamed());
+    EXPECT_FALSE(Form().Modified());
+    EXPECT_EQ(Info.state, kStateEmpty);
+    EXPECT_EQ(Label("Title:"), "");
+    // Save asks for a name, and cancelling it leaves the file alone.
+    const std::size_t chosen = dialogs.fileCaptions.size();
+    Form().SaveItemClick();
+    EXPECT_EQ(dialogs.fileCaptions.size(), chosen + 1);
+    EXPECT_EQ(ReadAll(junk), notes);
+
+    // Inputs that load without their results are taken.
+    std::string withBadResults = ReadAll(good);
+    withBadResults.replace(withBadResults.find("-End of file-"), 13, "Simulation results 2.1\r\nbroken\r\n");
+    WriteAll(dir.file("bad_results.st"), withBadResults);
+    Open(dir.file("bad_results.st"));
+    EXPECT_EQ(ModelFileName, dir.file("bad_results.st"));
+    EXPECT_FALSE(Form().Unnamed());
+}
+
+// The recent files: at most ten, newest first, kept in the settings;
+// Reopen brings a file back on top even when the user cancels.
+TEST_F(MainFormTest, RecentFilesKeepTheTenNewest)
+{
+    std::vector<std::string> files;
+    for (int i = 1; i <= 12; ++i) {
+        files.push_back(Copy(kSample, "m" + std::to_string(i) + ".st"));
+        Open(files.back());
+    }
+    QStringList newest;
+    for (int i = 12; i >= 3; --i)
+        newest << QString::fromStdString(files[static_cast<std::size_t>(i - 1)]);
+    EXPECT_EQ(Form().MRUFileList().Items(), newest);
+
+    // In the File menu, under "&Reopen", before Save.
+    const QList<QAction*> fileItems = MenuOf(Form().Item("SaveItem")).actions();
+    int reopen = -1, save = -1;
+    for (int i = 0; i < fileItems.size(); ++i) {
+        if (fileItems[i]->text() == "&Reopen")
+            reopen = i;
+        if (fileItems[i]->objectName() == "SaveItem")
+            save = i;
+    }
+    ASSERT_GE(reopen, 0);
+    EXPECT_EQ(reopen + 1, save);
+    EXPECT_TRUE(fileItems[reopen - 1]->isSeparator());
+    ASSERT_EQ(fileItems[reopen]->menu()->actions().size(), 10);
+    EXPECT_TRUE(fileItems[reopen]->menu()->actions()[0]->text().startsWith("&1 "));
+
+    EditTitle();
+    dialogs.boxAnswers = {TBoxAnswer::Cancel};
+    Form().MRUFileListMRUItemClick(QString::fromStdString(files[5]));
+    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(files[5]));
+    EXPECT_EQ(ModelFileName, files[11]);
+
+    // Kept for the next start.
+    program.reset();
+    const TSettingValues kept = settings.ReadValues(std::string(kStageSettingsKey) + "\\MRU Items");
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_EQ(kept[0], (std::pair<std::string, std::string>{"F0", files[5]}));
+    Start();
+    EXPECT_EQ(Form().MRUFileList().Items().size(), 10);
+}
+
+// New: an empty unnamed model, then General Information; what its OK
+// stores is an edit of the new model.
+TEST_F(MainFormTest, NewShowsGeneralInformationForTheNewModel)
+{
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        Open(Copy());
+        EditTitle();
+        dialogs.boxAnswers = {TBoxAnswer::No};
+        modals.shown.clear();
+        modals.steps.push_back(Press(ok ? "OK" : "Cancel", [](QDialog& d) {
+            auto& general = static_cast<TGeneralForm&>(d);
+            EXPECT_EQ(general.TitleEdit().text(), "");
+            general.TitleEdit().setText("Fresh");
+        }));
+        Form().NewItemClick();
+        EXPECT_EQ(modals.shown, std::vector<QString>{"General Information"});
+        EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
+        EXPECT_TRUE(Form().Unnamed());
+        EXPECT_EQ(Form().Modified(), ok);
+        EXPECT_EQ(Label("Title:"), ok ? "Fresh" : "");
+        EXPECT_EQ(Info.state, kStateEmpty);
+    }
+    // Cancel in the save question keeps the model.
+    dialogs.boxAnswers = {TBoxAnswer::Cancel};
+    Form().NewItemClick();
+    EXPECT_EQ(Label("Title:"), "Fresh");
+}
+
+// Every editor's OK marks the model modified and the summary shows what it
+// stored; Cancel changes nothing. The summary's labels open their editors.
+TEST_F(MainFormTest, EditorsMarkTheModelModifiedAndRefreshTheSummary)
+{
+    struct Case {
+        const char* item;
+        QString dialog;
+        std::function<void(QDialog&)> edit;
+        const char* label;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"GeneralItem", "General Information",
+         [](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText("Retitled"); }, "Title:", "Retitled"},
+        {"StagesItem", "Stages", [](QDialog& d) { static_cast<TStageForm&>(d).AddButton().click(); }, "Stages:",
+         "4"},
+        {"PopulationsItem", "Density dependence",
+         [](QDialog& d) { static_cast<TPopulationForm&>(d).DensityDependenceComboBox().setCurrentIndex(1); },
+         "Density dependence type:", "Scramble"},
+        {"StageMatrixItem", "Stage Matrix", {}, nullptr, {}},
+        {"StandardDeviationMatrixItem", "Standard Deviation Matrix", {}, nullptr, {}},
+        {"InitialAbundancesItem", "Initial Abundances", {}, nullptr, {}},
+        {"PopulationManagementItem", "Management & Migration", {}, nullptr, {}},
+    };
+    for (const Case& c : cases) {
+        for (const bool ok : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.item << (ok ? " OK" : " Cancel"));
+            Open(Copy());
+            const QString before = c.label ? Label(c.label) : QString();
+            modals.shown.clear();
+            modals.steps.push_back(Press(ok ? "OK" : "Cancel", c.edit));
+            Form().Item(c.item).trigger();
+            EXPECT_EQ(modals.shown, std::vector<QString>{c.dialog});
+            EXPECT_EQ(Form().Modified(), ok);
+            if (c.label) {
+                EXPECT_EQ(Label(c.label), ok ? c.shown : before);
+            }
+        }
+    }
+
+    Form().show();
+    const std::pair<QWidget*, QString> clicks[] = {
+        {&Form().SummaryLabel("Title:"), "General Information"},
+        {&Form().SummaryLabel("Constraints"), "General Information"},
+        {Form().CaptionLabel("Stages:"), "Stages"},
+        {&Form().SummaryLabel("Stages:"), "Stages"},
+        {Form().CaptionLabel("Density dependence type:"), "Density dependence"},
+        {&Form().GeneralPanel(), "General Information"},
+    };
+    for (const auto& [widget, dialog] : clicks) {
+        modals.shown.clear();
+        modals.steps.push_back(Press("Cancel"));
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        EXPECT_EQ(modals.shown, std::vector<QString>{dialog}) << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(Form().CaptionLabel("Stages:")->statusTip(), "Click to edit stages");
+    EXPECT_EQ(Form().GeneralPanel().statusTip(), "Click to edit");
+}
+
+// The View items write the options at once; the bars follow them. Status
+// texts of the message service reach the status line.
+TEST_F(MainFormTest, ToolbarAndStatusBarFollowTheirSettings)
+{
+    Form().show();
+    EXPECT_TRUE(Form().Item("ToolbarItem").isChecked());
+    EXPECT_FALSE(Form().ToolbarPanel().isHidden());
+    Form().Item("ToolbarItem").trigger();
+    EXPECT_EQ(settings.ReadValue(kStageSettingsKey, "ShowToolbar"), "0");
+    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
+    EXPECT_FALSE(Form().Item("ToolbarItem").isChecked());
+
+    Form().Item("StatusbarItem").trigger();
+    EXPECT_EQ(settings.ReadValue(kStageSettingsKey, "ShowStatusBar"), "0");
+    EXPECT_TRUE(Form().statusBar()->isHidden());
+    Form().Item("StatusbarItem").trigger();
+    EXPECT_FALSE(Form().statusBar()->isHidden());
+
+    // A new start reads them.
+    program.reset();
+    Start();
+    Form().show();
+    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
+    EXPECT_FALSE(Form().statusBar()->isHidden());
+
+    StatusMessage("Loading ... ");
+    EXPECT_EQ(Form().statusBar()->currentMessage(), "Loading ... ");
+    // The toolbar's buttons are the File menu's items.
+    EXPECT_EQ(Form().ToolbarPanel().actions(),
+              (QList<QAction*>{&Form().Item("NewItem"), &Form().Item("OpenItem"), &Form().Item("SaveItem"),
+                               &Form().Item("ExitItem")}));
+    EXPECT_EQ(Form().Item("OpenItem").toolTip(), "Open");
+    EXPECT_EQ(Form().Item("OpenItem").statusTip(), "Open a file");
+}
+
+// The model named on the command line is loaded when the window is first
+// shown; one that fails to load leaves an empty model that has no name.
+TEST_F(MainFormTest, TheModelNamedAtStartIsLoadedWhenTheWindowShows)
+{
+    struct Case {
+        std::string file;
+        QString caption;
+        QString title;
+    };
+    WriteAll(dir.file("junk.st"), "not a model\r\n");
+    const Case cases[] = {
+        {Copy(), "meadow_herb.st", "Meadow perennial herb, three stages"},
+        {dir.file("junk.st"), "Untitled.st", ""},
+        {dir.file("missing.st"), "Untitled.st", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        program.reset();
+        NewModel();
+        ModelFileName = c.file;
+        ModelFileNamed = true;
+        Start();
+        Form().show();
+        EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - " + c.caption);
+        EXPECT_EQ(Label("Title:"), c.title);
+        EXPECT_EQ(Form().Unnamed(), c.title.isEmpty());
+        EXPECT_FALSE(Form().Modified());
+    }
+}
+
+// Help Topics asks for the contents; About shows the About box; the input
+// check's findings reach the simulation window's list.
+TEST_F(MainFormTest, HelpAboutAndWarnings)
+{
+    Form().Item("HelpTopicsItem").trigger();
+    EXPECT_EQ(help.contexts, std::vector<int>{kHelpContents});
+    EXPECT_EQ(Form().Item("HelpTopicsItem").shortcut(), QKeySequence(Qt::Key_F1));
+    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
+    Form().Item("AboutItem").trigger();
+    EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Age and Stage Structure"});
+
+    SimulationWarning("Invalid input: Stage matrix (1)");
+    EXPECT_EQ(Form().SimulationForm().WarningsMemo().toPlainText(), "Invalid input: Stage matrix (1)");
+}
