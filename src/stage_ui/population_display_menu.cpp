@@ -1,9 +1,12 @@
 #include "stage_ui/population_display_menu.h"
 
+#include "stage_ui/stage_result_windows.h"
+
 #include <QPushButton>
 
 TPopulationDisplayMenuForm::TPopulationDisplayMenuForm(QWidget* parent, TDisplayResult display)
-    : TDisplayMenuForm(parent, std::move(display), QStringLiteral("Population Display"), kHelpContext)
+    : TDisplayMenuForm(parent, display ? std::move(display) : TDisplayResult(OpenStageResultWindow),
+                       QStringLiteral("Population Display"), kHelpContext)
 {
     AddResultButton("DensityDependenceButton", QStringLiteral("&Density Dependence in R"), 1);
     AddResultButton("ReplacementCurveButton", QStringLiteral("&Replacement Curve"), 2);

@@ -2,7 +2,7 @@
 // The population display menu: the density-dependence curves of the current
 // population, each in its result window.
 
-#include "stage_ui/display_menu_form.h"
+#include "ui/display_menu_form.h"
 
 class TPopulationDisplayMenuForm : public TDisplayMenuForm {
     Q_OBJECT

@@ -1,12 +1,14 @@
 #include "stage_ui/stage_display_menu.h"
 
 #include "core/model_store.h"
+#include "stage_ui/stage_result_windows.h"
 
 #include <QPushButton>
 #include <QShowEvent>
 
 TStageDisplayMenuForm::TStageDisplayMenuForm(QWidget* parent, TDisplayResult display)
-    : TDisplayMenuForm(parent, std::move(display), QStringLiteral("Stage Display"), kHelpContext)
+    : TDisplayMenuForm(parent, display ? std::move(display) : TDisplayResult(OpenStageResultWindow),
+                       QStringLiteral("Stage Display"), kHelpContext)
 {
     AddResultButton("RateOfIncreaseButton", QStringLiteral("&Finite Rate of Increase (lambda)"), 14);
     AddResultButton("InitialDistributionButton", QStringLiteral("&Initial Distribution"), 16);

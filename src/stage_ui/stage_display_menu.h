@@ -4,7 +4,7 @@
 // sensitivities and elasticities), each in its result window. These need a
 // structured model: with one stage every result button is disabled.
 
-#include "stage_ui/display_menu_form.h"
+#include "ui/display_menu_form.h"
 
 class TStageDisplayMenuForm : public TDisplayMenuForm {
     Q_OBJECT

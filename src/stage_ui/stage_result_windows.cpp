@@ -6,8 +6,6 @@
 #include "ui/result_window.h"
 
 #include <array>
-#include <stdexcept>
-#include <string>
 
 namespace {
 
@@ -35,13 +33,7 @@ const std::array<TStageResultWindow, 15> kWindows = {{
 
 std::span<const TStageResultWindow> StageResultWindows() { return kWindows; }
 
-const TStageResultWindow& StageResultWindow(int kind)
-{
-    for (const TStageResultWindow& window : kWindows)
-        if (window.Setup.Kind == kind)
-            return window;
-    throw std::invalid_argument("Assertion failure: no result window shows kind " + std::to_string(kind));
-}
+const TStageResultWindow& StageResultWindow(int kind) { return ResultWindowOfKind(StageResultWindows(), kind); }
 
 TModalResult OpenStageResultWindow(QWidget* parent, int kind)
 {

@@ -1,6 +1,7 @@
 #include "ui/result_producer.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <vector>
@@ -9,6 +10,11 @@ namespace {
 
 int depth = 0;
 std::vector<QPointer<QWidget>> waiting;
+struct TWaitingCall {
+    QPointer<QObject> context;
+    std::function<void()> call;
+};
+std::vector<TWaitingCall> waitingCalls;
 
 // Marks a call in progress; the last one out repaints what waited for it,
 // also when the producer throws.
@@ -24,6 +30,11 @@ public:
         for (const QPointer<QWidget>& widget : due)
             if (widget)
                 widget->update();
+        std::vector<TWaitingCall> calls;
+        calls.swap(waitingCalls);
+        for (TWaitingCall& c : calls)
+            if (c.context)
+                QTimer::singleShot(0, c.context, std::move(c.call));
     }
     TProduction(const TProduction&) = delete;
     TProduction& operator=(const TProduction&) = delete;
@@ -54,4 +65,13 @@ void RepaintAfterProduction(QWidget* widget)
         if (w == widget)
             return;
     waiting.emplace_back(widget);
+}
+
+void CallAfterProduction(QObject* context, std::function<void()> call)
+{
+    if (depth == 0) {
+        call();
+        return;
+    }
+    waitingCalls.push_back({context, std::move(call)});
 }

@@ -18,9 +18,11 @@
 #include "chart/result_modes.h"
 #include "chart/scale_info.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class QObject;
 class QWidget;
 
 class TResultProducer {
@@ -46,3 +48,9 @@ bool ProductionInProgress();
 // Repaints the widget once the call in progress has ended (at once when
 // there is none).
 void RepaintAfterProduction(QWidget* widget);
+
+// Calls `call` at once when no producer call is in progress; otherwise from
+// the event loop once the last call has ended, unless `context` is gone by
+// then. For what changes the producer's input (a window's settings, the
+// selected population), which must wait until the call in progress is over.
+void CallAfterProduction(QObject* context, std::function<void()> call);

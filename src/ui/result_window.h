@@ -79,6 +79,9 @@ protected:
 
     // Where descendants add their own controls.
     QHBoxLayout& ToolPanel() const { return *toolPanel_; }
+    // The window's chart settings, for descendants whose controls change
+    // them (a selector's index).
+    TScaleInfo& ChangeableScaleInfo() { return scaleInfo_; }
 
     // One producer call with the window's settings and kind. It passes the
     // window's WarnFlag, which every call resets, so the producer's

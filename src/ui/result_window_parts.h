@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,18 @@ struct TResultWindowSetup {
 // program's table (kind 0 is none): a window without a kind is a
 // programming error.
 void RequireResultKind(int kind, const char* window);
+
+// The entry of a program's table of result windows (each with a Setup) that
+// shows `kind`; throws std::invalid_argument for a kind that has none (a
+// programming error, like a window without a kind).
+template <class TWindow>
+const TWindow& ResultWindowOfKind(std::span<const TWindow> windows, int kind)
+{
+    for (const TWindow& window : windows)
+        if (window.Setup.Kind == kind)
+            return window;
+    throw std::invalid_argument("Assertion failure: no result window shows kind " + std::to_string(kind));
+}
 
 // A result window's frame: its caption (`caption`, else the template's
 // `defaultCaption`), its first size, and a tool panel above the area for its

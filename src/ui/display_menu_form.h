@@ -1,7 +1,7 @@
 #pragma once
-// What the display menus share: a small modal window with a column of
-// buttons, each opening one result window through a display function, and a
-// Help button for the menu's help context.
+// What the display menus of the programs share: a small modal window with a
+// column of buttons, each opening one result window through a display
+// function, and a Help button for the menu's help context.
 
 #include "ui/display_result.h"
 #include "ui/modal_dialogs.h"
@@ -32,7 +32,7 @@ public:
     void HelpBtnClick();
 
 protected:
-    // `display` opens a result window; empty means the program's windows.
+    // `display` opens a result window of the program.
     TDisplayMenuForm(QWidget* parent, TDisplayResult display, const QString& caption, int helpContext);
 
     // A button in the column, named `name`.

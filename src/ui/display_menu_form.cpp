@@ -1,6 +1,5 @@
-#include "stage_ui/display_menu_form.h"
+#include "ui/display_menu_form.h"
 
-#include "stage_ui/stage_result_windows.h"
 #include "ui/help_service.h"
 
 #include <QPushButton>
@@ -9,7 +8,7 @@
 TDisplayMenuForm::TDisplayMenuForm(QWidget* parent, TDisplayResult display, const QString& caption,
                                    int helpContext)
     : QDialog(parent),
-      display_(display ? std::move(display) : TDisplayResult(OpenStageResultWindow)),
+      display_(std::move(display)),
       helpContext_(helpContext),
       layout_(new QVBoxLayout(this))
 {

@@ -1,0 +1,22 @@
+#include "multi_ui/index_result_form.h"
+
+#include "multi_ui/multi_result_windows.h"
+
+#include <QShowEvent>
+
+namespace multi {
+
+TIndexResultForm::TIndexResultForm(TResultProducer& producer, int kind, const TSelectorSetup& selector,
+                                   std::function<int()> maximum, QWidget* parent)
+    : TSelectorResultForm(producer, MultiResultWindow(kind).Setup, selector, parent), maximum_(std::move(maximum))
+{
+}
+
+void TIndexResultForm::showEvent(QShowEvent* event)
+{
+    TSelectorResultForm::showEvent(event);
+    if (!event->spontaneous())
+        SetSelector(0, maximum_(), ScaleInfo().Index);
+}
+
+}  // namespace multi
