@@ -1,7 +1,7 @@
 #include "stage_ui/general_form.h"
 
-#include "core/messages.h"
 #include "stage/general_info.h"
+#include "ui/comments_memo.h"
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
 #include "ui/modal_dialogs.h"
@@ -9,25 +9,13 @@
 #include "ui/spin_edit_ex.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// Lines as the user sees them (a line break within a paragraph counts too).
-int LineCount(const QPlainTextEdit& memo) { return static_cast<int>(memo.toPlainText().count(QLatin1Char('\n'))) + 1; }
-
-}  // namespace
 
 TGeneralForm::TGeneralForm(QWidget* parent) : QDialog(parent)
 {
@@ -39,17 +27,8 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QDialog(parent)
     titleEdit_ = new QLineEdit(this);
     titleEdit_->setObjectName(QStringLiteral("TitleEdit"));
     titleEdit_->setMinimumWidth(420);
-    commentsMemo_ = new QPlainTextEdit(this);
+    commentsMemo_ = new TCommentsMemo(kCommentLines, this);
     commentsMemo_->setObjectName(QStringLiteral("CommentsMemo"));
-    commentsMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    commentsMemo_->setTabChangesFocus(true);
-    {
-        const QFontMetrics metrics(commentsMemo_->font());
-        const int frame = 2 * commentsMemo_->frameWidth() + 2 * static_cast<int>(commentsMemo_->document()->documentMargin());
-        // Four lines stay in view beside a horizontal scroll bar for long ones.
-        commentsMemo_->setFixedHeight(kCommentLines * metrics.lineSpacing() + frame +
-                                      commentsMemo_->horizontalScrollBar()->sizeHint().height() + 4);
-    }
     replications_ = new TSpinEditEx(this);
     replications_->setObjectName(QStringLiteral("ReplicationsSpinEdit"));
     duration_ = new TSpinEditEx(this);
@@ -78,8 +57,6 @@ TGeneralForm::TGeneralForm(QWidget* parent) : QDialog(parent)
     cancel_ = buttons.Cancel;
     help_ = buttons.Help;
 
-    commentsMemo_->installEventFilter(this);
-    connect(commentsMemo_, &QPlainTextEdit::textChanged, this, &TGeneralForm::CommentsChanged);
     connect(replications_, &QSpinBox::valueChanged, this, [this](int value) { demogStoch_->setEnabled(value > 0); });
     connect(ok_, &QPushButton::clicked, this, &TGeneralForm::OkButtonClick);
     ApplyLimits();
@@ -104,15 +81,7 @@ void TGeneralForm::LoadFromModel()
     ApplyLimits();
     const TGeneralInfo info = GeneralInfoOf(Info);
     titleEdit_->setText(ModelText(info.title));
-    QStringList lines;
-    for (const std::string& line : ShownCommentLines(info))
-        lines.push_back(ModelText(line));
-    {
-        const QSignalBlocker block(commentsMemo_);
-        commentsMemo_->setPlainText(lines.join(QLatin1Char('\n')));
-    }
-    commentsMemo_->moveCursor(QTextCursor::Start);
-    KeepCommentsAccepted();
+    commentsMemo_->SetLines(ShownCommentLines(info));
     replications_->SetValue(info.replications);
     duration_->SetValue(info.duration);
     demogStoch_->setChecked(info.demogstoch);
@@ -124,9 +93,8 @@ void TGeneralForm::StoreToModel()
 {
     TGeneralInfo info;
     info.title = ModelBytes(titleEdit_->text());
-    const QStringList lines = commentsMemo_->toPlainText().split(QLatin1Char('\n'));
-    for (int i = 0; i < kCommentLines && i < lines.size(); ++i)
-        info.comments[static_cast<std::size_t>(i)] = ModelBytes(lines[i]);
+    const std::vector<std::string> lines = commentsMemo_->Lines();
+    std::copy(lines.begin(), lines.end(), info.comments.begin());
     info.replications = replications_->Value();
     info.duration = duration_->Value();
     info.demogstoch = demogStoch_->isChecked();
@@ -148,40 +116,4 @@ void TGeneralForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     titleEdit_->setFocus();
-}
-
-bool TGeneralForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == commentsMemo_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && LineCount(*commentsMemo_) >= kCommentLines) {
-            WarningBeep();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TGeneralForm::CommentsChanged()
-{
-    if (restoring_)
-        return;
-    if (LineCount(*commentsMemo_) <= kCommentLines) {
-        KeepCommentsAccepted();
-        return;
-    }
-    // A paste (or any other change) that gives more lines is taken back.
-    restoring_ = true;
-    commentsMemo_->setPlainText(acceptedComments_);
-    QTextCursor cursor = commentsMemo_->textCursor();
-    cursor.setPosition(std::min(acceptedCursor_, static_cast<int>(acceptedComments_.size())));
-    commentsMemo_->setTextCursor(cursor);
-    restoring_ = false;
-    WarningBeep();
-}
-
-void TGeneralForm::KeepCommentsAccepted()
-{
-    acceptedComments_ = commentsMemo_->toPlainText();
-    acceptedCursor_ = commentsMemo_->textCursor().position();
 }

@@ -8,11 +8,12 @@
 // dialog follows File, New). OK sets the inputs-changed flag when a value
 // that affects results changed.
 
+#include "ui/comments_memo.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class TSpinEditEx;
 
@@ -30,7 +31,7 @@ public:
     void StoreToModel();
 
     QLineEdit& TitleEdit() const { return *titleEdit_; }
-    QPlainTextEdit& CommentsMemo() const { return *commentsMemo_; }
+    TCommentsMemo& CommentsMemo() const { return *commentsMemo_; }
     TSpinEditEx& ReplicationsSpinEdit() const { return *replications_; }
     TSpinEditEx& DurationSpinEdit() const { return *duration_; }
     QCheckBox& UseDemographicStochasticityCheckBox() const { return *demogStoch_; }
@@ -41,16 +42,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyLimits();
-    void CommentsChanged();
-    void KeepCommentsAccepted();
     void OkButtonClick();
 
     QLineEdit* titleEdit_;
-    QPlainTextEdit* commentsMemo_;
+    TCommentsMemo* commentsMemo_;
     TSpinEditEx* replications_;
     TSpinEditEx* duration_;
     QCheckBox* demogStoch_;
@@ -58,10 +56,4 @@ private:
     QPushButton* ok_;
     QPushButton* cancel_;
     QPushButton* help_;
-
-    // The comments as they last held at most four lines, for taking back a
-    // change that gives more.
-    QString acceptedComments_;
-    int acceptedCursor_ = 0;
-    bool restoring_ = false;
 };

@@ -15,13 +15,11 @@
 // A save that fails leaves the name and both flags as they were.
 
 #include "stage/stage_options.h"
+#include "ui/summary_panel.h"
 
-#include <QKeySequence>
 #include <QMainWindow>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 class QAction;
 class QLabel;
@@ -42,7 +40,6 @@ public:
     static constexpr const char* kUntitled = "Untitled.st";
     // The file dialogs' filter; names chosen without an extension get ".st".
     static constexpr const char* kFileFilter = "Age and Stage model files (*.st *.ST);;All Files (*)";
-    static constexpr int kRecentFiles = 10;
     // The results the Results menu opens, in menu order.
     static constexpr int kResultKinds[] = {19, 20, 22, 26, 28};
 
@@ -116,22 +113,11 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One line of the summary; a click on either label opens its editor.
-    struct TSummaryLine {
-        QString caption;
-        QLabel* captionLabel;
-        QLabel* value;
-        void (TMainForm::*open)();
-    };
-
     void CreateMenus();
     void CreateSummary();
     void FormShow();
-    QAction* AddItem(QMenu& menu, const char* name, const QString& text, const QString& hint,
-                     std::function<void()> handler, const QKeySequence& shortcut = {});
     void ToggleSetting(TBoolSetting& setting);
     // After an editor: its OK (`stored`) marks the model modified, and the
     // summary and the menus show the model as the editor left it.
@@ -143,8 +129,7 @@ private:
     bool shown_ = false;
 
     QToolBar* toolbar_;
-    QWidget* generalPanel_;
-    std::vector<TSummaryLine> summary_;
+    TSummaryPanel* generalPanel_;
     QMenu* resultsMenu_ = nullptr;
     QAction* saveItem_ = nullptr;
     TMRUFileList* mruFileList_;
