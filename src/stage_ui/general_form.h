@@ -8,52 +8,22 @@
 // dialog follows File, New). OK sets the inputs-changed flag when a value
 // that affects results changed.
 
-#include "ui/comments_memo.h"
-
-#include <QDialog>
+#include "ui/general_form_base.h"
 
 class QCheckBox;
-class QLineEdit;
-class QPushButton;
-class TSpinEditEx;
 
-class TGeneralForm : public QDialog {
+class TGeneralForm : public TGeneralFormBase {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 10000;
-    static constexpr int kCommentLines = 4;
-
     explicit TGeneralForm(QWidget* parent = nullptr);
 
-    // Loads the model, shows the dialog modally and tells whether OK closed it.
-    bool Execute();
-    void LoadFromModel();
-    void StoreToModel();
+    void LoadFromModel() override;
+    void StoreToModel() override;
 
-    QLineEdit& TitleEdit() const { return *titleEdit_; }
-    TCommentsMemo& CommentsMemo() const { return *commentsMemo_; }
-    TSpinEditEx& ReplicationsSpinEdit() const { return *replications_; }
-    TSpinEditEx& DurationSpinEdit() const { return *duration_; }
-    QCheckBox& UseDemographicStochasticityCheckBox() const { return *demogStoch_; }
     QCheckBox& ConstraintsCheckBox() const { return *constraints_; }
-    QPushButton& OkButton() const { return *ok_; }
-    QPushButton& CancelButton() const { return *cancel_; }
-    QPushButton& HelpButton() const { return *help_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void ApplyLimits();
-    void OkButtonClick();
 
-    QLineEdit* titleEdit_;
-    TCommentsMemo* commentsMemo_;
-    TSpinEditEx* replications_;
-    TSpinEditEx* duration_;
-    QCheckBox* demogStoch_;
     QCheckBox* constraints_;
-    QPushButton* ok_;
-    QPushButton* cancel_;
-    QPushButton* help_;
 };
