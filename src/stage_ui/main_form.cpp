@@ -301,11 +301,7 @@ void TMainForm::UpdateMenus()
 
 void TMainForm::ToggleSetting(TBoolSetting& setting)
 {
-    try {
-        setting.SetValue(!setting.Value());
-    } catch (const TSettingError& error) {
-        ErrorMessage(error.what());
-    }
+    WriteSetting(setting, !setting.Value());
     UpdateMenus();
     UpdateBars();
 }

@@ -1,6 +1,7 @@
 #include "ui/main_window_parts.h"
 
 #include "core/file_names.h"
+#include "core/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/min_max.h"
 #include "ui/mru_file_list.h"
@@ -21,6 +22,16 @@ namespace {
 const char* const kSaveQuestion = "The model has changed.  Save changes?";
 const char* const kResultsNotSaved = "Results will not be saved.";
 const char* const kTwoLineBreaks = "\r\n\r\n";
+
+template <typename T>
+void Write(TTypedSetting<T>& setting, T value)
+{
+    try {
+        setting.SetValue(value);
+    } catch (const TSettingError& error) {
+        ErrorMessage(error.what());
+    }
+}
 
 }  // namespace
 
@@ -71,12 +82,18 @@ TMRUFileList* AddRecentFiles(QWidget& owner, TSettingsStore& settings, const std
 void LimitMainWindowSize(QWidget& window)
 {
     auto* minMax = new TMinMax(window);
+    // The limits first, so that no maximum of 0 x 0 holds for a moment and
+    // shrinks the window.
+    minMax->SetChanges(TMinMaxChange::mmMinTrackWidth | TMinMaxChange::mmMinTrackHeight);
     TMinMaxTrackSize track;
     track.MinTrackWidth = 300;
     track.MinTrackHeight = 200;
     minMax->SetMinMaxTrackSize(track);
-    minMax->SetChanges(TMinMaxChange::mmMinTrackWidth | TMinMaxChange::mmMinTrackHeight);
 }
+
+void WriteSetting(TBoolSetting& setting, bool value) { Write(setting, value); }
+
+void WriteSetting(TIntSetting& setting, int value) { Write(setting, value); }
 
 bool QuerySaveModel(QWidget* parent, bool modified, bool resultsLost, TResultsNotice notice,
                     const std::function<bool()>& save)

@@ -4,6 +4,8 @@
 // question whether to save a changed model, and model file names between the
 // system's bytes and what the dialogs show.
 
+#include "core/option_settings.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -15,7 +17,6 @@ class QMenu;
 class QToolBar;
 class QWidget;
 class TMRUFileList;
-class TSettingsStore;
 
 // A menu item named `name` (its object name), with the hint the status line
 // shows while it is pointed at, calling `handler` when chosen.
@@ -35,6 +36,11 @@ inline constexpr int kRecentFiles = 10;
 
 // The window cannot be made smaller than 300 x 200 pixels.
 void LimitMainWindowSize(QWidget& window);
+
+// Writes a setting at once; a value the store refuses is reported in an
+// error box instead of going further.
+void WriteSetting(TBoolSetting& setting, bool value);
+void WriteSetting(TIntSetting& setting, int value);
 
 // Whether results made from other inputs are said to be lost before the
 // question or after it.
