@@ -31,14 +31,11 @@
 #include "ui/qt_message_sink.h"
 #include "ui/summary_panel.h"
 
-#include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <stdexcept>
 
 namespace {
 
@@ -52,9 +49,6 @@ const char* const kDirectoryQuestion =
     "The rivedarulation model appears to reference files that must reside in the same directory.  Since you are "
     "saving the model to a different directory, you must move or copy these files yourself.\r\n\r\nProceed with save?";
 
-// A name chosen without an extension is a model file name all the same.
-QString WithModelExtension(const QString& name) { return WithModelExtension(name, QStringLiteral("st")); }
-
 // Codes after which the store holds the file's inputs.
 bool InputsLoaded(int code)
 {
@@ -66,28 +60,20 @@ void OpenResult(QWidget* parent, int kind) { OpenStageResultWindow(parent, kind)
 
 }  // namespace
 
-TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent) : QMainWindow(parent), options_(settings)
+TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
+    : TProgramMainWindow(QString::fromLatin1(kStageProgramTitle),
+                         {QString::fromLatin1(kFileFilter), QStringLiteral("st")}, parent),
+      options_(settings)
 {
-    setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(QIcon(StageProgramIcon()));
     resize(426, 413);
-    // The toolbar is shown or hidden by the View menu alone.
-    setContextMenuPolicy(Qt::NoContextMenu);
-
-    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
-    toolbar_->setObjectName(QStringLiteral("ToolbarPanel"));
-    toolbar_->setMovable(false);
-    toolbar_->setFloatable(false);
-    addToolBar(Qt::TopToolBarArea, toolbar_);
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
     CreateMenus();
     CreateSummary();
 
     LimitMainWindowSize(*this);
     // Before Save: just below the separator under Open.
-    mruFileList_ = AddRecentFiles(*this, settings, kStageSettingsKey, *saveItem_);
-    connect(mruFileList_, &TMRUFileList::OnMRUItemClick, this, &TMainForm::MRUFileListMRUItemClick);
+    AddRecentFiles(settings, kStageSettingsKey, Item("SaveItem"));
 
     generalForm_ = new TGeneralForm(this);
     stageForm_ = new TStageForm(this);
@@ -101,51 +87,29 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* newItem = AddMenuItem(*file, "NewItem", QStringLiteral("&New"), {}, [this] { NewItemClick(); },
-                               QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction* openItem = AddMenuItem(*file, "OpenItem", QStringLiteral("&Open..."), QStringLiteral("Open a file"),
-                                [this] { OpenItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->addSeparator();
-    saveItem_ = AddMenuItem(*file, "SaveItem", QStringLiteral("&Save"), QStringLiteral("Save current file"),
-                        [this] { SaveItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddMenuItem(*file, "SaveAsItem", QStringLiteral("Save &As..."), QStringLiteral("Save current file under a new name"),
-            [this] { SaveAsItemClick(); });
-    file->addSeparator();
-    QAction* exitItem = AddMenuItem(*file, "ExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit application"),
-                                [this] { ExitItemClick(); }, QKeySequence(Qt::ALT | Qt::Key_X));
-
-    AddFileButtons(*toolbar_, *newItem, *openItem, *saveItem_, *exitItem);
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    AddMenuItem(*view, "ToolbarItem", QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"),
-            [this] { ToolbarItemClick(); })
-        ->setCheckable(true);
-    AddMenuItem(*view, "StatusbarItem", QStringLiteral("&Status bar"), QStringLiteral("Show or hide the status bar"),
-            [this] { StatusbarItemClick(); })
-        ->setCheckable(true);
+    AddFileAndViewMenus({});
 
     QMenu* model = menuBar()->addMenu(QStringLiteral("&Model"));
-    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"), QStringLiteral("Change general information"),
-            [this] { GeneralItemClick(); });
+    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"),
+                QStringLiteral("Change general information"), [this] { GeneralItemClick(); });
     AddMenuItem(*model, "StagesItem", QStringLiteral("&Stages"),
-            QStringLiteral("Change the number of stages and stage attributes"), [this] { StagesItemClick(); });
+                QStringLiteral("Change the number of stages and stage attributes"), [this] { StagesItemClick(); });
     AddMenuItem(*model, "StageMatrixItem", QStringLiteral("Stage Matri&x"), QStringLiteral("Change the stage matrix"),
-            [this] { StageMatrixItemClick(); });
+                [this] { StageMatrixItemClick(); });
     AddMenuItem(*model, "StandardDeviationMatrixItem", QStringLiteral("Standard De&viation Matrix"),
-            QStringLiteral("Change the standard deviation matrix"), [this] { StandardDeviationMatrixItemClick(); });
+                QStringLiteral("Change the standard deviation matrix"), [this] { StandardDeviationMatrixItemClick(); });
     AddMenuItem(*model, "PopulationsItem", QStringLiteral("&Density Dependence"),
-            QStringLiteral("Change the density dependence type, growth rate, and carrying capacity"),
-            [this] { PopulationsItemClick(); });
+                QStringLiteral("Change the density dependence type, growth rate, and carrying capacity"),
+                [this] { PopulationsItemClick(); });
     AddMenuItem(*model, "InitialAbundancesItem", QStringLiteral("&Initial Abundances"),
-            QStringLiteral("Change the initial abundances"), [this] { InitialAbundancesItemClick(); });
+                QStringLiteral("Change the initial abundances"), [this] { InitialAbundancesItemClick(); });
     AddMenuItem(*model, "PopulationManagementItem", QStringLiteral("&Management && Migration"),
-            QStringLiteral("Change the population management parameters"),
-            [this] { PopulationManagementItemClick(); });
+                QStringLiteral("Change the population management parameters"),
+                [this] { PopulationManagementItemClick(); });
 
     QMenu* simulation = menuBar()->addMenu(QStringLiteral("&Simulation"));
     AddMenuItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"),
-            [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
+                [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
     // Kept out of sight: the simulation window has its own Stop button.
     AddMenuItem(*simulation, "StopItem", QStringLiteral("&Stop"), {}, [] {})->setVisible(false);
 
@@ -165,14 +129,14 @@ void TMainForm::CreateMenus()
     for (std::size_t i = 0; i < std::size(results); ++i) {
         const int kind = kResultKinds[i];
         AddMenuItem(*resultsMenu_, results[i].name, QString::fromLatin1(results[i].text),
-                QString::fromLatin1(results[i].hint), [this, kind] { ResultItemClick(kind); });
+                    QString::fromLatin1(results[i].hint), [this, kind] { ResultItemClick(kind); });
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddMenuItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
-            [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
+                [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
     AddMenuItem(*help, "AboutItem", QStringLiteral("&About..."),
-            QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
+                QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
 }
 
 void TMainForm::CreateSummary()
@@ -204,63 +168,19 @@ QLabel& TMainForm::SummaryLabel(const QString& caption) const { return generalPa
 
 QLabel* TMainForm::CaptionLabel(const QString& caption) const { return generalPanel_->CaptionLabel(caption); }
 
-QAction& TMainForm::Item(const char* name) const
-{
-    auto* item = findChild<QAction*>(QString::fromLatin1(name));
-    if (!item)
-        throw std::invalid_argument(std::string("no menu item ") + name);
-    return *item;
-}
-
-void TMainForm::ShowStatus(const std::string& text)
-{
-    statusBar()->showMessage(MessageText(text));
-    statusBar()->repaint();
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    FormShow();
-}
-
 void TMainForm::FormShow()
 {
     // A batch run never shows this window: it runs without one.
     if (!BatchMode && ModelFileNamed) {
         const std::string named = ModelFileName;
         ModelFileName = kUntitled;
-        unnamed_ = true;
+        SetNeedsFileName(true);
         OpenModel(named);
     }
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
     UpdateBars();
-}
-
-void TMainForm::closeEvent(QCloseEvent* event)
-{
-    if (QuerySaveChanges())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TMainForm::UpdateCaption()
-{
-    setWindowTitle(QString::fromLatin1(kStageProgramTitle) + QStringLiteral(" - ") + FileNameOnly(ModelFileName));
-}
-
-void TMainForm::SetModelFileName(const std::string& name)
-{
-    if (name == ModelFileName)
-        return;
-    ModelFileName = name;
-    UpdateCaption();
 }
 
 void TMainForm::ShowModelSummary()
@@ -287,7 +207,7 @@ void TMainForm::ShowModelSummary()
 
 void TMainForm::UpdateBars()
 {
-    toolbar_->setVisible(options_.ToolbarSetting.Value());
+    ToolbarPanel().setVisible(options_.ToolbarSetting.Value());
     statusBar()->setVisible(options_.StatusBarSetting.Value());
 }
 
@@ -312,43 +232,19 @@ void TMainForm::StatusbarItemClick() { ToggleSetting(options_.StatusBarSetting);
 
 bool TMainForm::QuerySaveChanges()
 {
-    return QuerySaveModel(this, modified_ && !BatchMode, Info.state == kStateResults && InputsChanged,
+    return QuerySaveModel(this, Modified() && !BatchMode, Info.state == kStateResults && InputsChanged,
                           TResultsNotice::Before, [this] { return SaveModelAs(); });
 }
 
-bool TMainForm::SaveModelAs()
+bool TMainForm::ConfirmSave(const std::string& name, const QString& folder)
 {
-    const QString remembered = ModelFolder(ModelFileName);
-    std::string name = ModelFileName;
-    if (unnamed_) {
-        const QString chosen = DialogServices()
-                                   .SaveFileNameAndType(this, QStringLiteral("Save As"), FileNameText(ModelFileName),
-                                                        QString::fromLatin1(kFileFilter))
-                                   .FileName;
-        if (chosen.isEmpty())
-            return false;
-        name = FileNameBytes(WithModelExtension(chosen));
-    }
-    mruFileList_->AddItem(0, FileNameText(name));
-    if (ModelFolder(name) != remembered && Info.HasFileReferences() &&
-        DialogServices().ShowMessageBox(this, TBoxIcon::Question, QStringLiteral("Confirm"),
-                                        QString::fromLatin1(kDirectoryQuestion),
-                                        TBoxButtons::YesNo) != TBoxAnswer::Yes)
-        return false;
-    return WriteModel(name);
+    return ModelFolder(name) == folder || !Info.HasFileReferences() ||
+           DialogServices().ShowMessageBox(this, TBoxIcon::Question, QStringLiteral("Confirm"),
+                                           QString::fromLatin1(kDirectoryQuestion),
+                                           TBoxButtons::YesNo) == TBoxAnswer::Yes;
 }
 
-bool TMainForm::WriteModel(const std::string& name)
-{
-    // The writer reports its own failures; the model keeps its old name and
-    // stays modified, so closing still asks to save it.
-    if (SaveModelFile(Info, name) != kModelFileOk)
-        return false;
-    SetModelFileName(name);
-    unnamed_ = false;
-    modified_ = false;
-    return true;
-}
+int TMainForm::WriteModelFile(const std::string& name) { return SaveModelFile(Info, name); }
 
 void TMainForm::OpenModel(const std::string& name)
 {
@@ -364,14 +260,14 @@ void TMainForm::OpenModel(const std::string& name)
         Config.MapName = keptMapName;
     } else if (InputsLoaded(code)) {
         SetModelFileName(name);
-        unnamed_ = false;
-        modified_ = false;
+        SetNeedsFileName(false);
+        SetModified(false);
     } else {
         // The reader has cleared the model: it is a new one, and saving it
         // must not replace the file that failed.
         SetModelFileName(kUntitled);
-        unnamed_ = true;
-        modified_ = false;
+        SetNeedsFileName(true);
+        SetModified(false);
     }
     ShowModelSummary();
     UpdateMenus();
@@ -383,54 +279,22 @@ void TMainForm::NewItemClick()
         return;
     NewModel();
     ModelFileName = kUntitled;
-    unnamed_ = true;
-    modified_ = false;
+    SetNeedsFileName(true);
+    SetModified(false);
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
     // What the user types here is the new model's first edit.
     if (generalForm_->Execute())
-        modified_ = true;
+        SetModified(true);
     ShowModelSummary();
     UpdateMenus();
 }
 
-void TMainForm::OpenItemClick()
-{
-    if (!QuerySaveChanges())
-        return;
-    QString chosen = DialogServices().OpenFileName(this, QStringLiteral("Open"), ModelFolder(ModelFileName),
-                                                   QString::fromLatin1(kFileFilter));
-    if (chosen.isEmpty())
-        return;
-    if (!QFileInfo::exists(chosen))
-        chosen = WithModelExtension(chosen);
-    mruFileList_->AddItem(0, chosen);
-    OpenModel(FileNameBytes(chosen));
-}
-
-void TMainForm::MRUFileListMRUItemClick(const QString& fileName)
-{
-    if (QuerySaveChanges())
-        OpenModel(FileNameBytes(fileName));
-    // Back on top, also when it was not opened.
-    mruFileList_->AddItem(0, fileName);
-}
-
-void TMainForm::SaveItemClick() { SaveModelAs(); }
-
-void TMainForm::SaveAsItemClick()
-{
-    unnamed_ = true;
-    SaveModelAs();
-}
-
-void TMainForm::ExitItemClick() { close(); }
-
 void TMainForm::AfterEditor(bool stored)
 {
     if (stored)
-        modified_ = true;
+        SetModified(true);
     ShowModelSummary();
     UpdateMenus();
 }

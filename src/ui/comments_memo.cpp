@@ -19,6 +19,11 @@ TCommentsMemo::TCommentsMemo(int maxLines, QWidget* parent) : QPlainTextEdit(par
     // All lines stay in view beside a horizontal scroll bar for long ones.
     setFixedHeight(maxLines_ * metrics.lineSpacing() + frame + horizontalScrollBar()->sizeHint().height() + 4);
     connect(this, &QPlainTextEdit::textChanged, this, &TCommentsMemo::Changed);
+    // A change taken back puts the caret where the user last had it.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!restoring_ && LineCount() <= maxLines_)
+            acceptedCursor_ = textCursor().position();
+    });
 }
 
 int TCommentsMemo::LineCount() const { return static_cast<int>(toPlainText().count(QLatin1Char('\n'))) + 1; }

@@ -32,8 +32,8 @@ private:
     void KeepAccepted();
 
     int maxLines_;
-    // The text as it last held at most MaxLines lines, to take back a change
-    // that gives more.
+    // The text as it last held at most MaxLines lines, and the caret in it,
+    // to take back a change that gives more.
     QString accepted_;
     int acceptedCursor_ = 0;
     bool restoring_ = false;

@@ -2,6 +2,7 @@
 
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
+#include "support/number_switches.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,9 @@ using namespace multi;
 
 namespace {
 
-// The number switches as the text utilities start, put back afterwards.
 class MultiOptionsTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        TextPrecision = 20;
-        TextDecimals = 4;
-        TrimTrailingZeros = false;
-        IntegersWithoutDecimals = true;
-    }
-
+    KeptNumberSwitches switches;
     TMemorySettingsStore store;
 };
 
