@@ -109,21 +109,7 @@ void SetChartColors(const std::string& value, const std::string& line)
 
 void SetModelFile(const std::string& argument)
 {
-    std::string name = argument;
-    const TPathParts parts = SplitPath(name);
-    const std::size_t sep = name.find_last_of("\\/:");
-    const std::string filePart = sep == std::string::npos ? name : name.substr(sep + 1);
-    if (filePart.find('.') == std::string::npos)
-        name += std::string(".") + Limits().extension;
-    if (parts.drive.empty() && parts.dir.empty()) {
-        const std::string here = CurrentDir();
-        std::error_code ec;
-        if (!here.empty() && std::filesystem::is_regular_file(std::filesystem::path(here) / name, ec))
-            name = MergePath("", here, name, "");
-        else if (!Config.DataPath.empty())
-            name = MergePath("", Config.DataPath, name, "");
-    }
-    ModelFileName = name;
+    ModelFileName = ModelFileArgument(argument, Limits().extension, Config.DataPath);
     ModelFileNamed = true;
 }
 
@@ -137,6 +123,26 @@ std::string ProgramDirOfThisProcess(const char* argv0)
 }
 
 }  // namespace
+
+std::string ModelFileArgument(const std::string& argument, const std::string& extension,
+                              const std::string& dataPath)
+{
+    std::string name = argument;
+    const TPathParts parts = SplitPath(name);
+    const std::size_t sep = name.find_last_of("\\/:");
+    const std::string filePart = sep == std::string::npos ? name : name.substr(sep + 1);
+    if (filePart.find('.') == std::string::npos)
+        name += "." + extension;
+    if (parts.drive.empty() && parts.dir.empty()) {
+        const std::string here = CurrentDir();
+        std::error_code ec;
+        if (!here.empty() && std::filesystem::is_regular_file(std::filesystem::path(here) / name, ec))
+            name = MergePath("", here, name, "");
+        else if (!dataPath.empty())
+            name = MergePath("", dataPath, name, "");
+    }
+    return name;
+}
 
 TConfigStartup StartupFromMain(int argc, char** argv, TProgramVariant variant)
 {

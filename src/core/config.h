@@ -96,6 +96,12 @@ void ResetConfiguration(TProgramVariant variant, const std::string& startupDir, 
 void LoadConfiguration(const TConfigStartup& startup);
 // One pass over the arguments: "/KEY=value" directives and the model file.
 void ParseCommandLine(const std::vector<std::string>& arguments);
+// The model file a command-line argument names: `extension` appended when
+// the name's file part holds no "."; a name without a folder is taken from
+// the current folder when such a file is there, else from `dataPath` (when
+// not empty).
+std::string ModelFileArgument(const std::string& argument, const std::string& extension,
+                              const std::string& dataPath);
 // An argument is a directive when it begins with "/" and a letter and the
 // text before its first "=" holds no further "/"; others are file names.
 bool IsDirectiveArgument(const std::string& argument);

@@ -85,6 +85,20 @@ void NewModel(TMultiModel& model)
     model.Duration = 1;
 }
 
+void StartNewModel(TMultiModel& model)
+{
+    NewModel(model);
+    model.ModelState = kStateEmpty;
+    model.InputsChanged = false;
+    model.OverflowFlag = false;
+    model.GrowthOverflowFlag = false;
+    model.DispersalUpToDate = false;
+    model.CorrelationUpToDate = false;
+    model.DispersalFromFunction = false;
+    model.CorrelationFromFunction = false;
+    model.DispersalPresent = false;
+}
+
 void StartMultiEngine(const TMultiLimits& limits)
 {
     AllocateModel(Model, limits);

@@ -184,6 +184,10 @@ void ClearInfoRecord(InfoType& info);
 // the inputs-changed flag and the results are left to the callers.
 void NewModel(TMultiModel& model);
 
+// File, New: NewModel, then an empty model whose inputs count as unchanged,
+// without the matrix-state and overflow flags of the model before.
+void StartNewModel(TMultiModel& model);
+
 // The engine's start-up in a program: `Model` allocated for the limits and
 // reset, and simulation warnings routed as this engine routes them (a
 // warning box until a run window registers its handler).

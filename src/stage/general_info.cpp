@@ -13,12 +13,14 @@ TGeneralInfo GeneralInfoOf(const TCoravel& model)
     return info;
 }
 
-std::vector<std::string> ShownCommentLines(const TGeneralInfo& info)
+std::vector<std::string> ShownCommentLines(const TGeneralInfo& info) { return ShownCommentLines(info.comments); }
+
+std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& comments)
 {
-    std::size_t count = info.comments.size();
-    while (count > 0 && info.comments[count - 1].empty())
+    std::size_t count = comments.size();
+    while (count > 0 && comments[count - 1].empty())
         --count;
-    return {info.comments.begin(), info.comments.begin() + static_cast<std::ptrdiff_t>(count)};
+    return {comments.begin(), comments.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
 bool StoreGeneralInfo(TCoravel& model, const TGeneralInfo& info)

@@ -8,60 +8,22 @@
 // dialog follows File, New). OK sets the inputs-changed flag when a value
 // that affects results changed.
 
-#include <QDialog>
+#include "ui/general_form_base.h"
 
 class QCheckBox;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class TSpinEditEx;
 
-class TGeneralForm : public QDialog {
+class TGeneralForm : public TGeneralFormBase {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 10000;
-    static constexpr int kCommentLines = 4;
-
     explicit TGeneralForm(QWidget* parent = nullptr);
 
-    // Loads the model, shows the dialog modally and tells whether OK closed it.
-    bool Execute();
-    void LoadFromModel();
-    void StoreToModel();
+    void LoadFromModel() override;
+    void StoreToModel() override;
 
-    QLineEdit& TitleEdit() const { return *titleEdit_; }
-    QPlainTextEdit& CommentsMemo() const { return *commentsMemo_; }
-    TSpinEditEx& ReplicationsSpinEdit() const { return *replications_; }
-    TSpinEditEx& DurationSpinEdit() const { return *duration_; }
-    QCheckBox& UseDemographicStochasticityCheckBox() const { return *demogStoch_; }
     QCheckBox& ConstraintsCheckBox() const { return *constraints_; }
-    QPushButton& OkButton() const { return *ok_; }
-    QPushButton& CancelButton() const { return *cancel_; }
-    QPushButton& HelpButton() const { return *help_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyLimits();
-    void CommentsChanged();
-    void KeepCommentsAccepted();
-    void OkButtonClick();
 
-    QLineEdit* titleEdit_;
-    QPlainTextEdit* commentsMemo_;
-    TSpinEditEx* replications_;
-    TSpinEditEx* duration_;
-    QCheckBox* demogStoch_;
     QCheckBox* constraints_;
-    QPushButton* ok_;
-    QPushButton* cancel_;
-    QPushButton* help_;
-
-    // The comments as they last held at most four lines, for taking back a
-    // change that gives more.
-    QString acceptedComments_;
-    int acceptedCursor_ = 0;
-    bool restoring_ = false;
 };

@@ -26,23 +26,16 @@
 #include "ui/dialog_services.h"
 #include "ui/help_service.h"
 #include "ui/hints.h"
-#include "ui/min_max.h"
+#include "ui/main_window_parts.h"
 #include "ui/mru_file_list.h"
 #include "ui/qt_message_sink.h"
+#include "ui/summary_panel.h"
 
-#include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
-#include <stdexcept>
 
 namespace {
 
@@ -52,28 +45,9 @@ const char* const kGeneralHint = "Click to edit";
 const char* const kStagesHint = "Click to edit stages";
 const char* const kDensityHint = "Click to edit density dependence";
 
-const char* const kSaveQuestion = "The model has changed.  Save changes?";
-const char* const kResultsNotSaved = "Results will not be saved.\r\n\r\n";
 const char* const kDirectoryQuestion =
     "The rivedarulation model appears to reference files that must reside in the same directory.  Since you are "
     "saving the model to a different directory, you must move or copy these files yourself.\r\n\r\nProceed with save?";
-
-QString FileText(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
-
-std::string FileBytes(const QString& name) { return QFile::encodeName(name).toStdString(); }
-
-// The folder a model file is in, as an absolute path: a name without a
-// folder is in the current one.
-QString FolderOf(const std::string& name)
-{
-    return QDir::cleanPath(QFileInfo(FileText(NativePath(name))).absolutePath());
-}
-
-// A name chosen without an extension is a model file name all the same.
-QString WithModelExtension(const QString& name)
-{
-    return QFileInfo(name).fileName().contains(QLatin1Char('.')) ? name : name + QStringLiteral(".st");
-}
 
 // Codes after which the store holds the file's inputs.
 bool InputsLoaded(int code)
@@ -86,45 +60,20 @@ void OpenResult(QWidget* parent, int kind) { OpenStageResultWindow(parent, kind)
 
 }  // namespace
 
-TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent) : QMainWindow(parent), options_(settings)
+TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
+    : TProgramMainWindow(QString::fromLatin1(kStageProgramTitle),
+                         {QString::fromLatin1(kFileFilter), QStringLiteral("st")}, parent),
+      options_(settings)
 {
-    setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(QIcon(StageProgramIcon()));
     resize(426, 413);
-    // The toolbar is shown or hidden by the View menu alone.
-    setContextMenuPolicy(Qt::NoContextMenu);
-
-    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
-    toolbar_->setObjectName(QStringLiteral("ToolbarPanel"));
-    toolbar_->setMovable(false);
-    toolbar_->setFloatable(false);
-    addToolBar(Qt::TopToolBarArea, toolbar_);
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
     CreateMenus();
     CreateSummary();
 
-    auto* minMax = new TMinMax(*this);
-    TMinMaxTrackSize track;
-    track.MinTrackWidth = 300;
-    track.MinTrackHeight = 200;
-    track.MaxTrackWidth = 808;
-    track.MaxTrackHeight = 608;
-    minMax->SetMinMaxTrackSize(track);
-    minMax->SetChanges(TMinMaxChange::mmMinTrackWidth | TMinMaxChange::mmMinTrackHeight);
-
-    mruFileList_ = new TMRUFileList(settings, this);
-    mruFileList_->SetMaximum(kRecentFiles);
-    mruFileList_->SetUseSubmenu(true);
-    mruFileList_->SetSubmenuName(QStringLiteral("&Reopen"));
-    mruFileList_->SetInsertSeparator(false);
-    mruFileList_->SetAutoSaveName(std::string("\\") + kStageSettingsKey);
-    mruFileList_->SetAutoSaveKey("MRU Items");
-    mruFileList_->SetMaxCaptionWidth(300);
+    LimitMainWindowSize(*this);
     // Before Save: just below the separator under Open.
-    mruFileList_->SetFileMenu(saveItem_);
-    mruFileList_->Loaded();
-    connect(mruFileList_, &TMRUFileList::OnMRUItemClick, this, &TMainForm::MRUFileListMRUItemClick);
+    AddRecentFiles(settings, kStageSettingsKey, Item("SaveItem"));
 
     generalForm_ = new TGeneralForm(this);
     stageForm_ = new TStageForm(this);
@@ -136,77 +85,33 @@ TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent) : QMainWindow(pa
 
 TMainForm::~TMainForm() = default;
 
-QAction* TMainForm::AddItem(QMenu& menu, const char* name, const QString& text, const QString& hint,
-                            std::function<void()> handler, const QKeySequence& shortcut)
-{
-    QAction* item = menu.addAction(text);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setStatusTip(hint);
-    item->setShortcut(shortcut);
-    connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    return item;
-}
-
 void TMainForm::CreateMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* newItem = AddItem(*file, "NewItem", QStringLiteral("&New"), {}, [this] { NewItemClick(); },
-                               QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction* openItem = AddItem(*file, "OpenItem", QStringLiteral("&Open..."), QStringLiteral("Open a file"),
-                                [this] { OpenItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
-    file->addSeparator();
-    saveItem_ = AddItem(*file, "SaveItem", QStringLiteral("&Save"), QStringLiteral("Save current file"),
-                        [this] { SaveItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
-    AddItem(*file, "SaveAsItem", QStringLiteral("Save &As..."), QStringLiteral("Save current file under a new name"),
-            [this] { SaveAsItemClick(); });
-    file->addSeparator();
-    QAction* exitItem = AddItem(*file, "ExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit application"),
-                                [this] { ExitItemClick(); }, QKeySequence(Qt::ALT | Qt::Key_X));
-
-    // The toolbar's buttons are the menu's own items, with short tool tips.
-    const std::pair<QAction*, QStyle::StandardPixmap> tools[] = {{newItem, QStyle::SP_FileIcon},
-                                                                 {openItem, QStyle::SP_DialogOpenButton},
-                                                                 {saveItem_, QStyle::SP_DialogSaveButton},
-                                                                 {exitItem, QStyle::SP_DialogCloseButton}};
-    const QString tips[] = {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
-                            QStringLiteral("Exit")};
-    for (std::size_t i = 0; i < std::size(tools); ++i) {
-        tools[i].first->setIcon(style()->standardIcon(tools[i].second));
-        tools[i].first->setToolTip(tips[i]);
-        toolbar_->addAction(tools[i].first);
-    }
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    AddItem(*view, "ToolbarItem", QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"),
-            [this] { ToolbarItemClick(); })
-        ->setCheckable(true);
-    AddItem(*view, "StatusbarItem", QStringLiteral("&Status bar"), QStringLiteral("Show or hide the status bar"),
-            [this] { StatusbarItemClick(); })
-        ->setCheckable(true);
+    AddFileAndViewMenus({});
 
     QMenu* model = menuBar()->addMenu(QStringLiteral("&Model"));
-    AddItem(*model, "GeneralItem", QStringLiteral("&General Information"), QStringLiteral("Change general information"),
-            [this] { GeneralItemClick(); });
-    AddItem(*model, "StagesItem", QStringLiteral("&Stages"),
-            QStringLiteral("Change the number of stages and stage attributes"), [this] { StagesItemClick(); });
-    AddItem(*model, "StageMatrixItem", QStringLiteral("Stage Matri&x"), QStringLiteral("Change the stage matrix"),
-            [this] { StageMatrixItemClick(); });
-    AddItem(*model, "StandardDeviationMatrixItem", QStringLiteral("Standard De&viation Matrix"),
-            QStringLiteral("Change the standard deviation matrix"), [this] { StandardDeviationMatrixItemClick(); });
-    AddItem(*model, "PopulationsItem", QStringLiteral("&Density Dependence"),
-            QStringLiteral("Change the density dependence type, growth rate, and carrying capacity"),
-            [this] { PopulationsItemClick(); });
-    AddItem(*model, "InitialAbundancesItem", QStringLiteral("&Initial Abundances"),
-            QStringLiteral("Change the initial abundances"), [this] { InitialAbundancesItemClick(); });
-    AddItem(*model, "PopulationManagementItem", QStringLiteral("&Management && Migration"),
-            QStringLiteral("Change the population management parameters"),
-            [this] { PopulationManagementItemClick(); });
+    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"),
+                QStringLiteral("Change general information"), [this] { GeneralItemClick(); });
+    AddMenuItem(*model, "StagesItem", QStringLiteral("&Stages"),
+                QStringLiteral("Change the number of stages and stage attributes"), [this] { StagesItemClick(); });
+    AddMenuItem(*model, "StageMatrixItem", QStringLiteral("Stage Matri&x"), QStringLiteral("Change the stage matrix"),
+                [this] { StageMatrixItemClick(); });
+    AddMenuItem(*model, "StandardDeviationMatrixItem", QStringLiteral("Standard De&viation Matrix"),
+                QStringLiteral("Change the standard deviation matrix"), [this] { StandardDeviationMatrixItemClick(); });
+    AddMenuItem(*model, "PopulationsItem", QStringLiteral("&Density Dependence"),
+                QStringLiteral("Change the density dependence type, growth rate, and carrying capacity"),
+                [this] { PopulationsItemClick(); });
+    AddMenuItem(*model, "InitialAbundancesItem", QStringLiteral("&Initial Abundances"),
+                QStringLiteral("Change the initial abundances"), [this] { InitialAbundancesItemClick(); });
+    AddMenuItem(*model, "PopulationManagementItem", QStringLiteral("&Management && Migration"),
+                QStringLiteral("Change the population management parameters"),
+                [this] { PopulationManagementItemClick(); });
 
     QMenu* simulation = menuBar()->addMenu(QStringLiteral("&Simulation"));
-    AddItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"),
-            [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
+    AddMenuItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"),
+                [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
     // Kept out of sight: the simulation window has its own Stop button.
-    AddItem(*simulation, "StopItem", QStringLiteral("&Stop"), {}, [] {})->setVisible(false);
+    AddMenuItem(*simulation, "StopItem", QStringLiteral("&Stop"), {}, [] {})->setVisible(false);
 
     resultsMenu_ = menuBar()->addMenu(QStringLiteral("&Results"));
     resultsMenu_->setObjectName(QStringLiteral("ResultsMenu"));
@@ -223,47 +128,27 @@ void TMainForm::CreateMenus()
     };
     for (std::size_t i = 0; i < std::size(results); ++i) {
         const int kind = kResultKinds[i];
-        AddItem(*resultsMenu_, results[i].name, QString::fromLatin1(results[i].text),
-                QString::fromLatin1(results[i].hint), [this, kind] { ResultItemClick(kind); });
+        AddMenuItem(*resultsMenu_, results[i].name, QString::fromLatin1(results[i].text),
+                    QString::fromLatin1(results[i].hint), [this, kind] { ResultItemClick(kind); });
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
-            [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
-    AddItem(*help, "AboutItem", QStringLiteral("&About..."),
-            QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
+    AddMenuItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
+                [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
+    AddMenuItem(*help, "AboutItem", QStringLiteral("&About..."),
+                QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
 }
 
 void TMainForm::CreateSummary()
 {
-    generalPanel_ = new QWidget(this);
+    generalPanel_ = new TSummaryPanel(this);
     generalPanel_->setObjectName(QStringLiteral("GeneralPanel"));
     SetHint(*generalPanel_, QString::fromLatin1(kGeneralHint));
-    generalPanel_->installEventFilter(this);
-    auto* grid = new QGridLayout(generalPanel_);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(12);
-    grid->setColumnStretch(1, 1);
-    int row = 0;
-    const auto add = [&](const char* caption, const char* name, void (TMainForm::*open)(), const char* hint,
-                         bool captioned = true) {
-        QLabel* captionLabel = captioned ? new QLabel(QString::fromLatin1(caption), generalPanel_) : nullptr;
-        auto* value = new QLabel(generalPanel_);
-        value->setObjectName(QString::fromLatin1(name));
-        value->setTextFormat(Qt::PlainText);
-        if (captionLabel) {
-            grid->addWidget(captionLabel, row, 0, Qt::AlignLeft | Qt::AlignTop);
-            grid->addWidget(value, row, 1, Qt::AlignTop);
-        } else {
-            grid->addWidget(value, row, 0, 1, 2, Qt::AlignTop);
-        }
-        for (QLabel* label : {captionLabel, value})
-            if (label) {
-                SetHint(*label, QString::fromLatin1(hint));
-                label->installEventFilter(this);
-            }
-        summary_.push_back({QString::fromLatin1(caption), captionLabel, value, open});
-        ++row;
+    generalPanel_->SetOnPanelClick([this] { GeneralItemClick(); });
+    const auto add = [this](const char* caption, const char* name, void (TMainForm::*open)(), const char* hint,
+                            bool captioned = true) {
+        generalPanel_->AddLine(QString::fromLatin1(caption), name, QString::fromLatin1(hint),
+                               [this, open] { (this->*open)(); }, captioned);
     };
     add("Title:", "TitleLabel", &TMainForm::GeneralItemClick, kGeneralHint);
     add("Comments:", "CommentsLabel", &TMainForm::GeneralItemClick, kGeneralHint);
@@ -275,48 +160,13 @@ void TMainForm::CreateSummary()
     add(kConstraintsCaption, "ContraintsLabel", &TMainForm::GeneralItemClick, kGeneralHint, false);
     for (const char* wrapped : {"Title:", "Comments:"})
         SummaryLabel(QString::fromLatin1(wrapped)).setWordWrap(true);
-    grid->setRowStretch(row, 1);
+    generalPanel_->EndLines();
     setCentralWidget(generalPanel_);
 }
 
-QLabel& TMainForm::SummaryLabel(const QString& caption) const
-{
-    for (const TSummaryLine& line : summary_)
-        if (line.caption == caption)
-            return *line.value;
-    throw std::invalid_argument("no summary line " + caption.toStdString());
-}
+QLabel& TMainForm::SummaryLabel(const QString& caption) const { return generalPanel_->Label(caption); }
 
-QLabel* TMainForm::CaptionLabel(const QString& caption) const
-{
-    for (const TSummaryLine& line : summary_)
-        if (line.caption == caption)
-            return line.captionLabel;
-    throw std::invalid_argument("no summary line " + caption.toStdString());
-}
-
-QAction& TMainForm::Item(const char* name) const
-{
-    auto* item = findChild<QAction*>(QString::fromLatin1(name));
-    if (!item)
-        throw std::invalid_argument(std::string("no menu item ") + name);
-    return *item;
-}
-
-void TMainForm::ShowStatus(const std::string& text)
-{
-    statusBar()->showMessage(MessageText(text));
-    statusBar()->repaint();
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    FormShow();
-}
+QLabel* TMainForm::CaptionLabel(const QString& caption) const { return generalPanel_->CaptionLabel(caption); }
 
 void TMainForm::FormShow()
 {
@@ -324,55 +174,13 @@ void TMainForm::FormShow()
     if (!BatchMode && ModelFileNamed) {
         const std::string named = ModelFileName;
         ModelFileName = kUntitled;
-        unnamed_ = true;
+        SetNeedsFileName(true);
         OpenModel(named);
     }
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
     UpdateBars();
-}
-
-void TMainForm::closeEvent(QCloseEvent* event)
-{
-    if (QuerySaveChanges())
-        event->accept();
-    else
-        event->ignore();
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
-            void (TMainForm::*open)() = watched == generalPanel_ ? &TMainForm::GeneralItemClick : nullptr;
-            for (const TSummaryLine& line : summary_)
-                if (watched == line.captionLabel || watched == line.value)
-                    open = line.open;
-            if (open) {
-                (this->*open)();
-                return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::UpdateCaption()
-{
-    const TPathParts parts = SplitPath(ModelFileName);
-    setWindowTitle(QString::fromLatin1(kStageProgramTitle) + QStringLiteral(" - ") +
-                   FileText(ModelFileName.substr(parts.drive.size() + parts.dir.size())));
-}
-
-void TMainForm::SetModelFileName(const std::string& name)
-{
-    if (name == ModelFileName)
-        return;
-    ModelFileName = name;
-    UpdateCaption();
 }
 
 void TMainForm::ShowModelSummary()
@@ -399,7 +207,7 @@ void TMainForm::ShowModelSummary()
 
 void TMainForm::UpdateBars()
 {
-    toolbar_->setVisible(options_.ToolbarSetting.Value());
+    ToolbarPanel().setVisible(options_.ToolbarSetting.Value());
     statusBar()->setVisible(options_.StatusBarSetting.Value());
 }
 
@@ -413,11 +221,7 @@ void TMainForm::UpdateMenus()
 
 void TMainForm::ToggleSetting(TBoolSetting& setting)
 {
-    try {
-        setting.SetValue(!setting.Value());
-    } catch (const TSettingError& error) {
-        ErrorMessage(error.what());
-    }
+    WriteSetting(setting, !setting.Value());
     UpdateMenus();
     UpdateBars();
 }
@@ -428,52 +232,19 @@ void TMainForm::StatusbarItemClick() { ToggleSetting(options_.StatusBarSetting);
 
 bool TMainForm::QuerySaveChanges()
 {
-    if (BatchMode || !modified_)
-        return true;
-    QString text = QString::fromLatin1(kSaveQuestion);
-    if (Info.state == kStateResults && InputsChanged)
-        text.prepend(QString::fromLatin1(kResultsNotSaved));
-    switch (DialogServices().ShowMessageBox(this, TBoxIcon::Question, QStringLiteral("Confirm"), text,
-                                            TBoxButtons::YesNoCancel)) {
-    case TBoxAnswer::No: return true;
-    case TBoxAnswer::Yes: return SaveModelAs();
-    default: return false;
-    }
+    return QuerySaveModel(this, Modified() && !BatchMode, Info.state == kStateResults && InputsChanged,
+                          TResultsNotice::Before, [this] { return SaveModelAs(); });
 }
 
-bool TMainForm::SaveModelAs()
+bool TMainForm::ConfirmSave(const std::string& name, const QString& folder)
 {
-    const QString remembered = FolderOf(ModelFileName);
-    std::string name = ModelFileName;
-    if (unnamed_) {
-        const QString chosen = DialogServices()
-                                   .SaveFileNameAndType(this, QStringLiteral("Save As"), FileText(ModelFileName),
-                                                        QString::fromLatin1(kFileFilter))
-                                   .FileName;
-        if (chosen.isEmpty())
-            return false;
-        name = FileBytes(WithModelExtension(chosen));
-    }
-    mruFileList_->AddItem(0, FileText(name));
-    if (FolderOf(name) != remembered && Info.HasFileReferences() &&
-        DialogServices().ShowMessageBox(this, TBoxIcon::Question, QStringLiteral("Confirm"),
-                                        QString::fromLatin1(kDirectoryQuestion),
-                                        TBoxButtons::YesNo) != TBoxAnswer::Yes)
-        return false;
-    return WriteModel(name);
+    return ModelFolder(name) == folder || !Info.HasFileReferences() ||
+           DialogServices().ShowMessageBox(this, TBoxIcon::Question, QStringLiteral("Confirm"),
+                                           QString::fromLatin1(kDirectoryQuestion),
+                                           TBoxButtons::YesNo) == TBoxAnswer::Yes;
 }
 
-bool TMainForm::WriteModel(const std::string& name)
-{
-    // The writer reports its own failures; the model keeps its old name and
-    // stays modified, so closing still asks to save it.
-    if (SaveModelFile(Info, name) != kModelFileOk)
-        return false;
-    SetModelFileName(name);
-    unnamed_ = false;
-    modified_ = false;
-    return true;
-}
+int TMainForm::WriteModelFile(const std::string& name) { return SaveModelFile(Info, name); }
 
 void TMainForm::OpenModel(const std::string& name)
 {
@@ -489,14 +260,14 @@ void TMainForm::OpenModel(const std::string& name)
         Config.MapName = keptMapName;
     } else if (InputsLoaded(code)) {
         SetModelFileName(name);
-        unnamed_ = false;
-        modified_ = false;
+        SetNeedsFileName(false);
+        SetModified(false);
     } else {
         // The reader has cleared the model: it is a new one, and saving it
         // must not replace the file that failed.
         SetModelFileName(kUntitled);
-        unnamed_ = true;
-        modified_ = false;
+        SetNeedsFileName(true);
+        SetModified(false);
     }
     ShowModelSummary();
     UpdateMenus();
@@ -508,54 +279,22 @@ void TMainForm::NewItemClick()
         return;
     NewModel();
     ModelFileName = kUntitled;
-    unnamed_ = true;
-    modified_ = false;
+    SetNeedsFileName(true);
+    SetModified(false);
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
     // What the user types here is the new model's first edit.
     if (generalForm_->Execute())
-        modified_ = true;
+        SetModified(true);
     ShowModelSummary();
     UpdateMenus();
 }
 
-void TMainForm::OpenItemClick()
-{
-    if (!QuerySaveChanges())
-        return;
-    QString chosen = DialogServices().OpenFileName(this, QStringLiteral("Open"), FolderOf(ModelFileName),
-                                                   QString::fromLatin1(kFileFilter));
-    if (chosen.isEmpty())
-        return;
-    if (!QFileInfo::exists(chosen))
-        chosen = WithModelExtension(chosen);
-    mruFileList_->AddItem(0, chosen);
-    OpenModel(FileBytes(chosen));
-}
-
-void TMainForm::MRUFileListMRUItemClick(const QString& fileName)
-{
-    if (QuerySaveChanges())
-        OpenModel(FileBytes(fileName));
-    // Back on top, also when it was not opened.
-    mruFileList_->AddItem(0, fileName);
-}
-
-void TMainForm::SaveItemClick() { SaveModelAs(); }
-
-void TMainForm::SaveAsItemClick()
-{
-    unnamed_ = true;
-    SaveModelAs();
-}
-
-void TMainForm::ExitItemClick() { close(); }
-
 void TMainForm::AfterEditor(bool stored)
 {
     if (stored)
-        modified_ = true;
+        SetModified(true);
     ShowModelSummary();
     UpdateMenus();
 }

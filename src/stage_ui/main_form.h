@@ -15,34 +15,28 @@
 // A save that fails leaves the name and both flags as they were.
 
 #include "stage/stage_options.h"
+#include "ui/program_main_window.h"
+#include "ui/summary_panel.h"
 
-#include <QKeySequence>
-#include <QMainWindow>
-
-#include <functional>
 #include <string>
-#include <vector>
 
 class QAction;
 class QLabel;
 class QMenu;
-class QToolBar;
 class TAbundanceForm;
 class TGeneralForm;
-class TMRUFileList;
 class TSettingsStore;
 class TSimulationForm;
 class TStageForm;
 class TStageMatrixForm;
 class TStdDevMatrixForm;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public TProgramMainWindow {
     Q_OBJECT
 public:
     static constexpr const char* kUntitled = "Untitled.st";
     // The file dialogs' filter; names chosen without an extension get ".st".
     static constexpr const char* kFileFilter = "Age and Stage model files (*.st *.ST);;All Files (*)";
-    static constexpr int kRecentFiles = 10;
     // The results the Results menu opens, in menu order.
     static constexpr int kResultKinds[] = {19, 20, 22, 26, 28};
 
@@ -53,35 +47,22 @@ public:
     ~TMainForm() override;
 
     // The status line: shows the text at once.
-    void ShowStatus(const std::string& text);
+    void ShowStatus(const std::string& text) { ShowStatusText(text); }
 
     void ShowModelSummary();
     void UpdateMenus();
-    void UpdateCaption();
     void UpdateBars();
-    void SetModelFileName(const std::string& name);
     // True when the caller may go on and drop the model: nothing to save,
     // saved, or the user chose not to. False when the user cancelled or the
     // save failed.
-    bool QuerySaveChanges();
-    // File, Save: asks for a name only while the model is unnamed. True when
-    // the model was written.
-    bool SaveModelAs();
-    // Writes the model under `name`; only a save that succeeds gives the
-    // model that name and clears both flags.
-    bool WriteModel(const std::string& name);
+    bool QuerySaveChanges() override;
     // Loads a model file and shows it, keeping the name rules above.
-    void OpenModel(const std::string& name);
+    void OpenModel(const std::string& name) override;
 
     // Menu commands.
-    void NewItemClick();
-    void OpenItemClick();
-    void MRUFileListMRUItemClick(const QString& fileName);
-    void SaveItemClick();
-    void SaveAsItemClick();
-    void ExitItemClick();
-    void ToolbarItemClick();
-    void StatusbarItemClick();
+    void NewItemClick() override;
+    void ToolbarItemClick() override;
+    void StatusbarItemClick() override;
     void GeneralItemClick();
     void StagesItemClick();
     void StageMatrixItemClick();
@@ -94,14 +75,11 @@ public:
     void HelpTopicsItemClick();
     void AboutItemClick();
 
-    bool Unnamed() const { return unnamed_; }
-    bool Modified() const { return modified_; }
+    bool Unnamed() const { return NeedsFileName(); }
 
     TStageOptions& Options() { return options_; }
-    TMRUFileList& MRUFileList() const { return *mruFileList_; }
     TSimulationForm& SimulationForm() const { return *simulationForm_; }
     TGeneralForm& GeneralForm() const { return *generalForm_; }
-    QToolBar& ToolbarPanel() const { return *toolbar_; }
     QWidget& GeneralPanel() const { return *generalPanel_; }
     // The summary's value label for a caption ("Title:", "Comments:", ...),
     // or for the two lines without one ("Demographic stochasticity",
@@ -109,45 +87,27 @@ public:
     QLabel& SummaryLabel(const QString& caption) const;
     // The caption's own label (null for the two lines without one).
     QLabel* CaptionLabel(const QString& caption) const;
-    // A menu item by its object name ("NewItem", "RunItem", ...).
-    QAction& Item(const char* name) const;
     QMenu& ResultsMenu() const { return *resultsMenu_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void FormShow() override;
+    int WriteModelFile(const std::string& name) override;
+    // Moving a model that names files of its own to another folder asks
+    // first.
+    bool ConfirmSave(const std::string& name, const QString& folder) override;
 
 private:
-    // One line of the summary; a click on either label opens its editor.
-    struct TSummaryLine {
-        QString caption;
-        QLabel* captionLabel;
-        QLabel* value;
-        void (TMainForm::*open)();
-    };
-
     void CreateMenus();
     void CreateSummary();
-    void FormShow();
-    QAction* AddItem(QMenu& menu, const char* name, const QString& text, const QString& hint,
-                     std::function<void()> handler, const QKeySequence& shortcut = {});
     void ToggleSetting(TBoolSetting& setting);
     // After an editor: its OK (`stored`) marks the model modified, and the
     // summary and the menus show the model as the editor left it.
     void AfterEditor(bool stored);
 
     TStageOptions options_;
-    bool unnamed_ = true;
-    bool modified_ = false;
-    bool shown_ = false;
 
-    QToolBar* toolbar_;
-    QWidget* generalPanel_;
-    std::vector<TSummaryLine> summary_;
+    TSummaryPanel* generalPanel_;
     QMenu* resultsMenu_ = nullptr;
-    QAction* saveItem_ = nullptr;
-    TMRUFileList* mruFileList_;
 
     TGeneralForm* generalForm_;
     TStageForm* stageForm_;

@@ -128,6 +128,31 @@ TEST(MultiModelData, NewModelGivesOneEmptyPopulationAndClearsTheInputs)
     EXPECT_EQ(m.TotalMean[2], 55.0f);
 }
 
+// File, New: the new model has no results, no map and unchanged inputs, and
+// nothing of the old model's run and matrix flags.
+TEST(MultiModelData, FileNewStartsAnEmptyModel)
+{
+    TMultiModel m;
+    AllocateModel(m, SmallLimits());
+    m.MapName = "valley.map";
+    m.PopCount = 3;
+    m.ModelState = kStateResults;
+    for (bool* flag : {&m.InputsChanged, &m.OverflowFlag, &m.GrowthOverflowFlag, &m.DispersalUpToDate,
+                       &m.CorrelationUpToDate, &m.DispersalFromFunction, &m.CorrelationFromFunction,
+                       &m.DispersalPresent})
+        *flag = true;
+
+    StartNewModel(m);
+
+    EXPECT_EQ(m.MapName, "");
+    EXPECT_EQ(m.PopCount, 1);
+    EXPECT_EQ(m.ModelState, kStateEmpty);
+    for (bool flag : {m.InputsChanged, m.OverflowFlag, m.GrowthOverflowFlag, m.DispersalUpToDate,
+                      m.CorrelationUpToDate, m.DispersalFromFunction, m.CorrelationFromFunction,
+                      m.DispersalPresent})
+        EXPECT_FALSE(flag);
+}
+
 TEST(MultiModelData, NewRecordArrayGivesCountPlusOneZeroedRecords)
 {
     RecordTable<multi::PopulationRecord> table;

@@ -5,6 +5,7 @@
 #include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/run_progress.h"
+#include "core/str_utilx.h"
 #include "multi/model_file.h"
 #include "multi/run_simulation.h"
 
@@ -34,6 +35,11 @@ void UseStageSample()
     // One process pictures all three programs; each has its own kind table.
     if (CurrentKindTable() != TKindTable::Strativa)
         SelectKindTable(TKindTable::Strativa);
+    // Strativa's fixed number switches.
+    TextPrecision = 20;
+    TextDecimals = 4;
+    IntegersWithoutDecimals = true;
+    TrimTrailingZeros = true;
     static bool loaded = false;
     if (loaded)
         return;
@@ -48,6 +54,11 @@ void UseMultiSample()
 {
     if (CurrentKindTable() != TKindTable::Plurimod)
         SelectKindTable(TKindTable::Plurimod);
+    // The number options of a user who has set none.
+    TextPrecision = 7;
+    TextDecimals = 6;
+    IntegersWithoutDecimals = false;
+    TrimTrailingZeros = true;
     static bool loaded = false;
     if (loaded)
         return;

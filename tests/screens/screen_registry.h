@@ -27,11 +27,13 @@ bool RegisterScreens(std::vector<TScreen> screens);
 const std::vector<TScreen>& Screens();
 
 // The age/stage sample model, examples/meadow_herb.st, run with a fixed
-// seed, loaded the first time it is asked for. Throws when it fails.
+// seed, loaded the first time it is asked for, with Strativa's number
+// switches. Throws when it fails.
 void UseStageSample();
 
 // The multi-population sample model, examples/river_voles.mp (with its map
 // file), run with a fixed seed, loaded the first time it is asked for; also
-// selects Plurimod's kind table. Throws when it fails.
+// selects Plurimod's kind table and the number options of a user who has set
+// none. Throws when it fails.
 void UseMultiSample();
 const std::string& MultiSampleFileName();

@@ -15,6 +15,8 @@
 #include "stage_ui/stage_program.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
+#include "support/modal_steps.h"
+#include "support/save_failures.h"
 #include "support/scripted_modals.h"
 #include "support/temp_dir.h"
 #include "ui/combo_box_ex.h"
@@ -35,15 +37,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,36 +47,6 @@ namespace {
 
 const std::string kSample = "meadow_herb.st";
 const QString kPrompt = "The model has changed.  Save changes?";
-
-// The menu that holds an item.
-QMenu& MenuOf(QAction& item)
-{
-    for (QObject* holder : item.associatedObjects())
-        if (auto* menu = qobject_cast<QMenu*>(holder))
-            return *menu;
-    throw std::runtime_error("the item is in no menu");
-}
-
-TModalResult Answer(const QDialog& dialog)
-{
-    return dialog.result() == QDialog::Accepted ? TModalResult::Ok : TModalResult::Cancel;
-}
-
-// A step that presses the dialog's button of that caption, as a user does.
-ScriptedModals::TStep Press(const QString& caption, std::function<void(QDialog&)> before = {})
-{
-    return [caption, before](QDialog& dialog) {
-        if (before)
-            before(dialog);
-        for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == caption && button->isVisible()) {
-                button->click();
-                return Answer(dialog);
-            }
-        ADD_FAILURE() << "no button " << caption.toStdString() << " in " << dialog.windowTitle().toStdString();
-        return TModalResult::Cancel;
-    };
-}
 
 // The program's windows over a store of the program's size, with the
 // number switches it runs with; every dialog answered by script, the
@@ -131,7 +97,8 @@ protected:
     // A model edit as the user makes it: General Information, new title, OK.
     void EditTitle(const QString& title = "Edited")
     {
-        modals.steps.push_back(Press("OK", [title](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText(title); }));
+        modals.steps.push_back(
+            PressButton("OK", [title](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText(title); }));
         Form().GeneralItemClick();
     }
 
@@ -357,7 +324,7 @@ TEST_F(MainFormTest, SaveAsRoundTrip)
     EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(saved));
 
     const std::string bytes = ReadAll(saved);
-    modals.steps.push_back(Press("Cancel"));
+    modals.steps.push_back(PressButton("Cancel"));
     Form().NewItemClick();
     Open(saved);
     EXPECT_EQ(Label("Title:"), "Round trip");
@@ -420,31 +387,7 @@ TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
 // (closing still asks), and leaves the old file as it was.
 TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
 {
-    struct Case {
-        const char* name;
-        bool skip;
-        std::function<void()> fail, restore;
-    };
-    rlimit limits{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limits), 0);
-    const Case cases[] = {
-        // The administrator writes into any folder.
-        {"read-only folder", geteuid() == 0, [this] { chmod(dir.path().c_str(), 0555); },
-         [this] { chmod(dir.path().c_str(), 0755); }},
-        // No room for the new file: its writing fails half-way.
-        {"write fails", false,
-         [limits] {
-             std::signal(SIGXFSZ, SIG_IGN);
-             rlimit small = limits;
-             small.rlim_cur = 200;
-             setrlimit(RLIMIT_FSIZE, &small);
-         },
-         [limits] {
-             setrlimit(RLIMIT_FSIZE, &limits);
-             std::signal(SIGXFSZ, SIG_DFL);
-         }},
-    };
-    for (const Case& c : cases) {
+    for (const TSaveFailure& c : SaveFailures(dir.path())) {
         SCOPED_TRACE(c.name);
         if (c.skip)
             continue;
@@ -571,7 +514,7 @@ TEST_F(MainFormTest, NewShowsGeneralInformationForTheNewModel)
         EditTitle();
         dialogs.boxAnswers = {TBoxAnswer::No};
         modals.shown.clear();
-        modals.steps.push_back(Press(ok ? "OK" : "Cancel", [](QDialog& d) {
+        modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", [](QDialog& d) {
             auto& general = static_cast<TGeneralForm&>(d);
             EXPECT_EQ(general.TitleEdit().text(), "");
             general.TitleEdit().setText("Fresh");
@@ -620,7 +563,7 @@ TEST_F(MainFormTest, EditorsMarkTheModelModifiedAndRefreshTheSummary)
             Open(Copy());
             const QString before = c.label ? Label(c.label) : QString();
             modals.shown.clear();
-            modals.steps.push_back(Press(ok ? "OK" : "Cancel", c.edit));
+            modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", c.edit));
             Form().Item(c.item).trigger();
             EXPECT_EQ(modals.shown, std::vector<QString>{c.dialog});
             EXPECT_EQ(Form().Modified(), ok);
@@ -641,7 +584,7 @@ TEST_F(MainFormTest, EditorsMarkTheModelModifiedAndRefreshTheSummary)
     };
     for (const auto& [widget, dialog] : clicks) {
         modals.shown.clear();
-        modals.steps.push_back(Press("Cancel"));
+        modals.steps.push_back(PressButton("Cancel"));
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
         EXPECT_EQ(modals.shown, std::vector<QString>{dialog}) << widget->objectName().toStdString();
     }

@@ -1,44 +1,19 @@
 // Strativa's windows as a whole program starts them, in a process of their
 // own (the probe): under a German user locale, and through a fatal stop.
 
+#include "support/probe_runner.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <clocale>
 #include <filesystem>
 #include <string>
 
 namespace {
 
-// Runs the probe in `folder` with `environment` in front; its exit status,
-// or -1 when it did not exit by itself.
 int RunProbe(const TempDir& folder, const std::string& environment, const std::string& arguments)
 {
-    const std::string command = "cd '" + folder.path().string() + "' && env " + environment +
-                                " QT_QPA_PLATFORM=offscreen '" STAGE_WINDOW_PROBE "' " + arguments +
-                                " >stdout.txt 2>stderr.txt";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The environment of a German user: the system's German locale, or one
-// built into the folder when the system has none. Empty when neither works.
-std::string GermanUser(const TempDir& folder)
-{
-    const std::string german = "LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8";
-    if (locale_t system = newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr)) {
-        freelocale(system);
-        return german;
-    }
-    const std::string built = folder.file("locales");
-    std::filesystem::create_directory(built);
-    const std::string command = "localedef -i de_DE -f UTF-8 '" + built + "/de_DE.utf8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != -1 && std::filesystem::exists(built + "/de_DE.utf8/LC_NUMERIC"))
-        return "LOCPATH='" + built + "' " + german;
-    return {};
+    return ::RunProbe(STAGE_WINDOW_PROBE, folder, environment, arguments);
 }
 
 }  // namespace

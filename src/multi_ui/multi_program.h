@@ -1,0 +1,34 @@
+#pragma once
+// Plurimod with its windows: the message service's window side and the
+// main window, wired together. Status texts go to the main window's status
+// line and boxes are shown over it; a run's simulation warnings go to the
+// simulation window, which registers itself with the engine while it runs.
+
+#include "multi_ui/main_form.h"
+#include "ui/qt_message_sink.h"
+
+class TSettingsStore;
+
+namespace multi {
+
+class TMultiProgram {
+public:
+    // `settings` keeps the user's options and recent files.
+    explicit TMultiProgram(TSettingsStore& settings, const TMainFormVariant& variant = MultiMainFormVariant());
+    ~TMultiProgram();
+    TMultiProgram(const TMultiProgram&) = delete;
+    TMultiProgram& operator=(const TMultiProgram&) = delete;
+
+    TMainForm& MainForm() { return mainForm_; }
+
+private:
+    TQtMessageSink messages_;
+    TMainForm mainForm_;
+};
+
+// The program with its windows, once the start-up has run: the application
+// object, the main window (which loads the model named on the command line
+// when it is first shown) and the event loop. Returns the exit status.
+int RunMultiWindows(int& argc, char** argv);
+
+}  // namespace multi

@@ -1,0 +1,68 @@
+#pragma once
+// What the programs' General Information dialogs share: the model's title,
+// up to four comment lines, replications, duration and demographic
+// stochasticity, OK, Cancel and Help. The box for demographic
+// stochasticity is enabled only while there are replications. A program's
+// dialog adds its own fields below that box, then the buttons, and loads and
+// stores the model itself.
+//
+// The main window creates the dialog once and calls Execute; true means OK
+// stored the dialog into the model.
+
+#include "ui/comments_memo.h"
+
+#include <QDialog>
+
+class QBoxLayout;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class TSpinEditEx;
+
+class TGeneralFormBase : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 10000;
+    static constexpr int kCommentLines = 4;
+
+    // Loads the model, shows the dialog modally and tells whether OK closed it.
+    bool Execute();
+    virtual void LoadFromModel() = 0;
+    virtual void StoreToModel() = 0;
+    void UpdateStochasticityEnabling();
+
+    QLineEdit& TitleEdit() const { return *titleEdit_; }
+    TCommentsMemo& CommentsMemo() const { return *commentsMemo_; }
+    TSpinEditEx& ReplicationsSpinEdit() const { return *replications_; }
+    TSpinEditEx& DurationSpinEdit() const { return *duration_; }
+    QCheckBox& UseDemographicStochasticityCheckBox() const { return *demogStoch_; }
+    QPushButton& OkButton() const { return *ok_; }
+    QPushButton& CancelButton() const { return *cancel_; }
+    QPushButton& HelpButton() const { return *help_; }
+
+protected:
+    explicit TGeneralFormBase(QWidget* parent);
+
+    // Where a dialog's own fields go, below the demographic box.
+    QBoxLayout& FieldsLayout() const { return *layout_; }
+    // Ends the layout with OK, Cancel and Help.
+    void AddButtons();
+    // Replications 0 .. maxReplications, duration 1 .. maxDuration, each
+    // edit as long as its limit.
+    void SetLimits(int maxReplications, int maxDuration);
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OkButtonClick();
+
+    QBoxLayout* layout_;
+    QLineEdit* titleEdit_;
+    TCommentsMemo* commentsMemo_;
+    TSpinEditEx* replications_;
+    TSpinEditEx* duration_;
+    QCheckBox* demogStoch_;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* help_ = nullptr;
+};

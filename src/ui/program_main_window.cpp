@@ -1,0 +1,173 @@
+#include "ui/program_main_window.h"
+
+#include "core/config.h"
+#include "core/model_file_codes.h"
+#include "ui/dialog_services.h"
+#include "ui/main_window_parts.h"
+#include "ui/mru_file_list.h"
+#include "ui/qt_message_sink.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <stdexcept>
+
+TProgramMainWindow::TProgramMainWindow(const QString& title, const TModelFileKind& files, QWidget* parent)
+    : QMainWindow(parent), title_(title), files_(files)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolbar_->setObjectName(QStringLiteral("ToolbarPanel"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+}
+
+QMenu& TProgramMainWindow::AddFileAndViewMenus(const QString& newHint)
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* newItem = AddMenuItem(*file, "NewItem", QStringLiteral("&New"), newHint, [this] { NewItemClick(); },
+                                   QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* openItem = AddMenuItem(*file, "OpenItem", QStringLiteral("&Open..."), QStringLiteral("Open a file"),
+                                    [this] { OpenItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addSeparator()->setObjectName(QStringLiteral("OpenSeparator"));
+    QAction* saveItem = AddMenuItem(*file, "SaveItem", QStringLiteral("&Save"), QStringLiteral("Save current file"),
+                                    [this] { SaveItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddMenuItem(*file, "SaveAsItem", QStringLiteral("Save &As..."),
+                QStringLiteral("Save current file under a new name"), [this] { SaveAsItemClick(); });
+    file->addSeparator();
+    QAction* exitItem = AddMenuItem(*file, "ExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit application"),
+                                    [this] { ExitItemClick(); }, QKeySequence(Qt::ALT | Qt::Key_X));
+    AddFileButtons(*toolbar_, *newItem, *openItem, *saveItem, *exitItem);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    AddMenuItem(*view, "ToolbarItem", QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"),
+                [this] { ToolbarItemClick(); })
+        ->setCheckable(true);
+    AddMenuItem(*view, "StatusbarItem", QStringLiteral("&Status bar"), QStringLiteral("Show or hide the status bar"),
+                [this] { StatusbarItemClick(); })
+        ->setCheckable(true);
+    return *view;
+}
+
+void TProgramMainWindow::AddRecentFiles(TSettingsStore& settings, const std::string& settingsKey, QAction& anchor)
+{
+    mruFileList_ = ::AddRecentFiles(*this, settings, settingsKey, anchor);
+    connect(mruFileList_, &TMRUFileList::OnMRUItemClick, this, &TProgramMainWindow::MRUFileListMRUItemClick);
+}
+
+void TProgramMainWindow::ShowStatusText(const std::string& text)
+{
+    statusBar()->showMessage(MessageText(text));
+    statusBar()->repaint();
+}
+
+void TProgramMainWindow::UpdateCaption()
+{
+    setWindowTitle(title_ + QStringLiteral(" - ") + FileNameOnly(ModelFileName));
+}
+
+void TProgramMainWindow::SetModelFileName(const std::string& name)
+{
+    if (name == ModelFileName)
+        return;
+    ModelFileName = name;
+    UpdateCaption();
+}
+
+QAction& TProgramMainWindow::Item(const char* name) const
+{
+    auto* item = findChild<QAction*>(QString::fromLatin1(name));
+    if (!item)
+        throw std::invalid_argument(std::string("no menu item ") + name);
+    return *item;
+}
+
+bool TProgramMainWindow::SaveModelAs()
+{
+    const QString folder = ModelFolder(ModelFileName);
+    std::string name = ModelFileName;
+    if (needsFileName_) {
+        const QString chosen =
+            DialogServices()
+                .SaveFileNameAndType(this, QStringLiteral("Save As"), FileNameText(ModelFileName), files_.FileFilter)
+                .FileName;
+        if (chosen.isEmpty())
+            return false;
+        name = FileNameBytes(WithModelExtension(chosen, files_.Extension));
+    }
+    mruFileList_->AddItem(0, FileNameText(name));
+    if (!ConfirmSave(name, folder))
+        return false;
+    return WriteModel(name) == kModelFileOk;
+}
+
+bool TProgramMainWindow::ConfirmSave(const std::string&, const QString&) { return true; }
+
+int TProgramMainWindow::WriteModel(const std::string& name)
+{
+    // The writer reports its own failures; the model keeps its old name and
+    // stays modified, so closing still asks to save it.
+    const int code = WriteModelFile(name);
+    if (code == kModelFileOk) {
+        SetModelFileName(name);
+        needsFileName_ = false;
+        modified_ = false;
+    }
+    return code;
+}
+
+void TProgramMainWindow::OpenItemClick()
+{
+    if (!QuerySaveChanges())
+        return;
+    QString chosen =
+        DialogServices().OpenFileName(this, QStringLiteral("Open"), ModelFolder(ModelFileName), files_.FileFilter);
+    if (chosen.isEmpty())
+        return;
+    if (!QFileInfo::exists(chosen))
+        chosen = WithModelExtension(chosen, files_.Extension);
+    mruFileList_->AddItem(0, chosen);
+    OpenModel(FileNameBytes(chosen));
+}
+
+void TProgramMainWindow::MRUFileListMRUItemClick(const QString& fileName)
+{
+    if (QuerySaveChanges())
+        OpenModel(FileNameBytes(fileName));
+    // Back on top, also when it was not opened.
+    mruFileList_->AddItem(0, fileName);
+}
+
+void TProgramMainWindow::SaveItemClick() { SaveModelAs(); }
+
+void TProgramMainWindow::SaveAsItemClick()
+{
+    needsFileName_ = true;
+    SaveModelAs();
+}
+
+void TProgramMainWindow::ExitItemClick() { close(); }
+
+void TProgramMainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+void TProgramMainWindow::closeEvent(QCloseEvent* event)
+{
+    if (QuerySaveChanges())
+        event->accept();
+    else
+        event->ignore();
+}
