@@ -226,9 +226,13 @@ void TSimulationForm::PaintChart(QPainter& painter)
     // run the picture is only scaled, so that no line is lost.
     if (Running() && AxesDrawn() && image_.size() != chartBox_->size())
         DrawLiveChart(true);
-    TPainterCanvas canvas(painter);
-    canvas.SetBrush({canvas.WindowColor(), TBrushStyle::Solid});
-    canvas.FillRect(canvas.DeviceRect());
+    // A picture of the box's size covers it pixel for pixel: no background
+    // needed beneath it.
+    if (image_.isNull() || image_.size() != chartBox_->size()) {
+        TPainterCanvas canvas(painter);
+        canvas.SetBrush({canvas.WindowColor(), TBrushStyle::Solid});
+        canvas.FillRect(canvas.DeviceRect());
+    }
     if (!image_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(chartBox_->rect(), image_);
