@@ -38,6 +38,9 @@ TSimulationForm::TSimulationForm(QWidget* parent)
     EndSummary();
 
     chartBox_ = AddPaintedPage("GraphPaintBox", [this](QPainter& painter) { PaintChart(painter); });
+    // The chart paints every pixel of its box: nothing beneath it needs
+    // painting first.
+    chartBox_->setAttribute(Qt::WA_OpaquePaintEvent);
 
     connect(&TextButton(), &QToolButton::clicked, this, &TSimulationForm::TextBtnClick);
     connect(&GraphButton(), &QToolButton::clicked, this, &TSimulationForm::GraphBtnClick);

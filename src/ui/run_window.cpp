@@ -349,7 +349,18 @@ bool TRunWindow::PassDue()
     return now >= nextPass_;
 }
 
-void TRunWindow::ShowReplicationDone() { progressBar_->setValue(std::min(replication_, progressBar_->maximum())); }
+void TRunWindow::ShowReplicationDone()
+{
+    // A progress bar repaints itself, and with it everything else waiting to
+    // be painted, the moment its value changes; here it is painted with the
+    // rest of the window when events are processed, in one go.
+    const int value = std::min(replication_, progressBar_->maximum());
+    if (value == progressBar_->value())
+        return;
+    progressBar_->setUpdatesEnabled(false);
+    progressBar_->setValue(value);
+    progressBar_->setUpdatesEnabled(true);
+}
 
 void TRunWindow::ShowProgress()
 {
