@@ -38,6 +38,9 @@ TSimulationForm::TSimulationForm(QWidget* parent)
     EndSummary();
 
     chartBox_ = AddPaintedPage("GraphPaintBox", [this](QPainter& painter) { PaintChart(painter); });
+    // The chart paints every pixel of its box: nothing beneath it needs
+    // painting first.
+    chartBox_->setAttribute(Qt::WA_OpaquePaintEvent);
 
     connect(&TextButton(), &QToolButton::clicked, this, &TSimulationForm::TextBtnClick);
     connect(&GraphButton(), &QToolButton::clicked, this, &TSimulationForm::GraphBtnClick);
@@ -226,9 +229,13 @@ void TSimulationForm::PaintChart(QPainter& painter)
     // run the picture is only scaled, so that no line is lost.
     if (Running() && AxesDrawn() && image_.size() != chartBox_->size())
         DrawLiveChart(true);
-    TPainterCanvas canvas(painter);
-    canvas.SetBrush({canvas.WindowColor(), TBrushStyle::Solid});
-    canvas.FillRect(canvas.DeviceRect());
+    // A picture of the box's size covers it pixel for pixel: no background
+    // needed beneath it.
+    if (image_.isNull() || image_.size() != chartBox_->size()) {
+        TPainterCanvas canvas(painter);
+        canvas.SetBrush({canvas.WindowColor(), TBrushStyle::Solid});
+        canvas.FillRect(canvas.DeviceRect());
+    }
     if (!image_.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(chartBox_->rect(), image_);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPrinter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -189,11 +190,12 @@ void TPainterCanvas::DoLine(TPoint from, TPoint to)
 void TPainterCanvas::DoPolyline(const TPoint* points, int count)
 {
     ApplyPen();
-    QPolygon polygon(count);
+    // A chart's polylines are short: on the stack, not on the heap.
+    QVarLengthArray<QPoint, 256> polyline(count);
     for (int i = 0; i < count; ++i)
-        polygon.setPoint(i, points[i].x, points[i].y);
+        polyline[i] = QPoint(points[i].x, points[i].y);
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawPolyline(polygon);
+    painter_.drawPolyline(polyline.constData(), count);
 }
 
 void TPainterCanvas::DoRectangle(const TRect& r)

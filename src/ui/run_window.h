@@ -92,7 +92,8 @@ public:
     QLabel& SummaryLabel(const QString& caption) const;
 
 signals:
-    // After the window has taken in a time step, before any delay.
+    // After the window has taken in a time step, before any delay; emitted
+    // in runs that started with a receiver connected.
     void StepReported(int replication, int timeStep);
 
 protected:
@@ -160,6 +161,9 @@ protected:
 
 private:
     bool DelayDue() const;
+    // Whether events are to be processed after this time step (the clock
+    // says so).
+    bool PassDue();
     void WaitOutDelay();
     double ReadDelay() const;
     void StepDelay(double by);
@@ -169,6 +173,7 @@ private:
     bool running_ = false;
     bool waiting_ = false;
     bool closeAfterRun_ = false;   // a close was allowed while the run went on
+    bool stepObserved_ = false;    // StepReported has a receiver for this run
     int replication_ = 0;
     int timeStep_ = 0;
     int shownReplication_ = 0;     // the replication the status panels show
@@ -178,6 +183,9 @@ private:
     QElapsedTimer clock_;          // since the run started
     qint64 elapsedAtEnd_ = 0;
     qint64 nextPass_ = 0;          // when events are processed next (coarse clock, ms)
+    qint64 lastClock_ = 0;         // the coarse clock when last read
+    int clockStride_ = 1;          // time steps between reads of the clock
+    int stepsToClock_ = 1;         // time steps until the next read
 
     QTimer* timer_;
     QWidget* toolbar_;
