@@ -6,7 +6,8 @@
 // saves it with its results and writes the batch log "vereDUZ.REC", without
 // any window. Exit status: 0 when the model loaded, ran and was saved; 1 for
 // a failure the log records; 2 when there is no log, the configuration is
-// bad or the program stopped.
+// bad or the program stopped. Otherwise it opens its main window, with the
+// model named on the command line, if any.
 
 #include "batch_run.h"
 
@@ -14,6 +15,10 @@
 #include "core/config.h"
 #include "core/str_utilx.h"
 #include "single/startup.h"
+
+#ifdef MONOVARA_WINDOWS
+#include "multi_ui/single_program.h"
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -27,10 +32,14 @@ int main(int argc, char** argv)
     try {
         single::StartSingleProgram(StartupFromMain(argc, argv, TProgramVariant::Monovara));
         if (!BatchMode) {
+#ifdef MONOVARA_WINDOWS
+            return single::RunSingleWindows(argc, argv);
+#else
             std::fprintf(stderr,
-                         "monovara: this build has no interactive windows; run a model with\n"
+                         "monovara: this build has no windows; run a model with\n"
                          "  monovara /RUN=Y model.sp\n");
             return 1;
+#endif
         }
         if (!BatchLogIsOpen()) {
             std::fprintf(stderr, "monovara: cannot open the batch log %s\n", single::kBatchLogName);

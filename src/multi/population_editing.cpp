@@ -1,5 +1,6 @@
 #include "multi/population_editing.h"
 
+#include "core/str_utilx.h"
 #include "multi/distance_matrices.h"
 #include "multi/validate_input.h"
 
@@ -43,6 +44,12 @@ std::string FitFloatText(double value, std::size_t width)
         if (text.size() <= width) return text;
     }
     return GeneralText(value, 1);
+}
+
+double ParameterTextValue(const std::string& text)
+{
+    double value = 0;
+    return ConvertNumber(text, value) ? value : 0.0;
 }
 
 std::string AddedPopulationName(int count) { return "Pop " + std::to_string(count + 1); }

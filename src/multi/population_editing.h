@@ -33,6 +33,10 @@ std::string GeneralFloatText(double value);
 // cut text reads as a value scaled down by powers of 10.
 std::string FitFloatText(double value, std::size_t width = kParameterTextLength);
 
+// A parameter text as an edit shows it: 0 for a text that is empty or no
+// number.
+double ParameterTextValue(const std::string& text);
+
 // The name of a population added to a list of `count` entries: "Pop " and
 // count + 1 (the number counts entries, not names).
 std::string AddedPopulationName(int count);

@@ -22,12 +22,12 @@ TGeneralForm::TGeneralForm(QWidget* parent, TMultiModel& model) : TGeneralFormBa
     auto* map = new QHBoxLayout;
     mapEdit_ = new QLineEdit(this);
     mapEdit_->setObjectName(QStringLiteral("LandscapeMapEdit"));
-    auto* label = new QLabel(QStringLiteral("&Map features:"), this);
-    label->setBuddy(mapEdit_);
+    mapLabel_ = new QLabel(QStringLiteral("&Map features:"), this);
+    mapLabel_->setBuddy(mapEdit_);
     browse_ = new QToolButton(this);
     browse_->setObjectName(QStringLiteral("LandscapeMapBrowseButton"));
     browse_->setText(QStringLiteral("..."));
-    map->addWidget(label);
+    map->addWidget(mapLabel_);
     map->addWidget(mapEdit_, 1);
     map->addWidget(browse_);
     FieldsLayout().addLayout(map);

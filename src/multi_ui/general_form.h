@@ -13,6 +13,7 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -33,11 +34,13 @@ public:
     bool BrowseMapFile(QString& name);
     void LandscapeMapBrowseButtonClick();
 
+    QLabel& LandscapeMapLabel() const { return *mapLabel_; }
     QLineEdit& LandscapeMapEdit() const { return *mapEdit_; }
     QToolButton& LandscapeMapBrowseButton() const { return *browse_; }
 
 private:
     TMultiModel& model_;
+    QLabel* mapLabel_;
     QLineEdit* mapEdit_;
     QToolButton* browse_;
 };

@@ -1,14 +1,12 @@
 #include "multi_ui/index_result_form.h"
 
-#include "multi_ui/multi_result_windows.h"
-
 #include <QShowEvent>
 
 namespace multi {
 
-TIndexResultForm::TIndexResultForm(TResultProducer& producer, int kind, const TSelectorSetup& selector,
-                                   std::function<int()> maximum, QWidget* parent)
-    : TSelectorResultForm(producer, MultiResultWindow(kind).Setup, selector, parent), maximum_(std::move(maximum))
+TIndexResultForm::TIndexResultForm(TResultProducer& producer, const TResultWindowSetup& setup,
+                                   const TSelectorSetup& selector, std::function<int()> maximum, QWidget* parent)
+    : TSelectorResultForm(producer, setup, selector, parent), maximum_(std::move(maximum))
 {
 }
 

@@ -13,7 +13,7 @@ namespace multi {
 class TIndexResultForm : public TSelectorResultForm {
     Q_OBJECT
 protected:
-    TIndexResultForm(TResultProducer& producer, int kind, const TSelectorSetup& selector,
+    TIndexResultForm(TResultProducer& producer, const TResultWindowSetup& setup, const TSelectorSetup& selector,
                      std::function<int()> maximum, QWidget* parent);
 
     void showEvent(QShowEvent* event) override;

@@ -99,7 +99,7 @@ public:
     void GeneralItemClick();
     virtual void PopulationsItemClick();
     void DispersalItemClick();
-    void RunItemClick();
+    virtual void RunItemClick();
     // The Results menu opens: its items are enabled only with results.
     void ResultsItemClick();
     virtual void ResultItemClick(int kind);

@@ -9,10 +9,15 @@
 namespace multi {
 
 TMultiProgram::TMultiProgram(TSettingsStore& settings, const TMainFormVariant& variant)
-    : mainForm_(settings, variant)
+    : TMultiProgram([&settings, &variant] { return std::make_unique<TMainForm>(settings, variant); })
 {
-    messages_.SetBoxParent(&mainForm_);
-    messages_.SetStatusHandler([this](const std::string& text) { mainForm_.SetStatusText(text); });
+}
+
+TMultiProgram::TMultiProgram(const std::function<std::unique_ptr<TMainForm>()>& makeMainForm)
+    : mainForm_(makeMainForm())
+{
+    messages_.SetBoxParent(mainForm_.get());
+    messages_.SetStatusHandler([this](const std::string& text) { mainForm_->SetStatusText(text); });
 }
 
 TMultiProgram::~TMultiProgram()
@@ -21,14 +26,22 @@ TMultiProgram::~TMultiProgram()
     messages_.SetBoxParent(nullptr);
 }
 
-int RunMultiWindows(int& argc, char** argv)
+int RunProgramWindows(int& argc, char** argv, const std::function<QPixmap()>& icon,
+                      const std::function<std::unique_ptr<TMainForm>(TSettingsStore&)>& makeMainForm)
 {
     TProgramApplication application(argc, argv);
-    QApplication::setWindowIcon(QIcon(MultiProgramIcon()));
+    QApplication::setWindowIcon(QIcon(icon()));
     TQSettingsStore settings;
-    TMultiProgram program(settings);
+    TMultiProgram program([&] { return makeMainForm(settings); });
     program.MainForm().show();
     return application.exec();
+}
+
+int RunMultiWindows(int& argc, char** argv)
+{
+    return RunProgramWindows(argc, argv, [] { return MultiProgramIcon(); }, [](TSettingsStore& settings) {
+        return std::make_unique<TMainForm>(settings);
+    });
 }
 
 }  // namespace multi

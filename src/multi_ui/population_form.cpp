@@ -1,18 +1,16 @@
 #include "multi_ui/population_form.h"
 
 #include "core/messages.h"
-#include "core/str_utilx.h"
+#include "core/model_store.h"
 #include "multi/population_editing.h"
 #include "multi/result_kinds.h"
 #include "multi_ui/range_limits.h"
 #include "ui/combo_box_ex.h"
 #include "ui/dialog_buttons.h"
-#include "ui/edit_ranges.h"
 #include "ui/invalid_entry_check.h"
 #include "ui/model_text.h"
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
-#include "ui/refuse_minus.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,8 +31,6 @@
 namespace multi {
 
 namespace {
-
-const char* const kTypeNames[] = {"Exponential", "Scramble", "Contest", "Ceiling"};
 
 // One numeric edit of the panel.
 struct TEditSpec {
@@ -62,12 +58,6 @@ const TEditSpec kEditSpecs[] = {
     {"Temporal trend in &K:", "TemporalTrendInKEdit", 0, -kLargestTrendInK, kLargestTrendInK, true,
      &PopulationRecord::TrendInKText},
 };
-
-double TextValue(const std::string& text)
-{
-    double value = 0;
-    return ConvertNumber(text, value) ? value : 0.0;
-}
 
 }  // namespace
 
@@ -127,7 +117,7 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     addRow(new QLabel(QStringLiteral("&Name:"), panel_), nameEdit_);
     typeCombo_ = new TComboBoxEx(panel_);
     typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (const char* name : kTypeNames)
+    for (const char* name : kDdTypeNames)
         typeCombo_->addItem(QString::fromLatin1(name));
     typeLabel_ = new QLabel(QStringLiteral("De&nsity dependence type:"), panel_);
 
@@ -136,13 +126,8 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
         const TEditSpec& spec = kEditSpecs[k];
         if (k == kCarryingCapacity)
             addRow(typeLabel_, typeCombo_);
-        auto* edit = new TFnpNumericEdit(panel_);
-        edit->setObjectName(QString::fromLatin1(spec.name));
-        edit->SetDecimals(spec.decimals);
-        SetNumericEditRange(*edit, spec.minValue, spec.maxValue);
-        if (spec.minValue >= 0)
-            RefuseMinusSign(*edit);
-        entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeLimits(e); });
+        TFnpNumericEdit* edit =
+            AddParameterEdit(*panel_, *entryCheck_, spec.name, spec.decimals, spec.minValue, spec.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
         labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(spec.label), panel_);
         addRow(labels_[static_cast<std::size_t>(k)], edit);
@@ -253,7 +238,7 @@ void TPopulationForm::LoadPopulation(int index)
     }
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        edit.SetValue(TextValue(record.*kEditSpecs[k].text));
+        edit.SetValue(ParameterTextValue(record.*kEditSpecs[k].text));
         shownAtLoad_[static_cast<std::size_t>(k)] = edit.text();
     }
     typeCombo_->setCurrentIndex(DensityDependenceIndex(record.DDType));

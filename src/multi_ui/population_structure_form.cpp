@@ -2,11 +2,12 @@
 
 #include "multi/model_data.h"
 #include "multi/result_kinds.h"
+#include "multi_ui/multi_result_windows.h"
 
 namespace multi {
 
 TPopulationStructureForm::TPopulationStructureForm(QWidget* parent, TResultProducer& producer)
-    : TIndexResultForm(producer, kStructure,
+    : TIndexResultForm(producer, MultiResultWindow(kStructure).Setup,
                        {"TimeStepSpinEdit", QStringLiteral("Time step:"),
                         QStringLiteral("Time step|Select time step being reported")},
                        [] { return Model.Duration; }, parent)

@@ -2,14 +2,30 @@
 
 #include "core/messages.h"
 #include "multi/population_editing.h"
+#include "ui/edit_ranges.h"
+#include "ui/invalid_entry_check.h"
 #include "ui/numeric_edit.h"
 #include "ui/range_message.h"
+#include "ui/refuse_minus.h"
 
 namespace multi {
 
 void ShowRangeLimits(const TFnpNumericEdit& edit)
 {
     ErrorMessage(RangeMessageText(GeneralFloatText(edit.MinValue()), GeneralFloatText(edit.MaxValue())));
+}
+
+TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, const char* name, int decimals,
+                                  double minValue, double maxValue)
+{
+    auto* edit = new TFnpNumericEdit(&parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->SetDecimals(decimals);
+    SetNumericEditRange(*edit, minValue, maxValue);
+    if (minValue >= 0)
+        RefuseMinusSign(*edit);
+    check.Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeLimits(e); });
+    return edit;
 }
 
 }  // namespace multi

@@ -3,11 +3,20 @@
 // the limits written as their shortest texts ("0 and 20", "-999999999 and
 // 999999999"), whatever the number-display options.
 
+class QWidget;
 class TFnpNumericEdit;
+class TInvalidEntryCheck;
 
 namespace multi {
 
 // Shows "This value must be between <min> and <max>, inclusive." as an error.
 void ShowRangeLimits(const TFnpNumericEdit& edit);
+
+// A numeric edit of a population parameter on `parent`, named `name`: its
+// decimals and range, a typed minus sign dropped when the range holds no
+// negative value, and a value out of range refused by `check` with the
+// message above.
+TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, const char* name, int decimals,
+                                  double minValue, double maxValue);
 
 }  // namespace multi

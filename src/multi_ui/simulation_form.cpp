@@ -126,8 +126,13 @@ TRunOutcome TSimulationForm::RunModel()
 {
     const TWarningsToWindow warnings(*this);
     TRunOutcome outcome;
-    RunSimulation(model_, [this](std::int32_t r, std::int32_t t) { return ProgressCallback(r, t); }, &outcome);
+    RunEngine([this](std::int32_t r, std::int32_t t) { return ProgressCallback(r, t); }, outcome);
     return outcome;
+}
+
+void TSimulationForm::RunEngine(const TProgress& progress, TRunOutcome& outcome)
+{
+    RunSimulation(model_, progress, &outcome);
 }
 
 bool TSimulationForm::ProgressCallback(int replication, int timeStep)

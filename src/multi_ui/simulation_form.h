@@ -41,7 +41,7 @@ public:
 
     // The run's progress callback: after every time step of the run. Answers
     // whether to go on.
-    bool ProgressCallback(int replication, int timeStep);
+    virtual bool ProgressCallback(int replication, int timeStep);
 
     void TextBtnClick();
     void MapBtnClick();
@@ -68,7 +68,11 @@ public:
 protected:
     void PrepareRun() override;
     int ReplicationsToRun() const override;
+    // The run with the window's warnings list registered with the engine.
     TRunOutcome RunModel() override;
+    // The engine's run of the model, calling `progress` after every time
+    // step.
+    virtual void RunEngine(const TProgress& progress, TRunOutcome& outcome);
     void RunEnded() override;
     void ShowStep(bool pass) override;
     bool DelayApplies() const override;

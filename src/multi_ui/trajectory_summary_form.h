@@ -10,6 +10,8 @@ class TTrajectorySummaryForm : public TIndexResultForm {
     Q_OBJECT
 public:
     explicit TTrajectorySummaryForm(QWidget* parent = nullptr, TResultProducer& producer = MultiResultProducer());
+    // The window of another program's trajectory kind, `setup`.
+    TTrajectorySummaryForm(const TResultWindowSetup& setup, TResultProducer& producer, QWidget* parent = nullptr);
 };
 
 }  // namespace multi

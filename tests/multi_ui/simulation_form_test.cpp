@@ -4,6 +4,7 @@
 #include "core/model_store.h"
 #include "multi/model_file.h"
 #include "multi/run_simulation.h"
+#include "run_in_window.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_modals.h"
@@ -55,22 +56,7 @@ protected:
     bool Run(int replications, std::function<void(int, int)> step = {}, std::function<void()> before = {})
     {
         Model.Replications = replications;
-        const QMetaObject::Connection c =
-            QObject::connect(&form, &TSimulationForm::StepReported, [&](int r, int t) {
-                if (step)
-                    step(r, t);
-            });
-        ScriptedModals modals(true);
-        modals.steps.push_back([&](QDialog&) {
-            if (before)
-                before();
-            form.TimerTimer();
-            visibleAfterRun = form.isVisible();
-            return TModalResult::Cancel;
-        });
-        const bool completed = form.Execute();
-        QObject::disconnect(c);
-        return completed;
+        return RunInWindow(form, step, before, visibleAfterRun);
     }
 
     // The map's abundances as drawn now, population 1..P.

@@ -37,3 +37,11 @@ void UseStageSample();
 // none. Throws when it fails.
 void UseMultiSample();
 const std::string& MultiSampleFileName();
+
+// The single-population sample model, examples/marsh_frogs.sp, run with a
+// fixed seed, loaded into the same model as the multi-population sample
+// (each replaces the other when asked for); also selects Monovara's kind
+// table and the number options of a user who has set none. Throws when it
+// fails.
+void UseSingleSample();
+const std::string& SingleSampleFileName();

@@ -1,0 +1,116 @@
+#include "multi_ui/single_main_form.h"
+
+#include "core/batch_log.h"
+#include "core/config.h"
+#include "multi/model_data.h"
+#include "multi/multi_options.h"
+#include "multi_ui/general_form.h"
+#include "multi_ui/program_icon.h"
+#include "multi_ui/single_population_form.h"
+#include "multi_ui/single_result_windows.h"
+#include "multi_ui/single_simulation_form.h"
+#include "single/model_file.h"
+#include "single/result_kinds.h"
+#include "ui/summary_panel.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace single {
+
+namespace {
+
+const char* const kPopulationsCaption = "Populations:";
+
+}  // namespace
+
+TAboutTexts SingleAboutTexts()
+{
+    TAboutTexts texts;
+    texts.Title = QString::fromLatin1(kSingleProgramTitle);
+    texts.VersionLine = QStringLiteral("version 2.0 (Windows 95)");
+    texts.Subtitle = QStringLiteral("Single population models");
+    texts.Icon = SingleProgramIcon();
+    return texts;
+}
+
+const multi::TMainFormVariant& SingleMainFormVariant()
+{
+    static const multi::TMainFormVariant variant{
+        QString::fromLatin1(kSingleProgramTitle),
+        kSingleSettingsKey,
+        "Untitled.sp",
+        QStringLiteral("sp"),
+        QStringLiteral("Single population model files (*.sp *.SP);;All Files (*)"),
+        &SinglePopulationFile(),
+        SingleAboutTexts,
+        {kTrajectory, 0, 0, kIntervalExtinctionRisk, kIntervalExplosionRisk},
+        OpenSingleResultWindow};
+    return variant;
+}
+
+TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
+    : multi::TMainForm(settings, SingleMainFormVariant(), parent)
+{
+    setWindowIcon(QIcon(SingleProgramIcon()));
+    // What joins populations, or shows them on a map, has no place here.
+    for (const char* name : {"ViewModeSeparator", "GeneralInformationViewItem", "MapItem", "AutoItem",
+                             "DispersalItem", "PopulationStructureItem", "StructureSeparator", "OccupancyItem",
+                             "OccupancySeparator"})
+        Item(name).setVisible(false);
+    QAction& population = Item("PopulationsItem");
+    population.setText(QStringLiteral("&Population"));
+    population.setStatusTip(QStringLiteral("Change the population parameters"));
+    const QString populations = QString::fromLatin1(kPopulationsCaption);
+    GeneralTabSheet().CaptionLabel(populations)->hide();
+    SummaryLabel(populations).hide();
+    // The map-features name travels in the file's header unchanged; this
+    // program draws no map.
+    GeneralForm().LandscapeMapLabel().hide();
+    GeneralForm().LandscapeMapEdit().hide();
+    GeneralForm().LandscapeMapBrowseButton().hide();
+    ShowPage(GeneralTabSheet());
+}
+
+void TMainForm::UpdateBars()
+{
+    multi::TMultiOptions& options = Options();
+    ToolbarPanel().setVisible(options.ToolbarSetting.Value());
+    statusBar()->setVisible(options.StatusBarSetting.Value());
+    ShowPage(GeneralTabSheet());
+}
+
+bool TMainForm::QuerySaveChanges() { return BatchMode || multi::TMainForm::QuerySaveChanges(); }
+
+void TMainForm::OpenModel(const std::string& name)
+{
+    const int code = single::LoadModelFile(multi::Model, name);
+    SetModelFileName(name);
+    SetNeedsFileName(code != kModelFileOk);
+    SetModified(code > kModelFileNotModel);
+    ShowModelSummary();
+    UpdateMenus();
+}
+
+void TMainForm::PopulationsItemClick()
+{
+    if (!TPopulationForm::Execute(this, multi::Model, OpenSingleResultWindow, ShowSinglePopulationDisplay))
+        return;
+    SetModified(true);
+    ShowModelSummary();
+    UpdateMenus();
+}
+
+void TMainForm::RunItemClick()
+{
+    TSimulationForm simulation(this);
+    simulation.Execute();
+    UpdateMenus();
+    ShowModelSummary();
+}
+
+}  // namespace single

@@ -1,0 +1,230 @@
+#include "multi_ui/single_population_form.h"
+
+#include "core/messages.h"
+#include "core/model_store.h"
+#include "multi/population_editing.h"
+#include "multi_ui/range_limits.h"
+#include "single/population_parameters.h"
+#include "single/result_kinds.h"
+#include "ui/combo_box_ex.h"
+#include "ui/dialog_buttons.h"
+#include "ui/invalid_entry_check.h"
+#include "ui/modal_dialogs.h"
+#include "ui/numeric_edit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <utility>
+
+namespace single {
+
+namespace {
+
+using multi::PopulationRecord;
+
+// One numeric edit of the panel.
+struct TEditSpec {
+    const char* label;
+    const char* name;
+    int decimals;
+    double maxValue;
+    bool integerText;  // stored as a whole number
+    std::string PopulationRecord::*text;
+};
+
+// In the order of the form's edit indexes; the type box stands before K.
+const TEditSpec kEditSpecs[] = {
+    {"&Initial abundance:", "InitialAbundanceEdit", 0, multi::kLargestCount, true,
+     &PopulationRecord::InitialAbundanceText},
+    {"Growth rate (&R):", "GrowthRateEdit", 4, multi::kLargestGrowthRate, false, &PopulationRecord::GrowthRateText},
+    {"Survival rate (&s):", "SurvivalEdit", 3, 1, false, &PopulationRecord::SurvivalText},
+    {"Standard de&viation of R:", "StdDevOfREdit", 4, multi::kLargestStdDevOfR, false,
+     &PopulationRecord::StdDevOfRText},
+    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, multi::kLargestCount, true,
+     &PopulationRecord::CarryingCapacityText},
+};
+
+}  // namespace
+
+TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displayResult,
+                                 TShowPopulationDisplay showDisplay, QWidget* parent)
+    : QDialog(parent), model_(model), displayResult_(std::move(displayResult)), showDisplay_(std::move(showDisplay))
+{
+    setWindowTitle(QStringLiteral("Population"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    panel_ = new QWidget(this);
+    panel_->setObjectName(QStringLiteral("Panel"));
+    auto* fields = new QGridLayout(panel_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->setColumnMinimumWidth(1, 120);
+    int row = 0;
+    auto addRow = [&](QLabel* label, QWidget* field) {
+        label->setBuddy(field);
+        fields->addWidget(label, row, 0);
+        fields->addWidget(field, row, 1);
+        ++row;
+    };
+    typeCombo_ = new TComboBoxEx(panel_);
+    typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
+    for (const char* name : kDdTypeNames)
+        typeCombo_->addItem(QString::fromLatin1(name));
+
+    entryCheck_ = new TInvalidEntryCheck(*this);
+    for (int k = 0; k < kEditCount; ++k) {
+        const TEditSpec& spec = kEditSpecs[k];
+        if (k == kCarryingCapacity)
+            addRow(new QLabel(QStringLiteral("De&nsity dependence type:"), panel_), typeCombo_);
+        // No parameter here is ever negative.
+        TFnpNumericEdit* edit = multi::AddParameterEdit(*panel_, *entryCheck_, spec.name, spec.decimals, 0, spec.maxValue);
+        edits_[static_cast<std::size_t>(k)] = edit;
+        labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(spec.label), panel_);
+        addRow(labels_[static_cast<std::size_t>(k)], edit);
+    }
+    layout->addWidget(panel_);
+
+    auto* displayRow = new QHBoxLayout;
+    display_ = new QPushButton(QStringLiteral("Displa&y..."), this);
+    display_->setObjectName(QStringLiteral("DisplayButton"));
+    displayRow->addStretch();
+    displayRow->addWidget(display_);
+    layout->addLayout(displayRow);
+
+    layout->addSpacing(6);
+    const TDialogButtons buttons = AddDialogButtons(*this, *layout, kHelpContext);
+    ok_ = buttons.Ok;
+    cancel_ = buttons.Cancel;
+    help_ = buttons.Help;
+    // Apply stands between Cancel and Help.
+    apply_ = new QPushButton(QStringLiteral("&Apply"), this);
+    apply_->setObjectName(QStringLiteral("ApplyButton"));
+    buttons.Line->insertWidget(buttons.Line->indexOf(help_), apply_);
+
+    popupMenu_ = new QMenu(this);
+    connect(popupMenu_->addAction(QStringLiteral("&Density Dependence in R")), &QAction::triggered, this,
+            &TPopulationForm::DensityDependenceItemClick);
+    connect(popupMenu_->addAction(QStringLiteral("&Replacement Curve")), &QAction::triggered, this,
+            &TPopulationForm::ReplacementCurveItemClick);
+    panel_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(panel_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu_->popup(panel_->mapToGlobal(at)); });
+
+    // OK and Apply check every edit themselves.
+    for (QPushButton* b : {ok_, cancel_, apply_, help_})
+        entryCheck_->Exempt(*b);
+
+    connect(typeCombo_, &QComboBox::currentIndexChanged, this, &TPopulationForm::UpdateControls);
+    connect(ok_, &QPushButton::clicked, this, &TPopulationForm::OkButtonClick);
+    connect(apply_, &QPushButton::clicked, this, &TPopulationForm::ApplyButtonClick);
+    connect(display_, &QPushButton::clicked, this, &TPopulationForm::DisplayButtonClick);
+}
+
+TPopulationForm::~TPopulationForm() = default;
+
+bool TPopulationForm::Execute(QWidget* parent, multi::TMultiModel& model, TDisplayResult displayResult,
+                              TShowPopulationDisplay showDisplay)
+{
+    TPopulationForm form(model, std::move(displayResult), std::move(showDisplay), parent);
+    ShowModal(form);
+    return form.Stored();
+}
+
+void TPopulationForm::LoadPopulation(const PopulationRecord& record)
+{
+    for (int k = 0; k < kEditCount; ++k) {
+        TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
+        const double value = multi::ParameterTextValue(record.*kEditSpecs[k].text);
+        edit.SetValue(kEditSpecs[k].integerText ? std::trunc(value) : value);
+        shownAtLoad_[static_cast<std::size_t>(k)] = edit.text();
+    }
+    typeCombo_->setCurrentIndex(multi::DensityDependenceIndex(record.DDType));
+    UpdateControls();
+}
+
+void TPopulationForm::StorePopulation(PopulationRecord& record) const
+{
+    for (int k = 0; k < kEditCount; ++k) {
+        const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
+        if (edit.text() == shownAtLoad_[static_cast<std::size_t>(k)])
+            continue;
+        const double value = edit.ShownValue();
+        record.*kEditSpecs[k].text = multi::FitFloatText(kEditSpecs[k].integerText ? std::trunc(value) : value);
+    }
+    record.DDType = multi::StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
+}
+
+void TPopulationForm::ApplyChanges()
+{
+    const TWaitCursor wait;
+    PopulationRecord record = model_.Populations[1];
+    StorePopulation(record);
+    StorePopulationParameters(model_, record);
+    // What is stored now is what the edits show.
+    for (int k = 0; k < kEditCount; ++k)
+        shownAtLoad_[static_cast<std::size_t>(k)] = edits_[static_cast<std::size_t>(k)]->text();
+    stored_ = true;
+}
+
+void TPopulationForm::UpdateControls()
+{
+    const multi::TPopulationEditEnabling enabling =
+        multi::PopulationEditEnabling(model_.Replications, typeCombo_->currentIndex());
+    for (int k : {kStdDevOfR, kSurvival}) {
+        edits_[static_cast<std::size_t>(k)]->setEnabled(enabling.stochastic);
+        labels_[static_cast<std::size_t>(k)]->setEnabled(enabling.stochastic);
+    }
+    edits_[kCarryingCapacity]->setEnabled(enabling.capacity);
+    labels_[kCarryingCapacity]->setEnabled(enabling.capacity);
+}
+
+void TPopulationForm::OkButtonClick()
+{
+    if (!entryCheck_->CheckAll())
+        return;
+    ApplyChanges();
+    accept();
+}
+
+void TPopulationForm::ApplyButtonClick()
+{
+    if (entryCheck_->CheckAll())
+        ApplyChanges();
+}
+
+void TPopulationForm::DisplayButtonClick()
+{
+    model_.SelectedPopulation = 1;
+    if (showDisplay_)
+        showDisplay_(this);
+    StatusMessage("");
+}
+
+void TPopulationForm::ShowPopulationResult(int kind)
+{
+    model_.SelectedPopulation = 1;
+    if (displayResult_)
+        displayResult_(this, kind);
+}
+
+void TPopulationForm::DensityDependenceItemClick() { ShowPopulationResult(kDensityDependenceInR); }
+
+void TPopulationForm::ReplacementCurveItemClick() { ShowPopulationResult(kReplacementCurve); }
+
+void TPopulationForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        LoadPopulation(model_.Populations[1]);
+        InitialAbundanceEdit().setFocus();
+    }
+    QDialog::showEvent(event);
+}
+
+}  // namespace single

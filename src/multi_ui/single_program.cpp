@@ -1,0 +1,18 @@
+#include "multi_ui/single_program.h"
+
+#include "multi_ui/multi_program.h"
+#include "multi_ui/program_icon.h"
+#include "multi_ui/single_main_form.h"
+
+#include <QPixmap>
+
+namespace single {
+
+int RunSingleWindows(int& argc, char** argv)
+{
+    return multi::RunProgramWindows(argc, argv, [] { return SingleProgramIcon(); }, [](TSettingsStore& settings) {
+        return std::make_unique<TMainForm>(settings);
+    });
+}
+
+}  // namespace single

@@ -1,0 +1,12 @@
+#pragma once
+// The single-population program with its windows, once the start-up has
+// run: the application object, the main window (which loads the model named
+// on the command line when it is first shown) and the event loop. Returns
+// the exit status. Status texts go to the main window's status line and
+// boxes are shown over it, as in the map program (multi_ui/multi_program.h).
+
+namespace single {
+
+int RunSingleWindows(int& argc, char** argv);
+
+}  // namespace single

@@ -1,0 +1,344 @@
+#include "multi_ui/single_main_form.h"
+
+#include "chart/scale_info.h"
+#include "core/batch_log.h"
+#include "core/config.h"
+#include "core/settings_store.h"
+#include "multi/model_data.h"
+#include "multi_ui/general_form.h"
+#include "multi_ui/multi_program.h"
+#include "multi_ui/single_population_form.h"
+#include "multi_ui/single_simulation_form.h"
+#include "support/modal_steps.h"
+#include "support/number_switches.h"
+#include "support/save_failures.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/mru_file_list.h"
+#include "ui/numeric_edit.h"
+#include "ui/summary_panel.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "support/qt_gtest_print.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using multi::Model;
+using single::TMainForm;
+
+namespace {
+
+const std::string kKey = "Software\\Varnholt\\Voran Pelivo: Population Growth";
+const QString kCaption = "Voran Pelivo: Population Growth - ";
+const QString kSampleTitle = "Moor frogs of a restored fen";
+
+// The program's windows over the engine's model, every dialog answered by
+// script, the settings in memory, the sample in a folder of the test's own.
+class SingleMainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table_ = CurrentKindTable();
+        SelectKindTable(TKindTable::Monovara);
+        multi::StartMultiEngine(multi::TMultiLimits{});
+        ModelFileName = "Untitled.sp";
+        ModelFileNamed = false;
+        Config.RandomSeed = "4321";
+        Config.StepDelay = 0;
+        Start();
+    }
+
+    void TearDown() override
+    {
+        program.reset();
+        ModelFileName = "Untitled.st";
+        ModelFileNamed = false;
+        Config.RandomSeed = "0";
+        SelectKindTable(table_);
+    }
+
+    void Start()
+    {
+        program = std::make_unique<multi::TMultiProgram>([this] { return std::make_unique<TMainForm>(settings); });
+    }
+    TMainForm& Form() { return static_cast<TMainForm&>(program->MainForm()); }
+
+    std::string Copy(const std::string& example = "marsh_frogs.sp", const std::string& as = "")
+    {
+        const std::string path = dir.file(as.empty() ? example : as);
+        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + example, path,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return path;
+    }
+
+    // File, Open with the name chosen in the dialog; changes of the model
+    // in the window are dropped ("No" to saving them).
+    void Open(const std::string& path)
+    {
+        if (Form().Modified())
+            dialogs.boxAnswers.push_front(TBoxAnswer::No);
+        dialogs.fileNames.push_back(QString::fromStdString(path));
+        Form().OpenItemClick();
+    }
+
+    void EditTitle(const QString& title)
+    {
+        modals.steps.push_back(PressButton(
+            "OK", [title](QDialog& d) { static_cast<multi::TGeneralForm&>(d).TitleEdit().setText(title); }));
+        Form().GeneralItemClick();
+    }
+
+    // The visible items of the menu that holds `item`, separators as "-".
+    QStringList VisibleItems(const char* item)
+    {
+        QStringList texts;
+        for (QAction* a : MenuOf(Form().Item(item)).actions())
+            if (a->isVisible())
+                texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return texts;
+    }
+
+    QString Caption() { return Form().windowTitle(); }
+    QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
+
+    KeptNumberSwitches switches;
+    TempDir dir;
+    TMemorySettingsStore settings;
+    ScriptedDialogs dialogs;
+    ScriptedModals modals{true};
+    std::unique_ptr<multi::TMultiProgram> program;
+    TKindTable table_ = TKindTable::Strativa;
+};
+
+}  // namespace
+
+// The menus hold what one population needs; the page is always the general
+// page, without the population count; General Information has no map file;
+// the recent files are kept under this program's key.
+TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
+{
+    EXPECT_EQ(VisibleItems("ToolbarItem"), (QStringList{"&Toolbar", "&Status bar"}));
+    EXPECT_EQ(VisibleItems("GeneralItem"), (QStringList{"&General Information", "&Population"}));
+    EXPECT_EQ(Form().Item("PopulationsItem").statusTip(), "Change the population parameters");
+    EXPECT_EQ(VisibleItems("RunItem"), (QStringList{"&Run"}));
+    EXPECT_EQ(VisibleItems("TrajectorySummaryItem"),
+              (QStringList{"&Trajectory summary", "&Extinction/Decline", "Explosion/&Increase"}));
+
+    settings.WriteValue(kKey, "ViewMode", "1");
+    Open(Copy());
+    EXPECT_EQ(VisibleItems("NewItem"), (QStringList{"&New", "&Open...", "&Reopen", "-", "&Save", "Save &As...", "-",
+                                                    "E&xit"}));
+    Model.PopCount = 2;
+    Form().ShowModelSummary();
+    Form().show();
+    EXPECT_EQ(Form().PageControl().currentWidget(), static_cast<QWidget*>(&Form().GeneralTabSheet()));
+    EXPECT_EQ(Caption(), kCaption + "marsh_frogs.sp");
+    EXPECT_EQ(Label("Title:"), kSampleTitle);
+    EXPECT_EQ(Label("Replications:"), "500");
+    EXPECT_FALSE(Form().SummaryLabel("Using demographic stochasticity").isHidden());
+    EXPECT_TRUE(Form().SummaryLabel("Populations:").isHidden());
+    EXPECT_TRUE(Form().GeneralTabSheet().CaptionLabel("Populations:")->isHidden());
+
+    modals.steps.push_back(PressButton("Cancel", [](QDialog& d) {
+        auto& general = static_cast<multi::TGeneralForm&>(d);
+        EXPECT_TRUE(general.LandscapeMapEdit().isHidden());
+        EXPECT_TRUE(general.LandscapeMapLabel().isHidden());
+        EXPECT_TRUE(general.LandscapeMapBrowseButton().isHidden());
+    }));
+    Form().GeneralItemClick();
+    EXPECT_EQ(modals.shown, std::vector<QString>{"General Information"});
+
+    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
+    Form().Item("AboutItem").trigger();
+    EXPECT_EQ(modals.shown.back(), "About Voran Pelivo: Population Growth");
+
+    program.reset();
+    EXPECT_EQ(settings.ReadValues(kKey + "\\MRU Items"),
+              (TSettingValues{{"F0", dir.file("marsh_frogs.sp")}}));
+}
+
+// Open, Reopen and the model named at start name the model after the file
+// asked for; a model whose file did not load needs a new name before it is
+// saved (so Save never writes over that file), and one read only in part
+// counts as modified.
+TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
+{
+    const std::string good = Copy();
+    const std::string other = Copy("island_lizards.mp");
+    std::string partial = ReadAll(good);
+    partial.replace(partial.find("-End of file-"), 13,
+                    "Simulation results 01/02/2024 10:00:00\r\n500 replications\r\nbroken\r\n");
+    WriteAll(dir.file("partial.sp"), partial);
+
+    struct Case {
+        std::string file;
+        QString caption;
+        bool needsName, modified;
+        QString title;
+    };
+    const Case cases[] = {
+        {Copy("marsh_frogs.sp", "other.sp"), "other.sp", false, false, kSampleTitle},
+        {dir.file("missing.sp"), "missing.sp", true, false, "Kept"},
+        {other, "island_lizards.mp", true, false, "Kept"},
+        {dir.file("partial.sp"), "partial.sp", true, true, kSampleTitle},
+    };
+    for (const bool reopen : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.file + (reopen ? " (Reopen)" : " (Open)"));
+            Open(good);
+            EditTitle("Kept");
+            if (reopen) {
+                dialogs.boxAnswers = {TBoxAnswer::No};
+                Form().MRUFileListMRUItemClick(QString::fromStdString(c.file));
+            } else {
+                Open(c.file);
+            }
+            EXPECT_EQ(Caption(), kCaption + c.caption);
+            EXPECT_EQ(ModelFileName, c.file);
+            EXPECT_EQ(Form().NeedsFileName(), c.needsName);
+            EXPECT_EQ(Form().Modified(), c.modified);
+            EXPECT_EQ(Label("Title:"), c.title);
+            EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file));
+        }
+    }
+
+    // Save after the other program's file asks for a name; cancelled, that
+    // file stays as it was.
+    const std::string bytes = ReadAll(other);
+    Open(other);
+    const std::size_t asked = dialogs.fileCaptions.size();
+    Form().SaveItemClick();
+    EXPECT_EQ(dialogs.fileCaptions.size(), asked + 1);
+    EXPECT_EQ(ReadAll(other), bytes);
+
+    // The model named at start follows the same rules.
+    for (const Case& c : {cases[0], cases[2]}) {
+        SCOPED_TRACE(c.file + " (command line)");
+        program.reset();
+        multi::NewModel(Model);
+        ModelFileName = c.file;
+        ModelFileNamed = true;
+        Start();
+        Form().show();
+        EXPECT_EQ(Caption(), kCaption + c.caption);
+        EXPECT_EQ(Form().NeedsFileName(), c.needsName);
+        EXPECT_FALSE(Form().Modified());
+    }
+    EXPECT_EQ(ReadAll(other), bytes);
+}
+
+// A failed save reports why, keeps the model's name and its modified mark
+// (closing still asks), and leaves the old file as it was.
+TEST_F(SingleMainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
+{
+    for (const TSaveFailure& c : SaveFailures(dir.path())) {
+        SCOPED_TRACE(c.name);
+        if (c.skip)
+            continue;
+        const std::string path = Copy();
+        const std::string before = ReadAll(path);
+        Open(path);
+        EditTitle("Not saved");
+        dialogs.boxes.clear();
+        c.fail();
+        Form().SaveItemClick();
+        c.restore();
+        EXPECT_EQ(ReadAll(path), before);
+        EXPECT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_TRUE(Form().Modified());
+        EXPECT_FALSE(Form().NeedsFileName());
+        EXPECT_EQ(ModelFileName, path);
+    }
+}
+
+// The parameter dialog's OK, or an Apply before Cancel, marks the model
+// modified; Cancel alone does not. Its displays open this program's windows.
+TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
+{
+    struct Case {
+        const char* what;
+        std::vector<const char*> buttons;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"Cancel", {"Cancel"}, false},
+        {"Apply, Cancel", {"&Apply", "Cancel"}, true},
+        {"OK", {"OK"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open(Copy());
+        modals.shown.clear();
+        modals.steps.push_back([&c](QDialog& d) {
+            auto& form = static_cast<single::TPopulationForm&>(d);
+            form.GrowthRateEdit().SetValue(1.3);
+            for (const char* button : c.buttons)
+                PressButton(button)(d);
+            return d.result() == QDialog::Accepted ? TModalResult::Ok : TModalResult::Cancel;
+        });
+        Form().Item("PopulationsItem").trigger();
+        EXPECT_EQ(modals.shown, std::vector<QString>{"Population"});
+        EXPECT_EQ(Form().Modified(), c.modified);
+        EXPECT_EQ(Model.Populations[1].GrowthRateText, c.modified ? "1.3" : "1.12");
+    }
+
+    modals.shown.clear();
+    modals.steps.push_back([](QDialog& d) {
+        static_cast<single::TPopulationForm&>(d).PopupMenu().actions().at(1)->trigger();
+        return TModalResult::Cancel;
+    });
+    modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
+    Form().PopulationsItemClick();
+    EXPECT_EQ(modals.shown, (std::vector<QString>{"Population", "Replacement Curve"}));
+}
+
+// Run shows the live trajectories and leaves results, which the three
+// Results items open; New makes an untitled ".sp" model.
+TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
+{
+    Open(Copy());
+    EXPECT_FALSE(Form().Item("TrajectorySummaryItem").isEnabled());
+    Model.Replications = 6;
+    modals.steps.push_back([](QDialog& d) {
+        auto& simulation = static_cast<single::TSimulationForm&>(d);
+        simulation.TimerTimer();
+        EXPECT_EQ(simulation.Page(), single::TSimulationForm::TPage::Trajectories);
+        return TModalResult::Cancel;
+    });
+    Form().RunItemClick();
+    ASSERT_EQ(Model.ModelState, kStateResults);
+    modals.shown.clear();
+    for (const char* item : {"TrajectorySummaryItem", "IntervalExtinctionRiskItem", "IntervalExplosionRiskItem"}) {
+        EXPECT_TRUE(Form().Item(item).isEnabled()) << item;
+        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
+        Form().Item(item).trigger();
+    }
+    EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Extinction/Decline", "Explosion/Increase"}));
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+
+    modals.steps.push_back(PressButton("Cancel"));
+    Form().NewItemClick();
+    EXPECT_EQ(Caption(), kCaption + "Untitled.sp");
+    EXPECT_TRUE(Form().NeedsFileName());
+    EXPECT_FALSE(Form().Item("TrajectorySummaryItem").isEnabled());
+
+    // Nothing is asked in a batch run.
+    EditTitle("Changed");
+    BatchMode = true;
+    dialogs.boxes.clear();
+    EXPECT_TRUE(Form().QuerySaveChanges());
+    BatchMode = false;
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
