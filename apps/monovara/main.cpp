@@ -13,7 +13,7 @@
 
 #include "core/batch_log.h"
 #include "core/config.h"
-#include "core/str_utilx.h"
+#include "core/program_main.h"
 #include "single/startup.h"
 
 #ifdef MONOVARA_WINDOWS
@@ -21,15 +21,10 @@
 #endif
 
 #include <cstdio>
-#include <exception>
 
 int main(int argc, char** argv)
 {
-    if (!CheckWindowsVersion()) {
-        std::fprintf(stderr, "%s\n", kVersionTooOldText);
-        return 2;
-    }
-    try {
+    return RunProgramMain([&] {
         single::StartSingleProgram(StartupFromMain(argc, argv, TProgramVariant::Monovara));
         if (!BatchMode) {
 #ifdef MONOVARA_WINDOWS
@@ -43,27 +38,8 @@ int main(int argc, char** argv)
         }
         if (!BatchLogIsOpen()) {
             std::fprintf(stderr, "monovara: cannot open the batch log %s\n", single::kBatchLogName);
-            FinishBatchLog();
             return 2;
         }
-        const int status = BatchRun();
-        FinishBatchLog();
-        return status;
-    } catch (const ConfigError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        FinishBatchLog();
-        return 2;
-    } catch (const ProgramStopped&) {
-        // The stop has already been recorded in the log or on standard error.
-        FinishBatchLog();
-        return 2;
-    } catch (const std::exception& error) {
-        // In batch mode the log (or standard error, without one) gets it.
-        if (BatchMode)
-            WriteLog(error.what());
-        else
-            std::fprintf(stderr, "%s\n", error.what());
-        FinishBatchLog();
-        return 2;
-    }
+        return BatchRun();
+    });
 }

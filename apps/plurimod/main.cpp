@@ -7,13 +7,10 @@
 // This program reads no configuration file and has no batch run: arguments
 // that are directives ("/KEY=value") are passed over.
 
-#include "core/batch_log.h"
-#include "core/str_utilx.h"
+#include "core/program_main.h"
 #include "multi/startup.h"
 #include "multi_ui/multi_program.h"
 
-#include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -21,21 +18,11 @@
 
 int main(int argc, char** argv)
 {
-    if (!CheckWindowsVersion()) {
-        std::fprintf(stderr, "%s\n", kVersionTooOldText);
-        return 2;
-    }
-    try {
+    return RunProgramMain([&] {
         std::error_code ec;
         const std::filesystem::path here = std::filesystem::current_path(ec);
         const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
         multi::StartMultiProgram(arguments, ec ? std::string() : here.string());
         return multi::RunMultiWindows(argc, argv);
-    } catch (const ProgramStopped&) {
-        // The stop has already been recorded on standard error.
-        return 2;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 2;
-    }
+    });
 }

@@ -12,6 +12,7 @@
 #include "chart/scale_info.h"
 #include "core/batch_log.h"
 #include "core/config.h"
+#include "core/program_main.h"
 #include "core/startup.h"
 #include "core/str_utilx.h"
 #ifdef STRATIVA_WINDOWS
@@ -19,15 +20,10 @@
 #endif
 
 #include <cstdio>
-#include <exception>
 
 int main(int argc, char** argv)
 {
-    if (!CheckWindowsVersion()) {
-        std::fprintf(stderr, "%s\n", kVersionTooOldText);
-        return 2;
-    }
-    try {
+    return RunProgramMain([&] {
         StartCoreServices(StartupFromMain(argc, argv, TProgramVariant::Strativa));
         // Reports of this program show whole numbers without decimals and
         // trim trailing zeros.
@@ -45,20 +41,6 @@ int main(int argc, char** argv)
             return 1;
 #endif
         }
-        const int status = BatchRun();
-        FinishBatchLog();
-        return status;
-    } catch (const ConfigError& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        FinishBatchLog();
-        return 2;
-    } catch (const ProgramStopped&) {
-        // The stop has already been recorded in the log or on standard error.
-        FinishBatchLog();
-        return 2;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        FinishBatchLog();
-        return 2;
-    }
+        return BatchRun();
+    });
 }
