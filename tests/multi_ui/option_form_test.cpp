@@ -2,7 +2,7 @@
 
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
-#include "stage_ui/editor_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/number_switches.h"
 #include "support/scripted_modals.h"
 #include "ui/spin_edit_ex.h"

@@ -2,7 +2,7 @@
 
 #include "multi/result_kinds.h"
 #include "sample_model_test_base.h"
-#include "stage_ui/editor_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/scripted_modals.h"
 #include "ui/combo_box_ex.h"
 #include "ui/numeric_edit.h"

@@ -3,7 +3,7 @@
 #include "sample_model_test_base.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
-#include "stage_ui/editor_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/scripted_modals.h"
 #include "ui/combo_box_ex.h"
 #include "ui/numeric_edit.h"

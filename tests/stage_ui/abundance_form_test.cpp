@@ -1,6 +1,6 @@
 #include "stage_ui/abundance_form.h"
 
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "stage_ui/general_form.h"
 
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/scripted_modals.h"
 #include "ui/spin_edit_ex.h"
 

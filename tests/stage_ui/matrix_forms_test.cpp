@@ -1,7 +1,7 @@
 #include "stage_ui/stage_matrix_form.h"
 #include "stage_ui/std_dev_matrix_form.h"
 
-#include "editor_fixture.h"
+#include "support/editor_fixture.h"
 
 #include <QPushButton>
 

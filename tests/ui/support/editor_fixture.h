@@ -1,8 +1,8 @@
 #pragma once
-// What the tests of the age/stage editors share: a model store of known
-// limits (5 stages, 40 time steps, 200 replications), the number switches
-// the program runs with, and recorded messages, beeps and help; plus typing
-// and clicking as a user does, into the widget that has the focus.
+// What the tests of the programs' editors share: the age/stage model store
+// of known limits (5 stages, 40 time steps, 200 replications), the number
+// switches the programs run with, and recorded messages, beeps and help; plus
+// typing and clicking as a user does, into the widget that has the focus.
 
 #include "core/model_store.h"
 #include "core/str_utilx.h"
