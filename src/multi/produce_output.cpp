@@ -105,7 +105,8 @@ void TProducer::GrowthCurve()
     const bool rate = kind == kDensityDependenceInR;
     const int points = rate ? 20 : 50;
     std::string status = "Please wait";
-    StatusMessage(status);
+    // Cleared once the curve is computed.
+    const TWorkStatus working(status);
 
     const float k = m.CarryingCapacity[p];
     const float r = m.GrowthRate[p];
