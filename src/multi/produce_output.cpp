@@ -105,8 +105,7 @@ void TProducer::GrowthCurve()
     const bool rate = kind == kDensityDependenceInR;
     const int points = rate ? 20 : 50;
     std::string status = "Please wait";
-    // Cleared once the curve is computed.
-    const TWorkStatus working(status);
+    StatusMessage(status);
 
     const float k = m.CarryingCapacity[p];
     const float r = m.GrowthRate[p];
