@@ -152,7 +152,9 @@ void ConvertPopulation(TCoravel& model, int p)
 
 void CalculateRateMultipliers(TCoravel& model)
 {
-    StatusMessage("Calculating multipliers");
+    // Cleared when they are calculated: a run that the check then stops
+    // would otherwise leave the text standing.
+    const TWorkStatus status("Calculating multipliers");
     for (int p = 1; p <= model.pops; ++p) {
         TRateMultiplierKey key;
         key.matrix = PopulationStageMatrix(model, p);
