@@ -30,6 +30,18 @@ for program in strativa plurimod monovara; do
   done
 done
 
+# Each installed program carries its own help topics (resource names are
+# stored as UTF-16) and no other program's.
+carries() { printf '%s' "$2" | iconv -f ascii -t UTF-16BE | grep -q -a -F -f - "$prefix/bin/$1"; }
+for pair in "strativa:stage_matrix.html" "plurimod:dispersal_correlation.html" "monovara:batch_runs.html"; do
+  program=${pair%%:*} topic=${pair#*:}
+  carries "$program" contexts.txt || fail "$program carries no help"
+  carries "$program" "$topic" || fail "$program lacks its help topic $topic"
+  for other in strativa plurimod monovara; do
+    [ "$other" = "$program" ] || ! carries "$other" "$topic" || fail "$other carries $program's topic $topic"
+  done
+done
+
 mime="$prefix/share/mime/packages/population-models.xml"
 if [ -f "$mime" ]; then
   for pair in "strativa:*.st" "plurimod:*.mp" "monovara:*.sp"; do
