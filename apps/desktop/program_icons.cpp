@@ -17,6 +17,12 @@
 
 int main(int argc, char** argv)
 {
+    // The offscreen platform's notes (no runtime folder and the like) are no
+    // news in a build; this tool reports its own failures.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "program_icons: %s\n", qPrintable(message));
+    });
     QGuiApplication application(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: program_icons DIR SIZE...\n");
