@@ -199,6 +199,7 @@ TRunWindow::TRunWindow(QWidget* parent, const std::vector<TViewButton>& viewButt
 
     connect(stopBtn_, &QToolButton::clicked, this, &TRunWindow::StopBtnClick);
     connect(helpBtn, &QToolButton::clicked, this, &TRunWindow::HelpBtnClick);
+    AddHelpKey(*this, kHelpContext);
     connect(delayUpBtn_, &QToolButton::clicked, this, &TRunWindow::DelayUpClick);
     connect(delayDownBtn_, &QToolButton::clicked, this, &TRunWindow::DelayDownClick);
     // Read once per change, not once per time step.
