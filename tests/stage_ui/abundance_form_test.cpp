@@ -66,7 +66,7 @@ TEST_F(AbundanceFormTest, OkStoresAndChecksTheModelCancelLeavesIt)
     ShowActive(form);
     EditCell(form.Grid(), 3, 1);
     Type("40");
-    form.Grid().SetCells(1, 1, "");  // empty is 0
+    form.Grid().SetCells(1, 1, "0");
     Click(form.OkButton());
     EXPECT_TRUE(form.isHidden());
     EXPECT_EQ(Info.initialabundance[1][1], 0);
