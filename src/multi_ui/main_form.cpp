@@ -70,7 +70,8 @@ const TMainFormVariant& MultiMainFormVariant()
         &WindowModelFile(),
         MultiAboutTexts,
         {kTrajectory, kStructure, kOccupancy, kIntervalExtinctionRisk, kIntervalExplosionRisk},
-        OpenMultiResultWindow};
+        OpenMultiResultWindow,
+        {}};
     return variant;
 }
 
@@ -329,7 +330,10 @@ void TMainForm::NewItemClick()
 {
     if (!QuerySaveChanges())
         return;
-    StartNewModel(Model);
+    if (variant_.NewModel)
+        variant_.NewModel(Model);
+    else
+        StartNewModel(Model);
     SetModelFileName(variant_.Untitled);
     SetNeedsFileName(true);
     SetModified(false);

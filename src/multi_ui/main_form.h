@@ -61,6 +61,8 @@ struct TMainFormVariant {
     // the program hides), and how a result window is opened.
     std::array<int, 5> ResultKinds;
     TDisplayResult OpenResult;
+    // File, New's reset of the model (none: StartNewModel).
+    std::function<void(TMultiModel&)> NewModel;
 };
 
 // Plurimod's variant.

@@ -11,6 +11,7 @@
 #include "multi_ui/single_simulation_form.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
+#include "single/startup.h"
 #include "ui/summary_panel.h"
 
 #include <QAction>
@@ -49,7 +50,8 @@ const multi::TMainFormVariant& SingleMainFormVariant()
         &SinglePopulationFile(),
         SingleAboutTexts,
         {kTrajectory, 0, 0, kIntervalExtinctionRisk, kIntervalExplosionRisk},
-        OpenSingleResultWindow};
+        OpenSingleResultWindow,
+        single::StartNewSingleModel};
     return variant;
 }
 
