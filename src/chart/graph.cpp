@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -76,36 +77,56 @@ private:
 
 }  // namespace
 
-std::string FormatTicValue(double step, double max, double min, double value, int decimals)
+namespace {
+
+// How a tic label of an axis is written: the value shown (scaled to
+// thousands, millions or billions where the range is that large), the
+// suffix that says so, and the decimals its size calls for.
+struct TTicFormat {
+    double divisor = 1;
+    const char* suffix = "";
+    int decimals = 0;
+};
+
+TTicFormat TicFormat(double step, double max, double min, int decimals)
 {
     const int e = Log10Trunc(std::max(std::fabs(max), std::fabs(min)));
     const int g = Log10Trunc(step) - 1;
     const int dflt = decimals;
-    int d = 0;
-    const char* suffix = "";
-    double shown = value;
+    TTicFormat f;
     if (e >= 0 && e <= 3) {
-        d = dflt == 0 ? 0 : (g < 0 ? -g : dflt);
+        f.decimals = dflt == 0 ? 0 : (g < 0 ? -g : dflt);
     } else if (e >= -4 && e <= -1) {
-        d = g < 0 ? -g : dflt;
+        f.decimals = g < 0 ? -g : dflt;
     } else if (e >= 4 && e <= 5) {
-        shown = static_cast<float>(value) / 1000.0f;
-        suffix = "k";
-        d = g < 3 ? 3 - g : dflt;
+        f = {1000, "k", g < 3 ? 3 - g : dflt};
     } else if (e >= 6 && e <= 8) {
-        shown = static_cast<float>(value) / 1e6f;
-        suffix = "m";
-        d = g < 6 ? 6 - g : dflt;
+        f = {1e6, "m", g < 6 ? 6 - g : dflt};
     } else if (e >= 9 && e <= 11) {
-        shown = static_cast<float>(value) / 1e9f;
-        suffix = "b";
-        d = g < 9 ? 9 - g : dflt;
+        f = {1e9, "b", g < 9 ? 9 - g : dflt};
     } else {
         // Tiny ranges would get a negative count: use its size, so the
         // label still shows the digits that tell tics apart.
-        d = std::abs(g);
+        f.decimals = std::abs(g);
     }
-    return Fixed(shown, std::clamp(d, 0, 30)) + suffix;
+    return f;
+}
+
+// Scaled values are computed in single precision.
+double ScaledTicValue(double value, const TTicFormat& f)
+{
+    return f.divisor == 1 ? value : static_cast<float>(value) / static_cast<float>(f.divisor);
+}
+
+constexpr int kMostTicDecimals = 30;
+
+}  // namespace
+
+std::string FormatTicValue(double step, double max, double min, double value, int decimals, int leastDecimals)
+{
+    const TTicFormat f = TicFormat(step, max, min, decimals);
+    const int d = std::max(f.decimals, leastDecimals);
+    return Fixed(ScaledTicValue(value, f), std::clamp(d, 0, kMostTicDecimals)) + f.suffix;
 }
 
 void TGraph::SetCanvas(TCanvas* canvas) { DrawWorld.Canvas = canvas; }
@@ -177,8 +198,6 @@ void TGraph::NiceScale(double& lo, double& hi, double& tic)
     } else {
         r = (r / 10 - si) * 10;
     }
-    lo = c * static_cast<double>(r);
-    hi = c * static_cast<double>(g);
     const long long n = std::llabs(g - r);
     double k;
     if (n < 10)
@@ -196,6 +215,16 @@ void TGraph::NiceScale(double& lo, double& hi, double& tic)
     else
         k = 100;
     tic = c * 0.1 * k;
+    lo = c * static_cast<double>(r);
+    hi = c * static_cast<double>(g);
+    // Across 0 the smaller limit goes out to a whole number of label steps
+    // (every tenth tic) from 0, so that the labels, counted from the limit,
+    // fall on round values with 0 among them.
+    if (!sameSign) {
+        const double step = 10 * tic;
+        const double steps = std::ceil(std::fabs(lo) / step - 1e-9);
+        lo = std::copysign(steps * step, lo);
+    }
     if (s < 0)
         std::swap(lo, hi);
 }
@@ -325,6 +354,28 @@ void ForEachLabel(double origin, double step, double lo, double hi, F f)
     }
 }
 
+// The fewest decimals (beyond the label format's own) with which every label
+// at origin +/- whole multiples of step within lo..hi shows its true value;
+// max and min are the axis range that decides the label format.
+int LabelDecimals(double origin, double step, double lo, double hi, double max, double min)
+{
+    const TTicFormat f = TicFormat(step, max, min, 0);
+    // Closer than a thousandth of the label spacing counts as the value
+    // itself (what single precision and repeated addition leave over).
+    const double tolerance = 1e-3 * std::fabs(ScaledTicValue(step, f));
+    for (int d = 0; d < kMostTicDecimals; ++d) {
+        const double unit = std::pow(10.0, d);
+        bool exact = true;
+        ForEachLabel(origin, step, lo, hi, [&](double v) {
+            const double shown = ScaledTicValue(v, f);
+            exact = exact && std::fabs(std::nearbyint(shown * unit) / unit - shown) <= tolerance;
+        });
+        if (exact)
+            return d;
+    }
+    return kMostTicDecimals;
+}
+
 }  // namespace
 
 void TGraph::DrawXLabels(int every, bool flip)
@@ -339,16 +390,22 @@ void TGraph::DrawXLabels(int every, bool flip)
     ForEachLabel(OriginX, XLabelStep, DataRange.XMin, DataRange.XMax,
                  [&](double x) { fractional = fractional || HasFraction(x); });
     const int decimals = fractional ? TicDecimals : 0;
+    const int least =
+        LabelDecimals(OriginX, XLabelStep, DataRange.XMin, DataRange.XMax, DataRange.XMax, DataRange.XMin);
     c->SetFontColor(c->Pen().Color);
     c->SetTransparent(true);
     c->SetFontSize(10);
     const double dy = DataRange.YMax - DataRange.YMin;
     const double side = flip ? -1 : 1;
+    const double labelY = OriginY - side * 0.035 * dy;
+    XLabelsBottom.reset();
     ForEachLabel(OriginX, XLabelStep, DataRange.XMin, DataRange.XMax, [&](double x) {
         DrawWorld.MoveTo(OriginY, x);
         DrawWorld.LineTo(OriginY - side * 0.03 * dy, x);
-        DrawWorld.MoveTo(OriginY - side * 0.035 * dy, x);
-        DrawWorld.TextOutAtPen(FormatTicValue(XLabelStep, DataRange.XMax, DataRange.XMin, x, decimals));
+        DrawWorld.MoveTo(labelY, x);
+        DrawWorld.TextOutAtPen(FormatTicValue(XLabelStep, DataRange.XMax, DataRange.XMin, x, decimals, least));
+        if (!flip)
+            XLabelsBottom = DrawWorld.WorldToDevY(labelY) + c->TextExtent("0").cy;
     });
     c->SetTextAlign(kAlignLeft | kAlignTop);
 }
@@ -369,10 +426,13 @@ void TGraph::DrawYLabels(int every, bool flip)
     c->SetFontSize(10);
     const double dx = DataRange.XMax - DataRange.XMin;
     const double side = flip ? -1 : 1;
+    const int least =
+        LabelDecimals(OriginY, YLabelStep, DataRange.YMin, DataRange.YMax, DataRange.YMax, DataRange.YMin);
     ForEachLabel(OriginY, YLabelStep, DataRange.YMin, DataRange.YMax, [&](double y) {
         DrawWorld.MoveTo(y, OriginX);
         DrawWorld.LineTo(y, OriginX - side * 0.015 * dx);
-        const std::string text = FormatTicValue(YLabelStep, DataRange.YMax, DataRange.YMin, y, TicDecimals);
+        const std::string text =
+            FormatTicValue(YLabelStep, DataRange.YMax, DataRange.YMin, y, TicDecimals, least);
         DrawWorld.MoveTo(y, OriginX - side * 0.02 * dx);
         DrawWorld.MoveRelative(c->TextExtent(text).cy / 2, 0);
         DrawWorld.TextOutAtPen(text);

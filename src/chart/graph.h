@@ -16,6 +16,7 @@
 #include "chart/canvas.h"
 #include "chart/draw_world.h"
 
+#include <optional>
 #include <string>
 
 struct TWorldRect {
@@ -25,8 +26,11 @@ struct TWorldRect {
 
 // A tic label: step is the label spacing, max and min the axis range,
 // decimals the decimals switch (1 or 0). Values of thousands, millions and
-// billions are scaled and get "k", "m" or "b".
-std::string FormatTicValue(double step, double max, double min, double value, int decimals);
+// billions are scaled and get "k", "m" or "b". The label has at least
+// leastDecimals decimals: an axis passes the number its labels need to show
+// their true values.
+std::string FormatTicValue(double step, double max, double min, double value, int decimals,
+                           int leastDecimals = 0);
 
 class TGraph {
 public:
@@ -48,6 +52,9 @@ public:
     bool SavedClipActive = false;      // whether the canvas was clipped at BeginClip
     bool Monochrome = false;           // markers and palette texts and pens in black
     int TicDecimals = 1;               // the decimals switch of the tic labels
+    // The lowest device y of the x labels last drawn below the axis; none
+    // when they went above it or there were none.
+    std::optional<int> XLabelsBottom;
 
     void SetCanvas(TCanvas* canvas);
     TCanvas* GetCanvas() const { return DrawWorld.Canvas; }
@@ -62,7 +69,9 @@ public:
     void SetRanges(double xmin, double xmax, double ymin, double ymax);
     void SetOrigin(double x, double y);
 
-    // Rounds the limits outward to round numbers and picks a tic step.
+    // Rounds the limits outward to round numbers and picks a tic step. When
+    // the limits lie on both sides of 0, the one nearer 0 is a whole number
+    // of label steps (ten tics) from 0.
     static void NiceScale(double& lo, double& hi, double& tic);
     // NiceScale on both axes, origin placement, ranges, both axes and labels
     // at every tenth tic.

@@ -43,6 +43,29 @@ double ManualTic(double minimum, double maximum, double set, const TResultAxesRu
     return tic;
 }
 
+// The x-axis title sits on a baseline at `y` of the 0..1000 frame over the
+// chart area. In a low chart the tic labels below the axis reach that far:
+// the title then goes down to just below them. False when the area ends
+// before there is room for it there.
+bool XTitleClearOfLabels(const TGraph& graph, const TCanvas& canvas, double& y)
+{
+    if (!graph.XLabelsBottom)
+        return true;
+    const TRect& area = graph.AreaRect;
+    const double height = area.Bottom - area.Top;
+    if (height <= 0)
+        return true;
+    const TFontMetrics font = canvas.FontMetrics();
+    const double baseline = area.Top + height * (1000 - y) / 1000;
+    const int lowest = *graph.XLabelsBottom + 1 + font.Ascent;
+    if (baseline >= lowest)
+        return true;
+    if (lowest + font.Descent > area.Bottom)
+        return false;
+    y = 1000 - (lowest - area.Top) * 1000 / height;
+    return true;
+}
+
 } // namespace
 
 int ChartColorCode(int code)
@@ -98,7 +121,9 @@ void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxe
     graph.SetFont("", 0, 14);
     graph.TextAt(settings.Title, 0, kAlignCenter | kAlignTop, 500, 960);
     graph.SetFont("", 0, 10);
-    graph.TextAt(settings.XLabel, 0, kAlignCenter | kAlignBaseline, 500, 50);
+    double xTitleY = 50;
+    if (XTitleClearOfLabels(graph, *canvas, xTitleY))
+        graph.TextAt(settings.XLabel, 0, kAlignCenter | kAlignBaseline, 500, xTitleY);
     graph.SetFont("", 0, 10);
     graph.TextAt(settings.YLabel, 900, kAlignCenter | kAlignTop, 30, 500);
     graph.SetFont("", 0, 12);

@@ -284,9 +284,9 @@ void TModelReader::ReadDispersal(const std::string& keyword)
 
 // The extinction and explosion thresholds and the time-bin width are the
 // three lines before the results section or the end of the file (lines of
-// the fuller layout may come between them and the dispersal block). Returns
-// the index of the line that ended the inputs (the size when the file just
-// ends).
+// the fuller layout may come between them and the dispersal block); a
+// results section is read with that width. Returns the index of the line
+// that ended the inputs (the size when the file just ends).
 std::size_t TModelReader::ReadThresholds()
 {
     std::size_t end = next_;
@@ -305,6 +305,14 @@ std::size_t TModelReader::ReadThresholds()
         double width = 0;
         if (ParseFileNumber(TrimBlanks(line[2]), width) && width >= 1)
             m_.TimeBinWidth = static_cast<std::uint8_t>(std::min(255.0, std::nearbyint(width)));
+    } else {
+        // A file that ends before them: the extinction threshold "0", the
+        // explosion threshold "1" and bins of one time step.
+        m_.Info.ExtinctionThresholdText = "0";
+        m_.Info.ExplosionThresholdText = "1";
+        m_.ExtinctionThreshold = 0;
+        m_.ExplosionThreshold = 1;
+        m_.TimeBinWidth = 1;
     }
     next_ = end;
     return end;

@@ -71,7 +71,8 @@ const TMainFormVariant& MultiMainFormVariant()
         MultiAboutTexts,
         {kTrajectory, kStructure, kOccupancy, kIntervalExtinctionRisk, kIntervalExplosionRisk},
         OpenMultiResultWindow,
-        [](QWidget* parent) { return new TSimulationForm(parent); }};
+        [](QWidget* parent) { return new TSimulationForm(parent); },
+        {}};
     return variant;
 }
 
@@ -331,7 +332,10 @@ void TMainForm::NewItemClick()
 {
     if (!QuerySaveChanges())
         return;
-    StartNewModel(Model);
+    if (variant_.NewModel)
+        variant_.NewModel(Model);
+    else
+        StartNewModel(Model);
     SetModelFileName(variant_.Untitled);
     SetNeedsFileName(true);
     SetModified(false);

@@ -65,6 +65,8 @@ struct TMainFormVariant {
     // The program's simulation window, made once with the main window as
     // its parent.
     std::function<TSimulationForm*(QWidget* parent)> MakeSimulationForm;
+    // File, New's reset of the model (none: StartNewModel).
+    std::function<void(TMultiModel&)> NewModel;
 };
 
 // Plurimod's variant.

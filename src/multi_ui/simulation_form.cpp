@@ -7,8 +7,10 @@
 #include "ui/numeric_edit.h"
 #include "ui/picture_files.h"
 #include "ui/qt_message_sink.h"
+#include "ui/result_window_parts.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -62,6 +64,14 @@ TSimulationForm::TSimulationForm(QWidget* parent, TMultiModel& model)
     connect(&TextButton(), &QToolButton::clicked, this, &TSimulationForm::TextBtnClick);
     connect(&MapButton(), &QToolButton::clicked, this, &TSimulationForm::MapBtnClick);
     connect(&GraphButton(), &QToolButton::clicked, this, &TSimulationForm::GraphBtnClick);
+
+    // A second map button of the view group, after the delay controls.
+    auto* tools = qobject_cast<QBoxLayout*>(ToolbarPanel().layout());
+    simulationMapBtn_ = AddToolButton(*tools, "SimulationMapBtn", QStringLiteral("Map"),
+                                      QStringLiteral("Display simulation map"));
+    simulationMapBtn_->setCheckable(true);
+    simulationMapBtn_->setAutoExclusive(true);
+    connect(simulationMapBtn_, &QToolButton::clicked, this, &TSimulationForm::SimulationMapBtnClick);
     ShowPage(TPage::General);
 }
 
@@ -115,6 +125,12 @@ void TSimulationForm::UpdateDelayEnabling() { EnableDelay(page_ != TPage::Genera
 void TSimulationForm::TextBtnClick() { ShowPage(TPage::General); }
 
 void TSimulationForm::MapBtnClick() { ShowPage(TPage::Map); }
+
+void TSimulationForm::SimulationMapBtnClick()
+{
+    ShowPage(TPage::Map);
+    simulationMapBtn_->setChecked(true);
+}
 
 void TSimulationForm::GraphBtnClick() { ShowPage(TPage::Trajectories); }
 

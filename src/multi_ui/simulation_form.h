@@ -3,9 +3,10 @@
 // delay, stop and warnings are the shared run window's), with the population
 // map that follows the run: while it goes on the circles show the current
 // abundances and carrying capacities. Its pages are the map, the model's
-// summary and a trajectory page that this program does not offer. A double
-// click on the status bar makes the run quiet (no display updates), one on
-// the tool panel makes it beep at every time step.
+// summary and a trajectory page that this program does not offer; two
+// buttons show the map, one beside the other view buttons and one after the
+// delay controls. A double click on the status bar makes the run quiet (no
+// display updates), one on the tool panel makes it beep at every time step.
 //
 // The main window shows it modally for Simulation, Run:
 //     form.SetModelFileName(currentFileName);   // the map's features file is found from it
@@ -46,6 +47,8 @@ public:
     void TextBtnClick();
     void MapBtnClick();
     void GraphBtnClick();
+    // The second map button: the map page, with that button down.
+    void SimulationMapBtnClick();
     void StatusBarDblClick();
     void ToolbarPanelDblClick();
 
@@ -59,6 +62,7 @@ public:
     QToolButton& TextButton() const { return ViewButton(0); }
     QToolButton& MapButton() const { return ViewButton(1); }
     QToolButton& GraphButton() const { return ViewButton(2); }
+    QToolButton& SimulationMapButton() const { return *simulationMapBtn_; }
     QWidget& MapPaintBox() const { return *mapBox_; }
     QWidget& TrajectoryPaintBox() const { return *trajectoryBox_; }
     // The map as last drawn, and whether from the run's current values.
@@ -105,6 +109,7 @@ private:
 
     QWidget* mapBox_;
     QWidget* trajectoryBox_;
+    QToolButton* simulationMapBtn_;
 };
 
 }  // namespace multi

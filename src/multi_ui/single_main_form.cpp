@@ -11,6 +11,7 @@
 #include "multi_ui/single_simulation_form.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
+#include "single/startup.h"
 #include "ui/summary_panel.h"
 
 #include <QAction>
@@ -50,7 +51,8 @@ const multi::TMainFormVariant& SingleMainFormVariant()
         SingleAboutTexts,
         {kTrajectory, 0, 0, kIntervalExtinctionRisk, kIntervalExplosionRisk},
         OpenSingleResultWindow,
-        [](QWidget* parent) -> multi::TSimulationForm* { return new TSimulationForm(parent); }};
+        [](QWidget* parent) -> multi::TSimulationForm* { return new TSimulationForm(parent); },
+        single::StartNewSingleModel};
     return variant;
 }
 

@@ -38,6 +38,7 @@ void TSimulationForm::PrepareRun()
     resize(kWidth, height());
     // The graph button takes the map button's place.
     MapButton().hide();
+    SimulationMapButton().hide();
     GraphButton().show();
     TextBtnClick();
     restart_ = true;

@@ -28,4 +28,10 @@ void StartSingleProgram(const TConfigStartup& startup, const std::string& logFol
     multi::Model.MapName = Config.MapName;
 }
 
+void StartNewSingleModel(multi::TMultiModel& model)
+{
+    multi::StartNewModel(model);
+    model.MapName = Config.MapName;
+}
+
 }  // namespace single

@@ -25,4 +25,9 @@ multi::TMultiLimits LimitsFromConfig(const ConfigType& config);
 // the log goes (the working directory when empty).
 void StartSingleProgram(const TConfigStartup& startup, const std::string& logFolder = {});
 
+// File, New: the model cleared, with the map-features name of the
+// configuration (key ADD), which this program only carries back into the
+// file it saves.
+void StartNewSingleModel(multi::TMultiModel& model);
+
 }  // namespace single

@@ -12,6 +12,8 @@
 #include "stage_ui/about_form.h"
 #include "stage_ui/abundance_form.h"
 #include "stage_ui/general_form.h"
+#include "stage_ui/open_form.h"
+#include "stage_ui/option_form.h"
 #include "ui/model_text.h"
 #include "stage_ui/population_display_menu.h"
 #include "stage_ui/population_form.h"
@@ -63,7 +65,8 @@ void OpenResult(QWidget* parent, int kind) { OpenStageResultWindow(parent, kind)
 TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
     : TProgramMainWindow(QString::fromLatin1(kStageProgramTitle),
                          {QString::fromLatin1(kFileFilter), QStringLiteral("st")}, parent),
-      options_(settings)
+      optionForm_(new TOptionForm(settings, this)),
+      options_(optionForm_->Options())
 {
     setWindowIcon(QIcon(StageProgramIcon()));
     resize(426, 413);
@@ -81,6 +84,7 @@ TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
     stdDevMatrixForm_ = new TStdDevMatrixForm(this);
     abundanceForm_ = new TAbundanceForm(this);
     simulationForm_ = new TSimulationForm(this);
+    openForm_ = new TOpenForm(QStringLiteral("All files (*.*)"), this);
 }
 
 TMainForm::~TMainForm() = default;

@@ -25,6 +25,8 @@ class QLabel;
 class QMenu;
 class TAbundanceForm;
 class TGeneralForm;
+class TOpenForm;
+class TOptionForm;
 class TSettingsStore;
 class TSimulationForm;
 class TStageForm;
@@ -41,8 +43,9 @@ public:
     static constexpr int kResultKinds[] = {19, 20, 22, 26, 28};
 
     // `settings` keeps the toolbar and status-bar options and the recent
-    // files; it must outlive the window. The editors and the simulation
-    // window are made here, once, as the window's children.
+    // files; it must outlive the window. The Options dialog (which owns the
+    // two options), the editors, the simulation window and the Open dialog
+    // are made here, once, as the window's children.
     explicit TMainForm(TSettingsStore& settings, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -78,6 +81,9 @@ public:
     bool Unnamed() const { return NeedsFileName(); }
 
     TStageOptions& Options() { return options_; }
+    TOptionForm& OptionForm() const { return *optionForm_; }
+    // Never shown by the program: File, Open uses the standard dialog.
+    TOpenForm& OpenForm() const { return *openForm_; }
     TSimulationForm& SimulationForm() const { return *simulationForm_; }
     TGeneralForm& GeneralForm() const { return *generalForm_; }
     QWidget& GeneralPanel() const { return *generalPanel_; }
@@ -104,7 +110,8 @@ private:
     // summary and the menus show the model as the editor left it.
     void AfterEditor(bool stored);
 
-    TStageOptions options_;
+    TOptionForm* optionForm_;
+    TStageOptions& options_;   // the Options dialog's
 
     TSummaryPanel* generalPanel_;
     QMenu* resultsMenu_ = nullptr;
@@ -115,4 +122,5 @@ private:
     TStdDevMatrixForm* stdDevMatrixForm_;
     TAbundanceForm* abundanceForm_;
     TSimulationForm* simulationForm_;
+    TOpenForm* openForm_;
 };

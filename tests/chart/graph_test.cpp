@@ -71,8 +71,12 @@ TEST(Graph, NiceScaleRoundsOutwardAndKeepsDataOnBothSidesOfZero)
         {0, 25000, 0, 30000, 500},
         {0, 2e6, 0, 2.5e6, 5e4},
         {5, 95, 0, 100, 2},         // same sign: a small limit snaps to 0
-        {-5, 20, -6, 25, 0.5},      // crossing 0: the negative data stay inside
-        {-20, 5, -25, 6, 0.5},
+        // Crossing 0: the negative data stay inside, and the limit nearer 0
+        // is a whole number of label steps (ten tics) from 0.
+        {-5, 20, -10, 25, 0.5},
+        {-20, 5, -25, 10, 0.5},
+        {-3, 25000, -5000, 30000, 500},
+        {-0.01, 0.6, -0.16, 0.7, 0.016},
         {-600, -500, -700, -400, 5},
     };
     for (const auto& c : cases) {
@@ -103,6 +107,36 @@ TEST(Graph, TicLabelsUseSuffixesAndDecimals)
     EXPECT_EQ(Slice(texts, 8, 8), Labels("", {0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4}, 1));
 }
 
+// Every label shows its tic's true value: label steps such as 0.14 get the
+// decimals they need, even where the range alone asks for fewer; an axis
+// across 0 has 0 among its labels.
+TEST(Graph, TicLabelsShowTheTicsTrueValues)
+{
+    struct Case { double ymin, ymax; std::vector<std::string> y; };
+    const Case cases[] = {
+        {0, 0.65, {"0.14", "0.28", "0.42", "0.56", "0.70"}},
+        {0, 0.75, {"0.16", "0.32", "0.48", "0.64", "0.80"}},
+        {0, 350, Labels("", {50, 100, 150, 200, 250, 300, 350, 400}, 1)},
+        {0, 25000, Labels("k", {5, 10, 15, 20, 25, 30}, 1)},
+        {-3, 25000, Labels("k", {0, 5, 10, 15, 20, 25, 30}, 1)},
+        {-5, 20, Labels("", {-5, 0, 5, 10, 15, 20, 25}, 1)},
+        {-0.01, 0.6, {"0.00", "0.16", "0.32", "0.48", "0.64"}},
+        {-25000, 3, Labels("k", {-25, -20, -15, -10, -5, 0, 5}, 1)},
+        {0, 0.065, {"0.014", "0.028", "0.042", "0.056", "0.070"}},
+    };
+    for (const auto& k : cases) {
+        Chart c;
+        const auto texts = c.Axes(0, 350, k.ymin, k.ymax);
+        EXPECT_EQ(Slice(texts, 0, k.y.size()), k.y) << k.ymin << ".." << k.ymax;
+        // Then the x labels 50 .. 400.
+        EXPECT_EQ(texts.size(), k.y.size() + 8) << k.ymin << ".." << k.ymax;
+    }
+    // The x axis the same way: tics 0.14 apart are not labelled 0.1, 0.3, ...
+    Chart c;
+    const auto texts = c.Axes(0, 0.65, 0, 350);
+    EXPECT_EQ(Slice(texts, 8, 5), (std::vector<std::string>{"0.14", "0.28", "0.42", "0.56", "0.70"}));
+}
+
 TEST(Graph, FormatTicValueTable)
 {
     struct Case { double step, max, min, value; int decimals; const char* want; };
@@ -120,6 +154,10 @@ TEST(Graph, FormatTicValueTable)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatTicValue(c.step, c.max, c.min, c.value, c.decimals), c.want) << c.want;
+    // An axis asks for more decimals where its labels need them, never fewer.
+    EXPECT_EQ(FormatTicValue(0.14, 0.7, 0, 0.28, 1, 2), "0.28");
+    EXPECT_EQ(FormatTicValue(50, 400, 0, 50, 1, 0), "50.0");
+    EXPECT_EQ(FormatTicValue(1.6e5, 1.6e6, 0, 3.2e5, 1, 2), "0.32m");
 }
 
 TEST(Graph, OriginRulesAndFlips)
@@ -130,10 +168,10 @@ TEST(Graph, OriginRulesAndFlips)
     const Case cases[] = {
         {false, 0, 350, 0, 25000, 0, 0, xUp, yLeft},
         {false, -5, 20, 0, 350, 0, 0, xUp, yLeft},          // y axis at x = 0
-        {false, 0, 350, -5, 20, 0, -6, xUp, yLeft},         // x axis stays at the bottom
+        {false, 0, 350, -5, 20, 0, -10, xUp, yLeft},        // x axis stays at the bottom
         {false, -600, -500, 0, 350, -400, 0, xUp, yFlipped},
         {false, 0, 350, -600, -500, 0, -400, xFlipped, yLeft},
-        {true, -5, 20, -5, 20, -6, -6, xUp, yLeft},
+        {true, -5, 20, -5, 20, -10, -10, xUp, yLeft},
     };
     for (const auto& k : cases) {
         Chart c;

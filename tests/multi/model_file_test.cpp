@@ -658,6 +658,39 @@ TEST_F(MultiModelFileTest, BinWidthOfTheRunComesBack)
     EXPECT_EQ(model.ExtinctionTimes[16], 0);  // beyond the lines written
 }
 
+// A file that ends within the three lines after the dispersal block loads
+// with the extinction threshold "0", the explosion threshold "1" and bins of
+// one step, also after a model whose thresholds were other, and saves them.
+TEST_F(MultiModelFileTest, AFileWithoutThresholdLinesLoadsTheStartThresholds)
+{
+    const std::vector<std::string> canonical = SplitLines(ReadAll(DataFile("canonical.mp")));
+    const std::size_t block = IndexOf(canonical, "Migration") + 3;   // the line after the parameters
+    for (const std::size_t kept : {0u, 1u, 2u}) {
+        for (const bool endLine : {false, true}) {
+            SCOPED_TRACE(std::to_string(kept) + (endLine ? " with the end line" : " at the end of the file"));
+            std::string text;
+            for (std::size_t i = 0; i < block + kept; ++i) text += canonical[i] + "\r\n";
+            if (endLine) text += "-End of file-\r\n";
+            const std::string file = dir.file("short.mp");
+            WriteAll(file, text);
+            ASSERT_EQ(LoadModelFile(model, DataFile("canonical.mp")), kModelFileOk);
+            model.TimeBinWidth = 3;
+            ASSERT_EQ(LoadModelFile(model, file), kModelFileOk) << Boxes();
+            EXPECT_EQ(model.Info.ExtinctionThresholdText, "0");
+            EXPECT_EQ(model.Info.ExplosionThresholdText, "1");
+            EXPECT_DOUBLE_EQ(model.ExtinctionThreshold, 0);
+            EXPECT_DOUBLE_EQ(model.ExplosionThreshold, 1);
+            EXPECT_EQ(model.TimeBinWidth, 1);
+            const std::string saved = dir.file("resaved.mp");
+            ASSERT_EQ(SaveModelFile(model, saved), kModelFileOk) << Boxes();
+            const std::vector<std::string> lines = SplitLines(ReadAll(saved));
+            ASSERT_GE(lines.size(), block + 4);
+            EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(block), lines.end()),
+                      (std::vector<std::string>{"0", "1", "1", "-End of file-"}));
+        }
+    }
+}
+
 // Results of a model whose inputs do not pass the check are not read.
 TEST_F(MultiModelFileTest, InvalidInputsLoadNoResults)
 {

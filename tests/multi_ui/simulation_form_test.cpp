@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -136,6 +137,36 @@ TEST_F(SimulationFormTest, RunsToTheEndWithTheLiveMap)
         EXPECT_EQ(MapAbundances(), (std::vector<double>{60, 35, 80, 15, 45}));   // the model's own
         EXPECT_FALSE(form.MapDrawnLive());
     }
+}
+
+// Two buttons show the map: the one beside Text and a second one after the
+// delay controls. They are one group with Text: the one clicked is down and
+// the other two are up.
+TEST_F(SimulationFormTest, BothMapButtonsShowTheMap)
+{
+    QToolButton& second = form.SimulationMapButton();
+    std::vector<TSimulationForm::TPage> pages;
+    std::vector<std::vector<bool>> down;   // Text, Map, second map
+    const auto record = [&] {
+        pages.push_back(form.Page());
+        down.push_back({form.TextButton().isChecked(), form.MapButton().isChecked(), second.isChecked()});
+    };
+    Run(2, {}, [&] {
+        EXPECT_FALSE(second.isHidden());
+        EXPECT_EQ(second.toolTip(), "Display simulation map");
+        QLayout& tools = *form.ToolbarPanel().layout();
+        EXPECT_GT(tools.indexOf(&second),
+                  tools.indexOf(form.ToolbarPanel().findChild<QWidget*>(QStringLiteral("DelaySpinButton"))));
+        for (QToolButton* b : {&form.TextButton(), &second, &form.MapButton(), &second}) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            record();
+        }
+    });
+    using P = TSimulationForm::TPage;
+    EXPECT_EQ(pages, (std::vector<P>{P::General, P::Map, P::Map, P::Map}));
+    EXPECT_EQ(down, (std::vector<std::vector<bool>>{
+                        {true, false, false}, {false, false, true}, {false, true, false}, {false, false, true}}));
+    EXPECT_TRUE(form.DelayEdit().isEnabled());
 }
 
 // Stop, Esc in the delay edit and Esc on the window: the replication in

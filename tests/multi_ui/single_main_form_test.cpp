@@ -462,3 +462,31 @@ TEST_F(SingleMainFormTest, TheApplicationIsNamedAfterTheProgram)
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Population Growth");
     EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Population Growth");
 }
+
+// File, New gives the new model the map-features name of the configuration
+// (key ADD), whatever the model before it named; a save writes it back, and
+// the byte 0xFF when the configuration names none.
+TEST_F(SingleMainFormTest, NewKeepsTheMapNameOfTheConfiguration)
+{
+    struct ConfiguredMapName {
+        ~ConfiguredMapName() { Config.MapName.clear(); }
+    } restore;
+    const std::string header = "Voran/Pelivo: single population (1.0) map=";
+    std::string other = ReadAll(Copy());
+    other.replace(other.find("map=\xFF"), 5, "map=other.map");
+    WriteAll(dir.file("other.sp"), other);
+
+    for (const std::string map : {"fen.map", ""}) {
+        SCOPED_TRACE(map);
+        Config.MapName = map;
+        Open(dir.file("other.sp"));
+        EXPECT_EQ(Model.MapName, "other.map");
+        modals.steps.push_back(PressButton("Cancel"));   // General Information after New
+        Form().Item("NewItem").trigger();
+        const std::string saved = dir.file("new" + map + ".sp");
+        dialogs.fileNames.push_back(QString::fromStdString(saved));
+        Form().Item("SaveAsItem").trigger();
+        const std::string bytes = ReadAll(saved);
+        EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), header + (map.empty() ? std::string("\xFF") : map));
+    }
+}

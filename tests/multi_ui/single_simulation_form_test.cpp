@@ -74,6 +74,7 @@ TEST_F(SingleSimulationFormTest, TheTrajectoriesShowFromTheFifthReplication)
             EXPECT_EQ(form.Page(), TPage::General);
             EXPECT_TRUE(form.TextButton().isChecked());
             EXPECT_TRUE(form.MapButton().isHidden());
+            EXPECT_TRUE(form.SimulationMapButton().isHidden());   // no map in this program
             EXPECT_FALSE(form.GraphButton().isHidden());
             EXPECT_TRUE(form.SummaryLabel("Populations:").isHidden());
             EXPECT_EQ(form.SummaryLabel("Title:").text(), "Moor frogs of a restored fen");

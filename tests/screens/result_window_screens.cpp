@@ -22,6 +22,13 @@ std::unique_ptr<TResultTemplateForm> TrajectoryWindow()
 
 const bool registered = RegisterScreens({
     {"strativa", "result-chart", [] { return TrajectoryWindow(); }},
+    // Made low by the user: the x-axis title keeps clear of the tic labels.
+    {"strativa", "result-chart-small",
+     [] {
+         auto window = TrajectoryWindow();
+         window->resize(400, 280);
+         return window;
+     }},
     {"strativa", "result-numbers",
      [] {
          auto window = TrajectoryWindow();

@@ -1,11 +1,14 @@
-// Strativa's management, density-dependence, About and advanced
-// stochasticity dialogs, on the sample model.
+// Strativa's management, density-dependence, About, advanced
+// stochasticity, Options and Open dialogs, on the sample model.
 
 #include "screen_registry.h"
 
 #include "core/model_store.h"
+#include "core/settings_store.h"
 #include "stage_ui/about_form.h"
 #include "stage_ui/advanced_stochasticity_form.h"
+#include "stage_ui/open_form.h"
+#include "stage_ui/option_form.h"
 #include "stage_ui/population_form.h"
 #include "stage_ui/population_management_form.h"
 
@@ -64,6 +67,18 @@ const bool registered = RegisterScreens({
          return std::make_unique<TAdvancedStochasticityForm>(Info);
      }},
     {"strativa", "about", [] { return std::make_unique<TAboutForm>(); }},
+    // Neither is shown by the program; the main window makes both.
+    {"strativa", "options",
+     [] {
+         static TMemorySettingsStore settings;
+         return std::make_unique<TOptionForm>(settings);
+     }},
+    {"strativa", "open",
+     [] {
+         auto form = std::make_unique<TOpenForm>();
+         form->SetDirectory(QStringLiteral(PV_EXAMPLES));
+         return form;
+     }},
     // As while the mouse is held on the icon.
     {"strativa", "about-version",
      [] {

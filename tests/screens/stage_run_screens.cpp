@@ -62,6 +62,7 @@ const bool registered = RegisterScreens({
      }},
     {"strativa", "result-density-dependence", [] { return ChartWindow(1); }},
     {"strativa", "result-stable-distribution", [] { return ChartWindow(17); }},
+    {"strativa", "result-initial-distribution", [] { return ChartWindow(16); }},
     {"strativa", "result-final-stages", [] { return ChartWindow(22); }},
     {"strativa", "result-extinction-decline", [] { return ChartWindow(26); }},
     {"strativa", "result-sensitivities", [] { return TextWindow(9); }},

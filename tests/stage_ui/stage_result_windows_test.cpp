@@ -11,6 +11,10 @@
 #include "support/scripted_modals.h"
 #include "ui/result_text_window.h"
 #include "ui/result_window.h"
+#include "chart/recording_canvas.h"
+#include "stage_ui/stage_result_producer.h"
+#include "ui/picture_files.h"
+#include "ui/result_chart.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -235,4 +239,101 @@ TEST(StageResultWindows, PopulationDisplayMenuOpensTheDensityCurves)
     EXPECT_EQ(menu.Execute(), TModalResult::Cancel);
     EXPECT_EQ(opened, std::vector<int>({1, 2}));
     EXPECT_EQ(help.contexts, std::vector<int>{40100});
+}
+
+namespace {
+
+// The chart the window shows, drawn with its settings by the same call on a
+// recording canvas of its paint box's size.
+RecordingCanvas RecordChart(QDialog& dialog)
+{
+    auto& window = dynamic_cast<TResultTemplateForm&>(dialog);
+    const QSize size = window.PaintBox().size();
+    RecordingCanvas canvas({0, 0, size.width(), size.height()});
+    TScaleInfo settings = window.ScaleInfo();
+    TGraph graph;
+    DrawResultChart(StageResultProducer(), graph, settings, window.ResultKind(), canvas);
+    return canvas;
+}
+
+// The tic labels of the y axis (right-aligned, left of it) and of the x axis
+// (centred below it), in the order drawn.
+std::vector<std::string> AxisLabels(const RecordingCanvas& canvas, int align)
+{
+    std::vector<std::string> labels;
+    for (const TCanvasCall& call : canvas.CallsOf(TCanvasCall::Kind::TextOut))
+        if (call.Align == align && call.Font.Size == 10 && call.Font.Angle == 0)
+            labels.push_back(call.Text);
+    return labels;
+}
+
+}  // namespace
+
+// The sample's stage distributions: the labels are the tics' own values,
+// 0.14 and 0.16 apart, not 0.1, 0.3, 0.4, ...
+TEST(StageResultWindows, DistributionChartsLabelTheirTicsWithTheirValues)
+{
+    LoadSample();
+    const struct {
+        int kind;
+        std::vector<std::string> y;
+    } cases[] = {
+        {17, {"0.14", "0.28", "0.42", "0.56", "0.70"}},
+        {16, {"0.16", "0.32", "0.48", "0.64", "0.80"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ScriptedModals modals(true);
+        std::vector<std::string> y, x;
+        modals.steps.push_back([&](QDialog& dialog) {
+            const RecordingCanvas canvas = RecordChart(dialog);
+            y = AxisLabels(canvas, kAlignRight | kAlignBottom);
+            x = AxisLabels(canvas, kAlignCenter | kAlignTop);
+            return TModalResult::Cancel;
+        });
+        OpenStageResultWindow(nullptr, c.kind);
+        EXPECT_EQ(y, c.y);
+        EXPECT_EQ(x, (std::vector<std::string>{"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0"}));
+    }
+}
+
+// However low the user makes the trajectory window, its x-axis title "Time"
+// stays clear of the tic labels above it, or is left out when the chart has
+// no room below them.
+TEST(StageResultWindows, TheTimeTitleStaysBelowTheTicLabels)
+{
+    RunSample();
+    for (const int height : {480, 320, 280, 240, 200}) {
+        SCOPED_TRACE(height);
+        ScriptedModals modals(true);
+        RecordingCanvas canvas;
+        modals.steps.push_back([&](QDialog& dialog) {
+            dialog.resize(400, height);
+            QApplication::processEvents();
+            canvas = RecordChart(dialog);
+            return TModalResult::Cancel;
+        });
+        OpenStageResultWindow(nullptr, 19);
+        canvas.SetFontSize(10);   // as the labels and the title
+        const TFontMetrics font = canvas.FontMetrics();
+        int labelsBottom = -1;
+        std::vector<TCanvasCall> titles;
+        for (const TCanvasCall& call : canvas.CallsOf(TCanvasCall::Kind::TextOut)) {
+            if (call.Align == (kAlignCenter | kAlignTop) && call.Font.Size == 10 && call.Font.Angle == 0)
+                labelsBottom = std::max(labelsBottom, call.Points[0].y + font.Height());
+            if (call.Text == "Time")
+                titles.push_back(call);
+        }
+        ASSERT_GT(labelsBottom, 0);
+        const int area = canvas.DeviceRect().Bottom;
+        if (titles.empty()) {
+            // Left out only when there is no room for it below the labels.
+            EXPECT_GT(labelsBottom + font.Height(), area);
+            continue;
+        }
+        ASSERT_EQ(titles.size(), 1u);
+        EXPECT_EQ(titles[0].Align, kAlignCenter | kAlignBaseline);
+        EXPECT_GE(titles[0].Points[0].y - font.Ascent, labelsBottom);
+        EXPECT_LE(titles[0].Points[0].y + font.Descent, area);
+    }
 }
