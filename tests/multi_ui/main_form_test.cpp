@@ -13,6 +13,9 @@
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
 #include "multi_ui/simulation_form.h"
+#include "support/editor_fixture.h"
+#include "support/file_lines.h"
+#include "support/modal_runner.h"
 #include "support/modal_steps.h"
 #include "support/number_switches.h"
 #include "support/recording_help.h"
@@ -21,6 +24,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/mru_file_list.h"
+#include "ui/numeric_edit.h"
 #include "ui/picture_files.h"
 #include "ui/summary_panel.h"
 
@@ -37,6 +41,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -626,4 +632,108 @@ TEST_F(MultiMainFormTest, HelpAndAbout)
     modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
     Form().Item("AboutItem").trigger();
     EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Multiple Populations"});
+}
+
+namespace {
+
+// Keys as a person types them into the dialog on show: a field reached by
+// its mnemonic (Alt and the letter), its text replaced by what is typed.
+void TypeInto(Qt::Key mnemonic, const QString& text)
+{
+    Press(mnemonic, Qt::AltModifier);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Type(text);
+}
+
+// Tab to the next field, then replace its text.
+void TabAndType(const QString& text)
+{
+    Press(Qt::Key_Tab);
+    Type(text);
+}
+
+}  // namespace
+
+// A two-population model built from File, New with the keyboard alone: the
+// typed coordinates (0 and 0, as the new population showed them) are stored,
+// so the populations are 10 apart and 0.2 e^-1 of each disperses to the other.
+TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
+{
+    ModalRunner runner;
+    Form().show();
+    // File, New shows General Information: ten time steps, no replications.
+    runner.steps.push_back([](QDialog&) {
+        TypeInto(Qt::Key_D, "10");
+        Press(Qt::Key_Return);
+    });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(Model.Duration, 10);
+    EXPECT_EQ(runner.shown, std::vector<QString>{"General Information"});
+
+    // Model, Populations, seen once and closed, then typed into.
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TPopulationForm&>(d);
+        EXPECT_EQ(form.XEdit().text(), "0.000");
+        TypeInto(Qt::Key_N, "West pond");
+        TypeInto(Qt::Key_X, "0");
+        TypeInto(Qt::Key_C, "0");
+        TypeInto(Qt::Key_I, "100");
+        TabAndType("1.2");
+        Click(form.AddButton());
+        TypeInto(Qt::Key_N, "East pond");
+        TypeInto(Qt::Key_X, "10");
+        TypeInto(Qt::Key_C, "0");
+        TypeInto(Qt::Key_I, "50");
+        TabAndType("1.2");
+        Click(form.OkButton());
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("PopulationsItem").trigger();
+    ASSERT_EQ(Model.PopCount, 2);
+    EXPECT_EQ(Model.Populations[1].XText, "0");
+    EXPECT_EQ(Model.Populations[1].YText, "0");
+    EXPECT_EQ(Model.Populations[2].XText, "10");
+
+    // Model, Dispersal and Correlation: average 10, maximum 50, rate 0.2.
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    runner.steps.push_back([](QDialog&) {
+        TypeInto(Qt::Key_A, "10");
+        TypeInto(Qt::Key_M, "50");
+        TypeInto(Qt::Key_R, "0.2");
+        Press(Qt::Key_Return);
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("DispersalItem").trigger();
+    EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, "0.2");
+    EXPECT_NEAR(Model.DispersalMatrix[1][2], 0.2 * std::exp(-1.0), 1e-6);
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    // Simulation, Run; the window is closed once the run is over.
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TSimulationForm&>(d);
+        const QDeadlineTimer deadline(20000);
+        while (!form.Finished() && !deadline.hasExpired())
+            QTest::qWait(10);
+        EXPECT_TRUE(form.Finished());
+        d.close();
+    });
+    Form().Item("RunItem").trigger();
+    ASSERT_EQ(Model.ModelState, kStateResults);
+    const float west[] = {115, 134, 156};
+    const float east[] = {65, 82, 103};
+    for (int t = 1; t <= 3; ++t) {
+        EXPECT_FLOAT_EQ(Model.PopMean[1][t], west[t - 1]) << t;
+        EXPECT_FLOAT_EQ(Model.PopMean[2][t], east[t - 1]) << t;
+    }
+
+    // The saved file holds the coordinates.
+    dialogs.fileNames.push_back(QString::fromStdString(dir.file("ponds.mp")));
+    Form().Item("SaveAsItem").trigger();
+    const std::vector<std::string> lines = SplitLines(ReadAll(dir.file("ponds.mp")));
+    auto starts = [&](const std::string& head) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(head, 0) == 0; });
+    };
+    EXPECT_TRUE(starts("West pond,0,0,100,EX,1.2,")) << ReadAll(dir.file("ponds.mp"));
+    EXPECT_TRUE(starts("East pond,10,0,50,EX,1.2,"));
 }
