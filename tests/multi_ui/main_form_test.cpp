@@ -9,6 +9,7 @@
 #include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
+#include "multi_ui/dispersal_form.h"
 #include "multi_ui/general_form.h"
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
@@ -31,6 +32,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -736,4 +739,101 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
     };
     EXPECT_TRUE(starts("West pond,0,0,100,EX,1.2,")) << ReadAll(dir.file("ponds.mp"));
     EXPECT_TRUE(starts("East pond,10,0,50,EX,1.2,"));
+}
+
+// In the sample's Populations: R set back after Apply and after Duplicate is
+// stored as set back; Becks end's trend in K of -0.5 shows as it is, and a 0
+// typed over it is stored.
+TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
+{
+    Open(Copy());
+    ModalRunner runner;
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<TPopulationForm&>(d).CancelButton()); });
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TPopulationForm&>(d);
+        EXPECT_EQ(form.GrowthRateEdit().text(), "1.8000");
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.5");
+        Click(form.ApplyButton());
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.8");
+        Click(form.DuplicateButton());
+        // The copy took 1.8; the entry itself goes back and forth once more.
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.6");
+        Click(form.ApplyButton());
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.8");
+        // Becks end.
+        form.PopulationsListBox().setFocus();
+        for (int i = 0; i < 3; ++i)
+            Press(Qt::Key_Down);
+        EXPECT_EQ(form.NameEdit().text(), "Becks end");
+        EXPECT_EQ(form.TemporalTrendInKEdit().text(), "-0.5");
+        Press(Qt::Key_K, Qt::AltModifier);
+        Type("0");
+        Press(Qt::Key_Return);
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("PopulationsItem").trigger();
+    EXPECT_EQ(Model.Populations[1].GrowthRateText, "1.8");
+    EXPECT_EQ(Model.Populations[6].GrowthRateText, "1.8");
+    EXPECT_EQ(Model.Populations[4].TrendInKText, "0");
+    EXPECT_EQ(Model.TrendInK[4], 0.0f);
+    // Values left alone keep their texts.
+    EXPECT_EQ(Model.Populations[1].SurvivalText, "0.45");
+    EXPECT_EQ(Model.Populations[5].TrendInKText, "0");
+}
+
+// 1.55 in "Maximum dispersal rate" and Tab: the range message comes as the
+// field is left, the focus goes back to it, and nothing is stored.
+TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
+{
+    Open(Copy());
+    const DistanceFunctionsType before = Model.DistanceFunctions;
+    ModalRunner runner;
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<TDispersalForm&>(d).CancelButton()); });
+    runner.steps.push_back([this](QDialog& d) {
+        TypeInto(Qt::Key_R, "1.55");
+        Press(Qt::Key_Tab);
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, "This value must be between 0 and 1, inclusive.");
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "MaximumDispersalRateEdit");
+        Press(Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("DispersalItem").trigger();
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, before.MaxDispersalRateText);
+}
+
+// OK in General Information without a change, after File, New and on a
+// loaded model, leaves the model unmodified: Exit asks nothing. A change
+// marks it.
+TEST_F(MultiMainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
+{
+    ModalRunner runner;
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    Form().Item("NewItem").trigger();
+    EXPECT_FALSE(Form().Modified());
+    Open(Copy());
+    for (int showing = 0; showing < 2; ++showing) {
+        runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+        Form().Item("GeneralItem").trigger();
+    }
+    EXPECT_FALSE(Form().Modified());
+    EXPECT_TRUE(Form().QuerySaveChanges());
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    const bool inputsChanged = Model.InputsChanged;
+    runner.steps.push_back([](QDialog&) {
+        Press(Qt::Key_End);
+        Type(" and beyond");
+        Press(Qt::Key_Return);
+    });
+    Form().Item("GeneralItem").trigger();
+    EXPECT_EQ(Model.Info.Title, kSampleTitle.toStdString() + " and beyond");
+    EXPECT_TRUE(Form().Modified());
+    EXPECT_EQ(Model.InputsChanged, inputsChanged);
 }
