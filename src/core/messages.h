@@ -20,6 +20,17 @@ void InformationMessage(const std::string& text);
 void WarningBeep();
 void IdleHook();
 
+// A status text for work under way: shown when made, and the status line
+// cleared when it goes out of scope, however the work ends, so that the
+// text never outlasts its work.
+class TWorkStatus {
+public:
+    explicit TWorkStatus(const std::string& text) { StatusMessage(text); }
+    ~TWorkStatus() { StatusMessage(""); }
+    TWorkStatus(const TWorkStatus&) = delete;
+    TWorkStatus& operator=(const TWorkStatus&) = delete;
+};
+
 // Where simulation warnings go outside batch mode while it is set: the
 // multi-population programs route them through a handler (their run window's
 // list while it is open, a warning box otherwise). An empty handler restores

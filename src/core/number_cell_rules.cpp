@@ -17,8 +17,6 @@ bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLengt
 
 std::optional<double> NumberCellValue(const std::string& text, double maxValue)
 {
-    if (TrimBlanks(text).empty())
-        return 0.0;
     double value = 0;
     if (!ConvertNumber(text, value) || value < 0 || value > maxValue)
         return std::nullopt;

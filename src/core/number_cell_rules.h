@@ -1,7 +1,7 @@
 #pragma once
 // The typing and range rules of the editors' number grids (matrices, initial
 // abundances, stage weights), free of any window code. Such a cell holds a
-// number of at least 0 typed with digits and "." only; an empty cell means 0.
+// number of at least 0 typed with digits and "." only.
 
 #include <cstddef>
 #include <optional>
@@ -15,8 +15,9 @@
 // `kept` already has maxLength characters.
 bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength);
 
-// The number in a cell: 0 for an empty text; none when the text is not a
-// number or lies outside 0..maxValue.
+// The number in a cell; none when the text is not a number (an emptied cell
+// is none too: a blanked value must not silently become 0) or lies outside
+// 0..maxValue.
 std::optional<double> NumberCellValue(const std::string& text, double maxValue);
 
 // "Number must be between 0 and " + the maximum + ".", the refusal of a cell

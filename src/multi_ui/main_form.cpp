@@ -70,7 +70,8 @@ const TMainFormVariant& MultiMainFormVariant()
         &WindowModelFile(),
         MultiAboutTexts,
         {kTrajectory, kStructure, kOccupancy, kIntervalExtinctionRisk, kIntervalExplosionRisk},
-        OpenMultiResultWindow};
+        OpenMultiResultWindow,
+        [](QWidget* parent) { return new TSimulationForm(parent); }};
     return variant;
 }
 
@@ -88,6 +89,7 @@ TMainForm::TMainForm(TSettingsStore& settings, const TMainFormVariant& variant, 
     // Just after Open, before the separator that follows it.
     AddRecentFiles(settings, variant_.SettingsKey, Item("OpenSeparator"));
     generalForm_ = new TGeneralForm(this);
+    simulationForm_ = variant_.MakeSimulationForm(this);
 }
 
 TMainForm::~TMainForm() = default;
@@ -301,7 +303,7 @@ void TMainForm::AutoItemClick() { SetViewMode(kViewAuto); }
 
 bool TMainForm::QuerySaveChanges()
 {
-    return QuerySaveModel(this, Modified(), Model.ModelState == kStateResults && Model.InputsChanged,
+    return QuerySaveModel(this, ChangesToSave(), Model.ModelState == kStateResults && Model.InputsChanged,
                           TResultsNotice::After, [this] { return SaveModelAs(); });
 }
 
@@ -374,9 +376,8 @@ void TMainForm::DispersalItemClick()
 
 void TMainForm::RunItemClick()
 {
-    TSimulationForm simulation(this);
-    simulation.SetModelFileName(ModelFileName);
-    simulation.Execute();
+    simulationForm_->SetModelFileName(ModelFileName);
+    RunInWindow(*simulationForm_);
     UpdateMenus();
     ShowModelSummary();
 }

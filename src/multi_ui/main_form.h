@@ -47,6 +47,7 @@ namespace multi {
 class TGeneralForm;
 class TMultiOptions;
 class TOptionForm;
+class TSimulationForm;
 
 // What a program built on this window brings of its own.
 struct TMainFormVariant {
@@ -61,6 +62,9 @@ struct TMainFormVariant {
     // the program hides), and how a result window is opened.
     std::array<int, 5> ResultKinds;
     TDisplayResult OpenResult;
+    // The program's simulation window, made once with the main window as
+    // its parent.
+    std::function<TSimulationForm*(QWidget* parent)> MakeSimulationForm;
 };
 
 // Plurimod's variant.
@@ -70,8 +74,10 @@ class TMainForm : public TProgramMainWindow {
     Q_OBJECT
 public:
     // `settings` keeps the options and the recent files; it must outlive the
-    // window. The options dialog (which applies the number options) and the
-    // General Information dialog are made here, once, as children.
+    // window. The options dialog (which applies the number options), the
+    // General Information dialog and the simulation window are made here,
+    // once, as children: the simulation window keeps the user's delay from
+    // one run to the next.
     explicit TMainForm(TSettingsStore& settings, const TMainFormVariant& variant = MultiMainFormVariant(),
                        QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -99,7 +105,7 @@ public:
     void GeneralItemClick();
     virtual void PopulationsItemClick();
     void DispersalItemClick();
-    virtual void RunItemClick();
+    void RunItemClick();
     // The Results menu opens: its items are enabled only with results.
     void ResultsItemClick();
     virtual void ResultItemClick(int kind);
@@ -110,6 +116,7 @@ public:
     TMultiOptions& Options() const;
     TOptionForm& OptionForm() const { return *optionForm_; }
     TGeneralForm& GeneralForm() const { return *generalForm_; }
+    TSimulationForm& SimulationForm() const { return *simulationForm_; }
     QStackedWidget& PageControl() const { return *pages_; }
     QWidget& MapTabSheet() const { return *mapPage_; }
     TSummaryPanel& GeneralTabSheet() const { return *generalPage_; }
@@ -138,6 +145,7 @@ private:
 
     TOptionForm* optionForm_;
     TGeneralForm* generalForm_;
+    TSimulationForm* simulationForm_;
     QStackedWidget* pages_;
     QWidget* mapPage_;
     TPaintBox* map_;

@@ -1,6 +1,7 @@
 #include "multi_ui/multi_program.h"
 
 #include "multi_ui/program_icon.h"
+#include "ui/help_service.h"
 #include "ui/program_application.h"
 #include "ui/qsettings_store.h"
 
@@ -39,6 +40,7 @@ int RunProgramWindows(int& argc, char** argv, const std::function<QPixmap()>& ic
 
 int RunMultiWindows(int& argc, char** argv)
 {
+    SetProgramHelp(kPlurimodHelp);
     return RunProgramWindows(argc, argv, [] { return MultiProgramIcon(); }, [](TSettingsStore& settings) {
         return std::make_unique<TMainForm>(settings);
     });

@@ -49,7 +49,8 @@ const multi::TMainFormVariant& SingleMainFormVariant()
         &SinglePopulationFile(),
         SingleAboutTexts,
         {kTrajectory, 0, 0, kIntervalExtinctionRisk, kIntervalExplosionRisk},
-        OpenSingleResultWindow};
+        OpenSingleResultWindow,
+        [](QWidget* parent) -> multi::TSimulationForm* { return new TSimulationForm(parent); }};
     return variant;
 }
 
@@ -103,14 +104,6 @@ void TMainForm::PopulationsItemClick()
     SetModified(true);
     ShowModelSummary();
     UpdateMenus();
-}
-
-void TMainForm::RunItemClick()
-{
-    TSimulationForm simulation(this);
-    simulation.Execute();
-    UpdateMenus();
-    ShowModelSummary();
 }
 
 }  // namespace single

@@ -45,8 +45,6 @@ public:
     void OpenModel(const std::string& name) override;
     // The parameter dialog of the one population.
     void PopulationsItemClick() override;
-    // The single-population simulation window.
-    void RunItemClick() override;
 };
 
 }  // namespace single

@@ -3,6 +3,7 @@
 #include "multi_ui/multi_program.h"
 #include "multi_ui/program_icon.h"
 #include "multi_ui/single_main_form.h"
+#include "ui/help_service.h"
 
 #include <QPixmap>
 
@@ -10,6 +11,7 @@ namespace single {
 
 int RunSingleWindows(int& argc, char** argv)
 {
+    SetProgramHelp(kMonovaraHelp);
     return multi::RunProgramWindows(argc, argv, [] { return SingleProgramIcon(); }, [](TSettingsStore& settings) {
         return std::make_unique<TMainForm>(settings);
     });

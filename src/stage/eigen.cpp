@@ -7,33 +7,38 @@ namespace {
 
 // One-based work array with a margin of one row and column on each side,
 // zero-initialised, so that the QR sweep may look one element past a 2 x 2
-// block without reading anything but 0.
-using WorkArray = std::array<std::array<double, kStageMatrixCapacity + 2>, kStageMatrixCapacity + 2>;
+// block without reading anything but 0. The growth rate of the model is
+// found in single precision, as the model holds its matrices (T = float);
+// the eigenvectors refine it in double precision first (T = double).
+template <class T>
+using WorkArray = std::array<std::array<T, kStageMatrixCapacity + 2>, kStageMatrixCapacity + 2>;
 
 // Magnitude of a with the sign of b (b = 0 counts as positive).
-double Sign(double a, double b) { return b >= 0.0 ? std::abs(a) : -std::abs(a); }
+template <class T>
+T Sign(T a, T b) { return b >= T(0) ? std::abs(a) : -std::abs(a); }
 
 // Scales rows and columns by powers of 2 so that each row and column have
 // comparable off-diagonal norms; the eigenvalues are unchanged and the QR
 // iteration loses less accuracy on matrices with large and small rates.
-void Balance(WorkArray& a, int n)
+template <class T>
+void Balance(WorkArray<T>& a, int n)
 {
-    constexpr double kRadix = 2.0;
-    constexpr double kRadixSquared = kRadix * kRadix;
+    constexpr T kRadix = 2;
+    constexpr T kRadixSquared = kRadix * kRadix;
     bool done = false;
     while (!done) {
         done = true;
         for (int i = 1; i <= n; ++i) {
-            double c = 0.0, r = 0.0;
+            T c = 0, r = 0;
             for (int j = 1; j <= n; ++j)
                 if (j != i) {
                     c += std::abs(a[j][i]);
                     r += std::abs(a[i][j]);
                 }
-            if (c != 0.0 && r != 0.0) {
-                double g = r / kRadix;
-                double f = 1.0;
-                const double s = c + r;
+            if (c != T(0) && r != T(0)) {
+                T g = r / kRadix;
+                T f = 1;
+                const T s = c + r;
                 while (c < g) {
                     f *= kRadix;
                     c *= kRadixSquared;
@@ -43,9 +48,9 @@ void Balance(WorkArray& a, int n)
                     f /= kRadix;
                     c /= kRadixSquared;
                 }
-                if ((c + r) / f < 0.95 * s) {
+                if ((c + r) / f < T(0.95) * s) {
                     done = false;
-                    g = 1.0 / f;
+                    g = T(1) / f;
                     for (int j = 1; j <= n; ++j)
                         a[i][j] *= g;
                     for (int j = 1; j <= n; ++j)
@@ -58,10 +63,11 @@ void Balance(WorkArray& a, int n)
 
 // Reduces to upper Hessenberg form by elimination with partial pivoting;
 // the entries below the sub-diagonal are cleared afterwards.
-void ReduceToHessenberg(WorkArray& a, int n)
+template <class T>
+void ReduceToHessenberg(WorkArray<T>& a, int n)
 {
     for (int m = 2; m < n; ++m) {
-        double x = 0.0;
+        T x = 0;
         int i = m;
         for (int j = m; j <= n; ++j)
             if (std::abs(a[j][m - 1]) > std::abs(x)) {
@@ -74,10 +80,10 @@ void ReduceToHessenberg(WorkArray& a, int n)
             for (int j = 1; j <= n; ++j)
                 std::swap(a[j][i], a[j][m]);
         }
-        if (x != 0.0) {
+        if (x != T(0)) {
             for (i = m + 1; i <= n; ++i) {
-                double y = a[i][m - 1];
-                if (y != 0.0) {
+                T y = a[i][m - 1];
+                if (y != T(0)) {
                     y /= x;
                     a[i][m - 1] = y;
                     for (int j = m; j <= n; ++j)
@@ -90,22 +96,23 @@ void ReduceToHessenberg(WorkArray& a, int n)
     }
     for (int i = 3; i <= n; ++i)
         for (int j = 1; j < i - 1; ++j)
-            a[i][j] = 0.0;
+            a[i][j] = T(0);
 }
 
 constexpr int kMaxQrIterations = 300;
 
 // All eigenvalues of an upper Hessenberg matrix by the shifted QR algorithm
 // (real and imaginary parts). False when one eigenvalue needs kMaxQrIterations.
-bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
+template <class T>
+bool HessenbergEigenvalues(WorkArray<T>& a, int n, T* wr, T* wi)
 {
-    double anorm = 0.0;
+    T anorm = 0;
     for (int i = 1; i <= n; ++i)
         for (int j = std::max(i - 1, 1); j <= n; ++j)
             anorm += std::abs(a[i][j]);
     int nn = n;
-    double t = 0.0;
-    double p = 0.0, q = 0.0, r = 0.0, s = 0.0, w = 0.0, x = 0.0, y = 0.0, z = 0.0;
+    T t = 0;
+    T p = 0, q = 0, r = 0, s = 0, w = 0, x = 0, y = 0, z = 0;
     while (nn >= 1) {
         int its = 0;
         int l;
@@ -113,31 +120,31 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
             // Look for a single small sub-diagonal element.
             for (l = nn; l >= 2; --l) {
                 s = std::abs(a[l - 1][l - 1]) + std::abs(a[l][l]);
-                if (s == 0.0)
+                if (s == T(0))
                     s = anorm;
                 if (std::abs(a[l][l - 1]) + s == s) {
-                    a[l][l - 1] = 0.0;
+                    a[l][l - 1] = T(0);
                     break;
                 }
             }
             x = a[nn][nn];
             if (l == nn) { // one root found
                 wr[nn] = x + t;
-                wi[nn--] = 0.0;
+                wi[nn--] = T(0);
             } else {
                 y = a[nn - 1][nn - 1];
                 w = a[nn][nn - 1] * a[nn - 1][nn];
                 if (l == nn - 1) { // two roots found
-                    p = 0.5 * (y - x);
+                    p = T(0.5) * (y - x);
                     q = p * p + w;
                     z = std::sqrt(std::abs(q));
                     x += t;
-                    if (q >= 0.0) {
+                    if (q >= T(0)) {
                         z = p + Sign(z, p);
                         wr[nn - 1] = wr[nn] = x + z;
-                        if (z != 0.0)
+                        if (z != T(0))
                             wr[nn] = x - w / z;
-                        wi[nn - 1] = wi[nn] = 0.0;
+                        wi[nn - 1] = wi[nn] = T(0);
                     } else {
                         wr[nn - 1] = wr[nn] = x + p;
                         wi[nn - 1] = -(wi[nn] = z);
@@ -157,8 +164,8 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
                         for (int i = 1; i <= nn; ++i)
                             a[i][i] -= x;
                         s = std::abs(a[nn][nn - 1]) + std::abs(a[nn - 1][nn - 2]);
-                        y = x = 0.75 * s;
-                        w = -0.4375 * s * s;
+                        y = x = T(0.75) * s;
+                        w = T(-0.4375) * s * s;
                     }
                     ++its;
                     int m;
@@ -175,30 +182,30 @@ bool HessenbergEigenvalues(WorkArray& a, int n, double* wr, double* wi)
                         r /= s;
                         if (m == l)
                             break;
-                        const double u = std::abs(a[m][m - 1]) * (std::abs(q) + std::abs(r));
-                        const double v = std::abs(p) * (std::abs(a[m - 1][m - 1]) + std::abs(z) + std::abs(a[m + 1][m + 1]));
+                        const T u = std::abs(a[m][m - 1]) * (std::abs(q) + std::abs(r));
+                        const T v = std::abs(p) * (std::abs(a[m - 1][m - 1]) + std::abs(z) + std::abs(a[m + 1][m + 1]));
                         if (u + v == v)
                             break;
                     }
                     for (int i = m + 2; i <= nn; ++i) {
-                        a[i][i - 2] = 0.0;
+                        a[i][i - 2] = T(0);
                         if (i != m + 2)
-                            a[i][i - 3] = 0.0;
+                            a[i][i - 3] = T(0);
                     }
                     for (int k = m; k <= nn - 1; ++k) {
                         if (k != m) {
                             p = a[k][k - 1];
                             q = a[k + 1][k - 1];
-                            r = 0.0;
+                            r = T(0);
                             if (k != nn - 1)
                                 r = a[k + 2][k - 1];
-                            if ((x = std::abs(p) + std::abs(q) + std::abs(r)) != 0.0) {
+                            if ((x = std::abs(p) + std::abs(q) + std::abs(r)) != T(0)) {
                                 p /= x;
                                 q /= x;
                                 r /= x;
                             }
                         }
-                        if ((s = Sign(std::sqrt(p * p + q * q + r * r), p)) != 0.0) {
+                        if ((s = Sign(std::sqrt(p * p + q * q + r * r), p)) != T(0)) {
                             if (k == m) {
                                 if (l != m)
                                     a[k][k - 1] = -a[k][k - 1];
@@ -248,7 +255,8 @@ bool AllFinite(const TStageMatrix& m)
     return true;
 }
 
-// Largest real eigenvalue counting from 0; false when the iteration fails.
+// Largest real eigenvalue counting from 0, computed in precision T from the
+// matrix rounded to T; false when the iteration fails.
 //
 // Stages that receive individuals from no other remaining stage (a zero row
 // off the diagonal), or send individuals to none (a zero column), are split
@@ -258,13 +266,18 @@ bool AllFinite(const TStageMatrix& m)
 // triangular), and it keeps chains of stages that lead nowhere, such as
 // post-reproductive stages, out of the QR iteration, where their repeated
 // eigenvalue 0 converges too slowly for the iteration limit.
-bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
+template <class T>
+bool TryDominantEigenvalue(const TStageMatrix& matrix, T& lambda)
 {
-    lambda = 0.0;
+    lambda = 0;
     const int n = matrix.size;
     if (n == 0 || !AllFinite(matrix))
         return n == 0;
 
+    TStageMatrixOf<T> m(n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j)
+            m(i, j) = static_cast<T>(matrix(i, j));
     int active[kStageMatrixCapacity];
     int count = n;
     for (int k = 0; k < n; ++k)
@@ -278,11 +291,11 @@ bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
                 const int j = active[l];
                 if (j == i)
                     continue;
-                rowEmpty = rowEmpty && matrix(i, j) == 0.0;
-                columnEmpty = columnEmpty && matrix(j, i) == 0.0;
+                rowEmpty = rowEmpty && m(i, j) == T(0);
+                columnEmpty = columnEmpty && m(j, i) == T(0);
             }
             if (rowEmpty || columnEmpty) {
-                lambda = std::max(lambda, matrix(i, i));
+                lambda = std::max(lambda, m(i, i));
                 for (int l = k + 1; l < count; ++l)
                     active[l - 1] = active[l];
                 --count;
@@ -293,20 +306,20 @@ bool TryDominantEigenvalue(const TStageMatrix& matrix, double& lambda)
     if (count == 0)
         return true;
 
-    WorkArray a{};
+    WorkArray<T> a{};
     for (int i = 1; i <= count; ++i)
         for (int j = 1; j <= count; ++j)
-            a[i][j] = matrix(active[i - 1], active[j - 1]);
+            a[i][j] = m(active[i - 1], active[j - 1]);
     Balance(a, count);
     ReduceToHessenberg(a, count);
-    double wr[kStageMatrixCapacity + 2] = {};
-    double wi[kStageMatrixCapacity + 2] = {};
+    T wr[kStageMatrixCapacity + 2] = {};
+    T wi[kStageMatrixCapacity + 2] = {};
     if (!HessenbergEigenvalues(a, count, wr, wi)) {
-        lambda = 0.0;
+        lambda = 0;
         return false;
     }
     for (int i = 1; i <= count; ++i)
-        if (wi[i] == 0.0 && wr[i] > lambda)
+        if (wi[i] == T(0) && wr[i] > lambda)
             lambda = wr[i];
     return true;
 }
@@ -459,7 +472,7 @@ bool DominantVector(const TStageMatrix& matrix, const TStageVector& start, TStag
 {
     out = StartVector(start, matrix.size);
     double lambda = 0.0;
-    if (matrix.size == 0 || !TryDominantEigenvalue(matrix, lambda) || !(lambda > 0.0))
+    if (matrix.size == 0 || !TryDominantEigenvalue<double>(matrix, lambda) || !(lambda > 0.0))
         return false;
     TStageVector x = out;
     if (!InverseIteration(matrix, lambda, x))
@@ -481,8 +494,8 @@ TStageMatrix ApplyMultipliers(const TStageMatrix& source, double survivalMultipl
 
 double DominantEigenvalue(const TStageMatrix& matrix)
 {
-    double lambda = 0.0;
-    return TryDominantEigenvalue(matrix, lambda) ? lambda : 0.0;
+    float lambda = 0.0f;
+    return TryDominantEigenvalue<float>(matrix, lambda) ? lambda : 0.0;
 }
 
 bool StableDistribution(const TStageMatrix& matrix, const TStageVector& start, TStageVector& w)
@@ -525,16 +538,19 @@ TStageMatrix Elasticities(const TStageMatrix& matrix, const TStageVector& v, con
 
 namespace {
 
+double Single(double x) { return static_cast<float>(x); }
+
+// The scaled matrix of the multiplier search, held in single precision like
+// the model's matrices: every entry is rounded to a single when it is stored.
 TStageMatrix ScaledForMultiplier(const TStageMatrix& matrix, double m, DDAffects affects, bool ignoreConstraints)
 {
     const int n = matrix.size;
-    TStageMatrix scaled = matrix;
-    for (int i = 1; i <= n; ++i) {
-        if (!AffectsRow(affects, i))
-            continue;
-        for (int j = 1; j <= n; ++j)
-            scaled(i, j) = matrix(i, j) > 0.0 ? m * matrix(i, j) : 0.0;
-    }
+    TStageMatrix scaled(n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            const double a = Single(matrix(i, j));
+            scaled(i, j) = !AffectsRow(affects, i) ? a : (a > 0.0 ? Single(m * a) : 0.0);
+        }
     if (!ignoreConstraints) {
         for (int j = 1; j <= n; ++j) {
             double survival = 0.0;
@@ -545,7 +561,7 @@ TStageMatrix ScaledForMultiplier(const TStageMatrix& matrix, double m, DDAffects
             }
             if (survival > 1.0)
                 for (int i = 2; i <= n; ++i)
-                    scaled(i, j) /= survival;
+                    scaled(i, j) = Single(scaled(i, j) / survival);
         }
     }
     return scaled;
@@ -569,18 +585,18 @@ double FindRateMultiplier(const TStageMatrix& matrix, double target, DDAffects a
     auto lambdaAt = [&](double m) {
         return DominantEigenvalue(ScaledForMultiplier(matrix, m, affects, ignoreConstraints));
     };
-    // Whole steps until lambda reaches the target; within the tolerance
-    // counts as reached, so that a whole multiplier is found exactly even
-    // when rounding leaves its lambda a hair below the target.
+    // Whole steps until lambda reaches the target itself; a whole multiplier
+    // whose lambda is within the tolerance below the target is passed, and
+    // the bisection below the next one finds a multiplier within it.
     double m = 0.0;
     double lambda = 0.0;
     for (int step = 1; step <= 200; ++step) {
         m = step;
         lambda = lambdaAt(m);
-        if (lambda >= target - epsilon)
+        if (lambda >= target)
             break;
     }
-    if (lambda < target - epsilon)
+    if (lambda < target)
         return -1.0;
     if (std::abs(lambda - target) <= epsilon)
         return m;
@@ -596,7 +612,7 @@ double FindRateMultiplier(const TStageMatrix& matrix, double target, DDAffects a
         else
             low = mid;
     }
-    return mid;
+    return Single(mid);
 }
 
 bool SplitIntoStageCounts(std::int32_t total, const TStageVector& w, TStageVector& counts)

@@ -4,8 +4,11 @@
 // values (left eigenvector), sensitivities and elasticities, the multiplier of
 // the density-affected vital rates that gives a prescribed growth rate, and
 // the split of a population's total into whole stage counts.
-// All pure functions on TStageMatrix (at most kStageMatrixCapacity stages), computed in
-// double precision without allocation.
+// All pure functions on TStageMatrix (at most kStageMatrixCapacity stages),
+// without allocation. The growth rate is computed in single precision from the
+// matrix rounded to singles, as the model holds its matrices, and so is the
+// multiplier search; the eigenvectors, sensitivities and elasticities are
+// computed in double precision.
 
 #include "stage/density_types.h"
 #include "stage/stage_matrix.h"
@@ -18,8 +21,9 @@ TStageMatrix ApplyMultipliers(const TStageMatrix& source, double survivalMultipl
 
 // The finite rate of increase: the largest real eigenvalue, counting from 0
 // (a matrix whose real eigenvalues are all negative, or that has no real
-// eigenvalue, gives 0). 0 also when the eigenvalue iteration fails or the
-// matrix holds a value that is not a finite number.
+// eigenvalue, gives 0), as a single-precision value. 0 also when the
+// eigenvalue iteration fails or the matrix holds a value that is not a finite
+// number.
 double DominantEigenvalue(const TStageMatrix& matrix);
 
 // The stable stage distribution, scaled to sum 1: the right eigenvector of
@@ -47,9 +51,12 @@ TStageMatrix Elasticities(const TStageMatrix& matrix, const TStageVector& v, con
 // rows sum to about 0, or 200 whole steps of m stay below the target).
 // The scaled matrix keeps only positive affected entries, times m; unless
 // `ignoreConstraints`, scaled survivals above 1 become 1 and a column whose
-// survivals sum above 1 is divided by that sum. Tolerance on lambda: 1e-4
-// when `precise` (every caller should use it, so that a target of 1 gives
-// the model's multiplier for a growth rate of 1 exactly), else 1e-3.
+// survivals sum above 1 is divided by that sum. m steps up 1, 2, 3, ... until
+// lambda reaches the target; a whole m within the tolerance of it is the
+// answer, else the interval below it is halved until lambda is within the
+// tolerance. Tolerance on lambda: 1e-4 when `precise` (every caller should
+// use it, so that a target of 1 gives the model's multiplier for a growth
+// rate of 1 exactly), else 1e-3. The result is a single-precision value.
 double FindRateMultiplier(const TStageMatrix& matrix, double target, DDAffects affects, bool ignoreConstraints,
                           bool precise = true);
 

@@ -88,13 +88,29 @@ std::vector<TManagementAction> LoadManagementActions(const TCoravel& model)
     return actions;
 }
 
+void ApplyActionScope(std::int32_t duration, TManagementAction& action)
+{
+    action.frompop = 1;
+    action.topop = 1;
+    action.begintime = 1;
+    action.endtime = duration;
+    action.period = 1;
+    action.timing = 0;
+    action.condition = 0;
+    action.threshold = 0;
+}
+
 bool StoreManagementActions(TCoravel& model, const std::vector<TManagementAction>& actions)
 {
     const int count = static_cast<int>(std::min<std::size_t>(actions.size(), kMaxActions));
     bool changed = model.actioncount != count;
     model.actioncount = static_cast<std::uint8_t>(count);
-    for (int i = 1; i <= count; ++i)
-        changed |= actions[static_cast<std::size_t>(i - 1)].StoreToRecord(model.actions[i]);
+    for (int i = 1; i <= count; ++i) {
+        // Also an action the user never selected acts over the whole run.
+        TManagementAction action = actions[static_cast<std::size_t>(i - 1)];
+        ApplyActionScope(model.duration, action);
+        changed |= action.StoreToRecord(model.actions[i]);
+    }
     if (changed)
         InputsChanged = true;
     return changed;
@@ -117,19 +133,12 @@ void StoreActionControls(const TActionControls& controls, std::int32_t duration,
 {
     action.active = !controls.ignore;
     action.kind = controls.introduce ? 1 : 0;
-    action.frompop = 1;
-    action.topop = 1;
     action.amountkind = controls.proportion ? 1 : 0;
     action.number = controls.number;
     action.proportion = controls.proportionValue;
     action.firststage = controls.startStage + 1;
     action.laststage = controls.throughStage + 1;
-    action.begintime = 1;
-    action.endtime = duration;
-    action.period = 1;
-    action.timing = 0;
-    action.condition = 0;
-    action.threshold = 0;
+    ApplyActionScope(duration, action);
 }
 
 TActionListButtons ActionListButtons(int count, int selected)

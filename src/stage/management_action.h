@@ -51,8 +51,14 @@ std::string ActionListText(const TManagementAction& action);
 // The actions 1..actioncount of the model.
 std::vector<TManagementAction> LoadManagementActions(const TCoravel& model);
 
+// What every action of this program does besides its kind, amount and
+// stages: population 1 to 1, time steps 1 to `duration`, period 1, before
+// dispersal, no condition, threshold 0.
+void ApplyActionScope(std::int32_t duration, TManagementAction& action);
+
 // Writes the edited list back: the number of actions, then action i into
-// record i. Sets the inputs-changed flag when a record changed or the number
+// record i, each with the scope above (whatever it held, also when it was
+// never selected in the editor). Sets the inputs-changed flag when a record changed or the number
 // of actions did (a deleted or added action changes what a run does even
 // when the remaining records stay as they were). True when anything changed.
 bool StoreManagementActions(TCoravel& model, const std::vector<TManagementAction>& actions);
@@ -70,8 +76,8 @@ struct TActionControls {
 
 TActionControls ActionControls(const TManagementAction& action);
 
-// Stores the controls into the action: population 1 to 1, time steps 1 to
-// `duration`, period 1, before dispersal, no condition, threshold 0. A stage
+// Stores the controls into the action, with the scope of ApplyActionScope.
+// A stage
 // not chosen is stored as stage 0, which the input check reports.
 void StoreActionControls(const TActionControls& controls, std::int32_t duration, TManagementAction& action);
 

@@ -267,7 +267,8 @@ int ReadSharedResults(const TResultArrays& r, TLineCursor& cursor, const TResult
         const int R = in.Index(count, 0, r.replicationMin->Count());
         const int T = r.duration;
 
-        StatusMessage("Loading results.  Please wait ... ");
+        // Cleared once the results are read, whether they loaded or not.
+        const TWorkStatus status("Loading results.  Please wait ... ");
         in.SkipLine();  // column heads
         in.SkipLine();  // "Pop. ALL"
         for (int t = 1; t <= T; ++t) {

@@ -32,8 +32,6 @@ constexpr double kLongestStepDelay = 10.0;  // seconds
 constexpr int kCatAffectsVitalRates = 1;
 constexpr int kExtentLocal = 0;
 constexpr int kExtentRegional = 1;
-constexpr std::uint8_t kKindIntroduction = 1;
-constexpr std::uint8_t kConditionBelow = 1;
 constexpr std::uint8_t kTimingBeforeDispersal = 0;
 constexpr std::uint8_t kTimingAfterDispersal = 1;
 
@@ -184,28 +182,6 @@ int SwitchOffVitalRateCatastrophes(TCoravel& model, int p)
            switchOff(model.cat2affects, model.cat2extent, model.catprob2[p], model.cat2regprob);
 }
 
-// Whether an introduction acts at some step after t, so that a replication in
-// which every population has died out can still see individuals again. Only
-// introductions add individuals to an empty model: harvests and translocations
-// take from what is there, and dispersal moves it.
-bool IntroductionAhead(const TCoravel& model, std::int32_t t)
-{
-    if (!model.mgmtactive)
-        return false;
-    for (int a = 1; a <= model.actioncount; ++a) {
-        const ManagementRecord& act = model.actions[a];
-        if (!act.active || act.kind != kKindIntroduction || act.number <= 0)
-            continue;
-        // "If N <" adds nothing to an empty stage unless its N is above 0.
-        if (act.condition == kConditionBelow && act.thresholdn <= 0)
-            continue;
-        for (std::int32_t step = t + 1; step <= model.duration; ++step)
-            if (ActsAtStep(act, step))
-                return true;
-    }
-    return false;
-}
-
 // The environmental deviates of one step: drawn once per correlation group of
 // the within-population option (1, 2 or 3 draws). The first draw drives the
 // carrying capacities, the first (option 0) or second draw the survivals, the
@@ -247,7 +223,7 @@ struct TRunBody {
     std::vector<double>& factor;
 };
 
-// One replication, steps 1..duration or until nothing can live again.
+// One replication, steps 1..duration or until every population is extinct.
 void RunReplication(TCoravel& model, TRunBody& b)
 {
     TRunState& run = b.run;
@@ -289,7 +265,9 @@ void RunReplication(TCoravel& model, TRunBody& b)
         if (!b.progress(run.ReplicationCount, run.CurrentTimeStep))
             run.Repl.stop = true;
 
-        if (run.Repl.allExtinct && !IntroductionAhead(model, t))
+        // Extinction of every population ends the replication, also with
+        // an introduction still to come: the later steps count as extinct.
+        if (run.Repl.allExtinct)
             break;
     }
     ReplSumm(model, run, b.stats);

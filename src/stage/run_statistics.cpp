@@ -393,8 +393,14 @@ void FinishRunStatistics(TCoravel& model, TRunState& run, const TRunStatistics& 
     const int R = stats.replicationsSummed;
     bool roundOff = false;
 
+    // With one replication the count minimum and maximum are the stored
+    // value, a single, rounded: they agree with the mean beside them, also
+    // for counts above 16777216 that a single cannot hold exactly.
     const auto countQuadruple = [&](const TMoments& m, float& sum, float& sumsq, std::int32_t& min,
-                                    std::int32_t& max) { roundOff |= StoreCountStatistics(m, R, sum, sumsq, min, max); };
+                                    std::int32_t& max) {
+        roundOff |= StoreCountStatistics(m, R, sum, sumsq, min, max);
+        if (R < 2) min = max = SingleReplicationCount(sum);
+    };
     // `flagged` says whether a lost variance is reported.
     const auto singleQuadruple = [&](const TMoments& m, float& sum, float& sumsq, float& min, float& max,
                                      bool flagged) {

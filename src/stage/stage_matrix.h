@@ -1,25 +1,31 @@
 #pragma once
 // A small dense stage (projection) matrix and stage vector for the
-// eigen-analysis and the density-dependence curve. Indices are one-based, as
-// in the model: row i is the stage individuals move to, column j the stage
-// they come from; row 1 holds fecundities, rows 2..size survivals and
-// transitions. Values are double; the model's single-precision matrices are
-// copied in and results copied back by the caller.
+// eigen-analysis, the density-dependence curve and the time step. Indices are
+// one-based, as in the model: row i is the stage individuals move to, column j
+// the stage they come from; row 1 holds fecundities, rows 2..size survivals
+// and transitions.
+//
+// TStageMatrix holds doubles: the model's single-precision matrices are
+// copied in and results copied back by the caller. TStepMatrix, the matrix a
+// population projects with in one time step, holds singles like the model's
+// own matrices: every rate is rounded to single precision when it is stored,
+// and the products with the abundances are formed from those stored rates.
 
 #include <array>
 #include <stdexcept>
 
 constexpr int kStageMatrixCapacity = 8;
 
-struct TStageMatrix {
+template <class T>
+struct TStageMatrixOf {
     int size = 0; // stages, 0..kStageMatrixCapacity
-    std::array<double, kStageMatrixCapacity * kStageMatrixCapacity> cells{};
+    std::array<T, kStageMatrixCapacity * kStageMatrixCapacity> cells{};
 
-    TStageMatrix() = default;
-    explicit TStageMatrix(int stages) : size(CheckedSize(stages)) {}
+    TStageMatrixOf() = default;
+    explicit TStageMatrixOf(int stages) : size(CheckedSize(stages)) {}
 
-    double& operator()(int row, int col) { return cells[Index(row, col)]; }
-    double operator()(int row, int col) const { return cells[Index(row, col)]; }
+    T& operator()(int row, int col) { return cells[Index(row, col)]; }
+    T operator()(int row, int col) const { return cells[Index(row, col)]; }
 
     static int CheckedSize(int stages)
     {
@@ -38,6 +44,9 @@ private:
         return static_cast<std::size_t>((row - 1) * kStageMatrixCapacity + (col - 1));
     }
 };
+
+using TStageMatrix = TStageMatrixOf<double>;
+using TStepMatrix = TStageMatrixOf<float>;
 
 struct TStageVector {
     int size = 0;

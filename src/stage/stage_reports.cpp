@@ -216,7 +216,8 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
     const DDType type = static_cast<DDType>(typeCode & 7);
 
     model.currentmatrix = model.populations[p].matrixindex;
-    StatusMessage("Please wait");
+    // Cleared once the curves are computed (or refused).
+    const TWorkStatus status("Please wait");
     buffer.SetPointCount(50);
     double kEnd = K;
     buffer.CurveVariant = 1;

@@ -201,7 +201,7 @@ double StepCarryingCapacity(const TCoravel& model, TRunState& run, int p)
     return kt;
 }
 
-void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageMatrix& M)
+void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStepMatrix& M)
 {
     const PopulationRecord& pop = model.populations[p];
     const int S = run.S;
@@ -216,12 +216,15 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageM
     if (model.schangeindex[p] != 0)
         survival = ChangeSeriesAt(model.schange[model.schangeindex[p]], run.CurrentTimeStep);
 
-    TStageMatrix source(S);
+    // Row 1 times the fecundity multiplier, rows 2..S times the survival
+    // multiplier, each product stored as a single.
     const SingleMatrix& stored = model.stagematrix[pop.matrixindex];
-    for (int i = 1; i <= S; ++i)
+    M = TStepMatrix(S);
+    for (int i = 1; i <= S; ++i) {
+        const double multiplier = i == 1 ? fecundity : survival;
         for (int j = 1; j <= S; ++j)
-            source(i, j) = stored(i, j);
-    M = ApplyMultipliers(source, survival, fecundity);
+            M(i, j) = static_cast<float>(stored(i, j) * multiplier);
+    }
 
     const DDType type = static_cast<DDType>(pop.ddtype);
     const double n = run.PopulationTotal[p];
@@ -243,7 +246,7 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageM
         for (int i = 1; i <= S; ++i)
             if (AffectsRow(affects, i))
                 for (int j = 1; j <= S; ++j)
-                    M(i, j) *= f;
+                    M(i, j) = static_cast<float>(M(i, j) * f);
     }
 
     TruncateVitalRates(model, run, M);
@@ -253,11 +256,11 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageM
         const double factor = denominator > 0.0 ? n / denominator : 0.0;
         for (int i = 1; i <= S; ++i)
             for (int j = 1; j <= S; ++j)
-                M(i, j) *= factor;
+                M(i, j) = static_cast<float>(M(i, j) * factor);
     }
 }
 
-void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
+void EnvStoch(const TCoravel& model, TRunState& run, int p, TStepMatrix& M)
 {
     double zF = 0.0;
     double zS = 0.0;
@@ -282,7 +285,7 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
         const double local = cat.localMultiplier[p];
         for (int i = 1; i <= S; ++i)
             for (int j = 1; j <= S; ++j)
-                M(i, j) *= local * cat.vitalMultiplier(i, j);
+                M(i, j) = static_cast<float>(M(i, j) * (local * cat.vitalMultiplier(i, j)));
     }
 
     const SingleMatrix& sdMatrix = model.stdevmatrix[model.populations[p].stdevindex];
@@ -306,14 +309,14 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
                 if (i >= 2)
                     z = negative && mean > 0.5 ? -zS : zS;
                 const bool complement = i >= 2 && mean > 0.5 && constrained;
-                M(i, j) = SampleRate(slot(i, j), mean, sd, z, lognormal, complement);
+                M(i, j) = static_cast<float>(SampleRate(slot(i, j), mean, sd, z, lognormal, complement));
             }
     } else {
         for (int j = 1; j <= S; ++j) {
             const double fec = M(1, j);
             const double fecSd = sdMatrix(1, j);
             if (fec > 0.0 && fecSd > 0.0)
-                M(1, j) = SampleRate(slot(1, j), fec, fecSd, zF, lognormal, false);
+                M(1, j) = static_cast<float>(SampleRate(slot(1, j), fec, fecSd, zF, lognormal, false));
             double s = 0.0;
             double sdSum = 0.0;
             for (int i = 2; i <= S; ++i) {
@@ -325,7 +328,7 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
             if (s > 0.0 && v > 0.0 && s < 1.0) {
                 const double varied = SamplePooled(slot(0, j), s, v, zS, lognormal);
                 for (int i = 2; i <= S; ++i)
-                    M(i, j) *= varied / s;
+                    M(i, j) = static_cast<float>(M(i, j) * (varied / s));
             }
         }
     }
@@ -333,20 +336,20 @@ void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M)
     TruncateVitalRates(model, run, M);
 }
 
-void TruncateVitalRates(const TCoravel& model, TRunState& run, TStageMatrix& M)
+void TruncateVitalRates(const TCoravel& model, TRunState& run, TStepMatrix& M)
 {
     const int S = run.S;
     const bool constrained = !model.ignoreconstraints;
     for (int j = 1; j <= S; ++j) {
         double survival = 0.0;
         for (int i = 1; i <= S; ++i) {
-            if (M(i, j) < 0.0) {
-                M(i, j) = 0.0;
+            if (M(i, j) < 0.0f) {
+                M(i, j) = 0.0f;
                 ++run.TruncBelowZero;
             }
             if (constrained && i >= 2) {
-                if (M(i, j) > 1.0) {
-                    M(i, j) = 1.0;
+                if (M(i, j) > 1.0f) {
+                    M(i, j) = 1.0f;
                     ++run.TruncAboveOne;
                 }
                 survival += M(i, j);
@@ -354,13 +357,13 @@ void TruncateVitalRates(const TCoravel& model, TRunState& run, TStageMatrix& M)
         }
         if (survival > 1.0) {
             for (int i = 2; i <= S; ++i)
-                M(i, j) /= survival;
+                M(i, j) = static_cast<float>(M(i, j) / survival);
             ++run.TruncColumnSum;
         }
     }
 }
 
-void ProjectStages(const TCoravel& model, TRunState& run, int p, const TStageMatrix& M)
+void ProjectStages(const TCoravel& model, TRunState& run, int p, const TStepMatrix& M)
 {
     const int S = run.S;
     const bool constrained = !model.ignoreconstraints;
@@ -430,7 +433,7 @@ void StepPopulation(TCoravel& model, TRunState& run, int p)
     if (run.PopulationTotal[p] >= 1) {
         CapacityCatastrophes(model, run, p);
         kt = StepCarryingCapacity(model, run, p);
-        TStageMatrix M(run.S);
+        TStepMatrix M(run.S);
         StepMatrix(model, run, p, kt, M);
         if (run.Stochastic)
             EnvStoch(model, run, p, M);

@@ -7,8 +7,10 @@
 // replication's abundances and the end-of-run truncation report.
 //
 // Every routine works on the model and on the run's working state passed in;
-// nothing allocates. Step matrices are double precision: a count of
-// 16777217 times a survival of 1 must stay 16777217.
+// nothing allocates. Step matrices hold single-precision rates, as the
+// model's matrices do; each product of a rate with an abundance is formed in
+// double precision, so a count of 16777217 times a survival of 1 stays
+// 16777217.
 //
 // Calling order inside one replication:
 //   StartReplicationAbundances
@@ -65,21 +67,21 @@ double StepCarryingCapacity(const TCoravel& model, TRunState& run, int p);
 // The step matrix of p: trends of fecundity and survival, density dependence
 // against Kt with the population total before the step, truncation, Allee
 // effect.
-void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStageMatrix& M);
+void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStepMatrix& M);
 
 // Environmental stochasticity (normal or lognormal, optionally pooled over a
 // column's survivals), catastrophes on vital rates, then truncation. Throws
 // std::runtime_error("EnvStoch: unknown Info.corrwithin") for an unknown
 // within-population correlation option.
-void EnvStoch(const TCoravel& model, TRunState& run, int p, TStageMatrix& M);
+void EnvStoch(const TCoravel& model, TRunState& run, int p, TStepMatrix& M);
 
 // Negative rates become 0; unless constraints are ignored, survivals above 1
 // become 1 and a column whose survivals sum above 1 is divided by that sum.
 // Each clamp is counted in the run's truncation counters.
-void TruncateVitalRates(const TCoravel& model, TRunState& run, TStageMatrix& M);
+void TruncateVitalRates(const TCoravel& model, TRunState& run, TStepMatrix& M);
 
 // Projects p's stages through M into StageAbundance[p] and PopulationTotal[p].
-void ProjectStages(const TCoravel& model, TRunState& run, int p, const TStageMatrix& M);
+void ProjectStages(const TCoravel& model, TRunState& run, int p, const TStepMatrix& M);
 
 // Ceiling types: a total above Kt scales every stage by Kt / N.
 void ApplyCeiling(const TCoravel& model, TRunState& run, int p, double kt);

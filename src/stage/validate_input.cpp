@@ -62,13 +62,14 @@ bool IsScrambleOrContest(std::uint8_t ddtype)
     return IsScramble(t) || IsContest(t);
 }
 
+// Rounded as every count of the run is: to the nearest, halves to even.
 std::int32_t RoundedTotal(double sum)
 {
     if (!(sum >= 0.5))
         return 0;
     if (sum >= 2147480000.0)
         return 2147479999;
-    return static_cast<std::int32_t>(std::lround(sum));
+    return static_cast<std::int32_t>(std::nearbyint(sum));
 }
 
 void ResetPopulationNumbers(TCoravel& model)
@@ -151,7 +152,9 @@ void ConvertPopulation(TCoravel& model, int p)
 
 void CalculateRateMultipliers(TCoravel& model)
 {
-    StatusMessage("Calculating multipliers");
+    // Cleared when they are calculated: a run that the check then stops
+    // would otherwise leave the text standing.
+    const TWorkStatus status("Calculating multipliers");
     for (int p = 1; p <= model.pops; ++p) {
         TRateMultiplierKey key;
         key.matrix = PopulationStageMatrix(model, p);
@@ -182,12 +185,10 @@ void CalculateRateMultipliers(TCoravel& model)
 void CheckManagement(TCoravel& model)
 {
     model.mgmtactive = false;
-    bool anyAction = false;
     for (int a = 1; a <= model.actioncount && a <= model.actions.Count(); ++a) {
         ManagementRecord& act = model.actions[a];
         if (!act.active)
             continue;
-        anyAction = true;
         const std::string kind = act.kind < 3 ? kActionKindNames[act.kind] : "?";
         const bool harvest = act.kind == 0;
         const bool introduction = act.kind == 1;
@@ -227,7 +228,10 @@ void CheckManagement(TCoravel& model)
         if (translocation && act.frompop == act.topop)
             ReportInvalidInput(model, "For Translocation, \"from\" and \"to\" must be different populations.", a);
     }
-    if (anyAction && model.state != kStateEmpty)
+    // Management is on with any action, active or not: the checks that
+    // depend on it (unique population names) hold for every model with
+    // actions, whether or not one of them is switched on at the moment.
+    if (model.actioncount >= 1 && model.state != kStateEmpty)
         model.mgmtactive = true;
 }
 

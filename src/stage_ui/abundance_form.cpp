@@ -29,7 +29,7 @@ void TAbundanceForm::LoadFromModel()
     for (int p = 1; p <= pops; ++p) {
         grid.SetCells(0, p, ModelText(Info.populations[p].name));
         for (int s = 1; s <= stages; ++s)
-            SetShownCell(s, p, QString::fromStdString(AbundanceCellText(Info.initialabundance[p][s])));
+            grid.SetCells(s, p, QString::fromStdString(AbundanceCellText(Info.initialabundance[p][s])));
     }
     FinishLoading();
 }
@@ -37,12 +37,9 @@ void TAbundanceForm::LoadFromModel()
 void TAbundanceForm::StoreCells()
 {
     for (int p = 1; p <= Info.pops; ++p)
-        for (int s = 1; s <= Info.stages; ++s) {
-            if (StoreAbundanceCell(Info.initialabundance[p][s], Grid().Cells(s, p).toStdString(),
-                                   ShownCell(s, p).toStdString()))
+        for (int s = 1; s <= Info.stages; ++s)
+            if (StoreAbundanceCell(Info.initialabundance[p][s], Grid().Cells(s, p).toStdString()))
                 InputsChanged = true;
-            CellStored(s, p);
-        }
     ValidateInput(Info);
 }
 

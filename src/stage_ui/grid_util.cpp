@@ -84,10 +84,27 @@ void KeepCellVisible(TStringAlignGrid& grid)
     QObject::connect(grid.horizontalScrollBar(), &QScrollBar::valueChanged, &grid, follow);
 }
 
-bool AcceptNumberKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)
+namespace {
+
+// What stays of the editor's text when a key replaces its selection.
+QString KeptText(const TStringAlignGrid& grid, const QString& text)
 {
     QString kept = text;
     if (const auto* editor = grid.InplaceEditor(); editor && editor->hasSelectedText())
         kept.remove(editor->selectionStart(), editor->selectedText().size());
-    return AcceptNumberCellKey(key.toLatin1(), kept.toStdString(), maxLength);
+    return kept;
+}
+
+}  // namespace
+
+bool AcceptNumberKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)
+{
+    return AcceptNumberCellKey(key.toLatin1(), KeptText(grid, text).toStdString(), maxLength);
+}
+
+bool AcceptTextKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)
+{
+    if (key == QChar('\b') || key == QChar('\r'))
+        return true;
+    return static_cast<std::size_t>(KeptText(grid, text).size()) < maxLength;
 }

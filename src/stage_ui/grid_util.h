@@ -23,3 +23,8 @@ void KeepCellVisible(TStringAlignGrid& grid);
 // the grid's editor is about to take into `text`; the editor's selected
 // text is what the key replaces.
 bool AcceptNumberKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength);
+
+// A key for a text cell of at most `maxLength` characters (a stage name):
+// Backspace and Enter always, any other key while the text, less its
+// selected part, is shorter.
+bool AcceptTextKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength);

@@ -232,7 +232,7 @@ void TMainForm::StatusbarItemClick() { ToggleSetting(options_.StatusBarSetting);
 
 bool TMainForm::QuerySaveChanges()
 {
-    return QuerySaveModel(this, Modified() && !BatchMode, Info.state == kStateResults && InputsChanged,
+    return QuerySaveModel(this, ChangesToSave() && !BatchMode, Info.state == kStateResults && InputsChanged,
                           TResultsNotice::Before, [this] { return SaveModelAs(); });
 }
 
@@ -326,7 +326,7 @@ void TMainForm::PopulationManagementItemClick() { AfterEditor(TPopulationManagem
 
 void TMainForm::RunItemClick()
 {
-    simulationForm_->Execute();
+    RunInWindow(*simulationForm_);
     UpdateMenus();
     ShowModelSummary();
 }

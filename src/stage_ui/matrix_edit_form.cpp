@@ -20,7 +20,7 @@ void TMatrixEditForm::LoadFromModel()
     loaded_ = true;
     for (int i = 1; i <= stages; ++i)
         for (int j = 1; j <= stages; ++j)
-            SetShownCell(j, i, QString::fromStdString(MatrixCellText(matrix[i][j])));
+            Grid().SetCells(j, i, QString::fromStdString(MatrixCellText(matrix[i][j])));
     FinishLoading();
 }
 
@@ -29,11 +29,9 @@ void TMatrixEditForm::StoreCells()
     SingleMatrix& matrix = matrixSetup_.matrix();
     bool changed = false;
     for (int i = 1; i <= Info.stages; ++i)
-        for (int j = 1; j <= Info.stages; ++j) {
-            if (StoreMatrixCell(matrix[i][j], Grid().Cells(j, i).toStdString(), ShownCell(j, i).toStdString()))
+        for (int j = 1; j <= Info.stages; ++j)
+            if (StoreMatrixCell(matrix[i][j], Grid().Cells(j, i).toStdString()))
                 changed = true;
-            CellStored(j, i);
-        }
     if (!changed)
         return;
     InputsChanged = true;

@@ -6,16 +6,16 @@
 #include "ui/dialog_buttons.h"
 #include "ui/min_max.h"
 #include "ui/modal_dialogs.h"
+#include "ui/new_inplace_edit.h"
 #include "ui/string_align_grid.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -71,30 +71,21 @@ TNumberGridForm::TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent)
 
 bool TNumberGridForm::Execute()
 {
+    // An edit left open when the window was last closed is over.
+    if (TNewInplaceEdit* editor = grid_->InplaceEditor())
+        grid_->EditorEscape(editor);
     LoadFromModel();
     return ShowModal(*this) == TModalResult::Ok;
 }
 
-void TNumberGridForm::SetShownCell(int col, int row, const QString& text)
+void TNumberGridForm::AddLeadingButton(QPushButton& button)
 {
-    const auto index = static_cast<std::size_t>(row) * static_cast<std::size_t>(grid_->ColCount()) +
-                       static_cast<std::size_t>(col);
-    if (shown_.size() != static_cast<std::size_t>(grid_->ColCount()) * static_cast<std::size_t>(grid_->RowCount()))
-        shown_.assign(static_cast<std::size_t>(grid_->ColCount()) * static_cast<std::size_t>(grid_->RowCount()), QString());
-    shown_[index] = text;
-    grid_->SetCells(col, row, text);
-}
-
-const QString& TNumberGridForm::ShownCell(int col, int row) const
-{
-    return shown_.at(static_cast<std::size_t>(row) * static_cast<std::size_t>(grid_->ColCount()) +
-                     static_cast<std::size_t>(col));
-}
-
-void TNumberGridForm::CellStored(int col, int row)
-{
-    shown_.at(static_cast<std::size_t>(row) * static_cast<std::size_t>(grid_->ColCount()) +
-              static_cast<std::size_t>(col)) = grid_->Cells(col, row);
+    buttonLine_->insertWidget(1, &button);  // after the stretch
+    // The tab order follows the line of buttons.
+    QWidget::setTabOrder(grid_, &button);
+    QWidget::setTabOrder(&button, ok_);
+    QWidget::setTabOrder(ok_, cancel_);
+    QWidget::setTabOrder(cancel_, help_);
 }
 
 void TNumberGridForm::FinishLoading()
@@ -125,6 +116,15 @@ bool TNumberGridForm::ValidateCells()
 
 void TNumberGridForm::RefuseCell(int col, int row)
 {
+    // A button pressed to leave the cell does nothing: the user is to mend
+    // the cell first.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDown())
+            button->setDown(false);
+    // The same refusal may arrive twice (the cell left for OK, then OK's own
+    // check): one message is enough.
+    refusing_ = true;
+    QTimer::singleShot(0, this, [this] { refusing_ = false; });
     ErrorMessage(NumberCellRangeMessage(setup_.maxValue));
     grid_->setFocus();
     grid_->SetCurrentCell(col, row);
@@ -133,19 +133,23 @@ void TNumberGridForm::RefuseCell(int col, int row)
 
 void TNumberGridForm::CellLeft(int col, int row)
 {
-    if (!isVisible())
-        return;
-    // The buttons check every cell themselves or need no check (Cancel
-    // cancels the edit): one message is enough.
-    if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget()); button && button->window() == this)
+    // Leaving for Cancel cancels the edit instead (the grid sees to that).
+    if (!isVisible() || refusing_)
         return;
     if (!NumberCellValue(grid_->Cells(col, row).toStdString(), setup_.maxValue))
         RefuseCell(col, row);
 }
 
+void TNumberGridForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Typing goes into the grid, whichever button closed the last showing.
+    grid_->FocusCurrentCell();
+}
+
 void TNumberGridForm::OkButtonClick()
 {
-    if (!ValidateCells())
+    if (refusing_ || !ValidateCells())
         return;
     StoreCells();
     accept();

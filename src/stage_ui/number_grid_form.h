@@ -3,12 +3,17 @@
 // matrix, the standard-deviation matrix, the initial abundances): the grid
 // with its editor always open, OK, Cancel and Help on one line below it, a
 // size limit, and the rules of its number cells: only digits and "." are
-// typed, up to a longest text; a cell that is left must hold a number from 0
-// to the maximum (empty means 0), or the user is told and stays in it.
+// typed, up to a longest text; a cell that is left, by Enter, for another
+// cell or for a button other than Cancel, must hold a number from 0 to the
+// maximum (an emptied cell holds none), or the user is told and stays in it.
+//
+// Every showing starts with the keyboard in the grid, its current cell in
+// edit. Esc ends the edit of a cell (its text as it was); Esc outside an edit
+// cancels the dialog.
 //
 // OK checks every cell before anything is stored, so a dialog closes with OK
-// only after all of it was stored. A cell whose text is still the one the
-// dialog showed keeps its model value exactly.
+// only after all of it was stored. The cells show what the model holds
+// (stage/editor_cells.h), so every cell is stored as it stands.
 //
 // The main window creates each dialog once and calls Execute: true means OK
 // stored the grid into the model, and the model is then modified. OK sets the
@@ -17,7 +22,6 @@
 #include <QDialog>
 
 #include <cstddef>
-#include <vector>
 
 class QBoxLayout;
 class QPushButton;
@@ -49,14 +53,9 @@ public:
 protected:
     TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent);
 
-    // The line of buttons, for a button of a subclass (placed first).
-    QBoxLayout& ButtonLine() const { return *buttonLine_; }
-    // What the cell showed when the grid was loaded, or when it was last
-    // stored (Display stores without closing); SetShownCell sets both.
-    void SetShownCell(int col, int row, const QString& text);
-    const QString& ShownCell(int col, int row) const;
-    // The cell's text is now what the model holds.
-    void CellStored(int col, int row);
+    // The line of buttons, for a button of a subclass (placed first, and
+    // first in the tab order after the grid).
+    void AddLeadingButton(QPushButton& button);
     // Fit the columns and make the window as large as its grid needs.
     void FinishLoading();
 
@@ -69,6 +68,7 @@ protected:
     virtual void CancelEdits() {}
 
     void reject() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OkButtonClick();
@@ -82,5 +82,5 @@ private:
     QPushButton* cancel_;
     QPushButton* help_;
     TMinMax* minMax_;
-    std::vector<QString> shown_;  // row by row, the fixed lines included
+    bool refusing_ = false;  // a cell was refused just now
 };

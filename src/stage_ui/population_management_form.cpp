@@ -9,9 +9,11 @@
 #include "ui/invalid_entry_check.h"
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
+#include "ui/range_message.h"
 #include "ui/refuse_minus.h"
 #include "ui/spin_edit_ex.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,10 +23,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <climits>
+#include <string>
 #include <utility>
 
 namespace {
@@ -124,6 +128,7 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     layout->addLayout(right);
 
     SetSpinEditRange(*numberSpin_, 0, INT_MAX);
+    numberSpin_->SetCheckOnExit(true);
     SetNumericEditRange(*proportionEdit_, 0, 1);
     RefuseMinusSign(*numberSpin_);
     RefuseMinusSign(*proportionEdit_);
@@ -135,6 +140,20 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     for (QPushButton* b : {ok_, cancel_, help_, add_, delete_})
         entryCheck_->Exempt(*b);
 
+    connect(numberSpin_, &TSpinEditEx::OnInvalidEntry, this, [this] {
+        // Told once the focus has moved; a button that checks the number
+        // itself, or needs none, is no leaving.
+        spinPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!std::exchange(spinPending_, false) || !isVisible())
+                return;
+            QWidget* now = QApplication::focusWidget();
+            for (QPushButton* b : {ok_, cancel_, help_, add_, delete_})
+                if (now == b)
+                    return;
+            NumberValid();
+        });
+    });
     connect(list_, &QListWidget::currentRowChanged, this, &TPopulationManagementForm::SelectItem);
     connect(add_, &QPushButton::clicked, this, &TPopulationManagementForm::AddButtonClick);
     connect(delete_, &QPushButton::clicked, this, &TPopulationManagementForm::DeleteButtonClick);
@@ -176,6 +195,8 @@ void TPopulationManagementForm::LoadActions()
         combo->clear();
         for (int s = 1; s <= model_.stages; ++s)
             combo->addItem(Latin1(model_.stageprops[s].name));
+        // No stage shows until an action names one.
+        combo->setCurrentIndex(-1);
     }
     if (list_->currentRow() < 0 && list_->count() > 0)
         list_->setCurrentRow(0);
@@ -336,13 +357,26 @@ void TPopulationManagementForm::StoreControls(TManagementAction& action)
     RefreshText(RowOf(&action));
 }
 
-bool TPopulationManagementForm::ControlsValid() { return entryCheck_->CheckAll(); }
+bool TPopulationManagementForm::ControlsValid() { return NumberValid() && entryCheck_->CheckAll(); }
+
+bool TPopulationManagementForm::NumberValid()
+{
+    spinPending_ = false;
+    if (!numberSpin_->isEnabled() || numberSpin_->TextInRange())
+        return true;
+    ErrorMessage(RangeMessageText(std::to_string(numberSpin_->minimum()), std::to_string(numberSpin_->maximum())));
+    numberSpin_->setFocus();
+    return false;
+}
 
 void TPopulationManagementForm::MakeCurrent(int row)
 {
     current_ = row >= 0 ? actions_[static_cast<std::size_t>(row)].get() : nullptr;
     if (current_)
         LoadControls(*current_);
+    else
+        for (TComboBoxEx* combo : {startStage_, stopStage_})
+            combo->setCurrentIndex(-1);
     EnableControls();
 }
 

@@ -5,6 +5,11 @@
 // of stages. The list is edited on copies; OK writes them back, Cancel
 // leaves the model as it was. The rules live in stage/management_action.h.
 //
+// The number of individuals may be typed beyond its range; leaving it then
+// (but for OK, Add, Delete, Cancel or Help) gives the range message and the
+// focus back. OK writes every action with this program's scope (population 1
+// over the whole run), also those never selected.
+//
 // One action is current: the one whose values the detail controls show.
 // Selecting another stores the controls into the current one first; Add,
 // and an item selected after Delete, become current at once.
@@ -82,8 +87,12 @@ private:
     TActionControls ShownControls() const;
     void LoadControls(const TManagementAction& action);
     void StoreControls(TManagementAction& action);
-    // The controls may be stored: a proportion out of range is refused.
+    // The controls may be stored: a number or a proportion out of range is
+    // refused.
     bool ControlsValid();
+    // The number of individuals, when it counts, is within its range; else
+    // the range message, and the focus goes back to it.
+    bool NumberValid();
     void MakeCurrent(int row);
     void RefreshText(int row);
     int RowOf(const TManagementAction* action) const;
@@ -97,6 +106,7 @@ private:
     std::vector<std::unique_ptr<TManagementAction>> actions_;
     TManagementAction* current_ = nullptr;
     bool loading_ = false;
+    bool spinPending_ = false;  // the number was left out of range
 
     QListWidget* list_;
     QPushButton* add_;

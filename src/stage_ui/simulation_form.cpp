@@ -27,8 +27,10 @@ TSimulationForm::TSimulationForm(QWidget* parent)
     TextButton().setChecked(true);
     GraphButton().setEnabled(false);
 
-    AddSummaryLine(QStringLiteral("Title:"), true);
-    AddSummaryLine(QStringLiteral("Comments:"), true);
+    // A long title or comment line is cut to the window's width: it never
+    // widens the window.
+    AddSummaryLine(QStringLiteral("Title:"), true, true);
+    AddSummaryLine(QStringLiteral("Comments:"), true, true);
     AddSummaryLine(QString::fromLatin1(kDemographicCaption), false);
     AddSummaryLine(QString::fromLatin1(kConstraintsCaption), false);
     AddSummaryLine(QStringLiteral("Replications:"), true);
@@ -79,7 +81,7 @@ int TSimulationForm::ReplicationsToRun() const { return Info.replications; }
 void TSimulationForm::ShowRunInfo()
 {
     const auto set = [this](const char* caption, const std::string& text) {
-        SummaryLabel(QString::fromLatin1(caption)).setText(MessageText(text));
+        SetSummaryText(QString::fromLatin1(caption), MessageText(text));
     };
     set("Title:", Info.title);
     std::string comments;
@@ -178,11 +180,16 @@ void TSimulationForm::QueueLine()
 
 void TSimulationForm::DrawLiveChart(bool redraw)
 {
-    const QSize size = chartBox_->size();
-    if (size.isEmpty())
-        return;
+    // One picture per run, made at the box's size when the chart is first
+    // drawn: every line drawn since is in it. The box may change its size
+    // later (the warnings list appears, the user resizes the window); the
+    // picture is then scaled to the box, never started again, so that no
+    // line drawn so far is lost.
     QPainter painter;
-    if (image_.size() != size) {
+    if (image_.isNull()) {
+        const QSize size = chartBox_->size();
+        if (size.isEmpty())
+            return;
         image_ = QImage(size, QImage::Format_RGB32);
         painter.begin(&image_);
         TPainterCanvas canvas(painter);
@@ -225,10 +232,6 @@ void TSimulationForm::DrawLiveChart(bool redraw)
 
 void TSimulationForm::PaintChart(QPainter& painter)
 {
-    // A new size during the run starts a new picture at that size; after the
-    // run the picture is only scaled, so that no line is lost.
-    if (Running() && AxesDrawn() && image_.size() != chartBox_->size())
-        DrawLiveChart(true);
     // A picture of the box's size covers it pixel for pixel: no background
     // needed beneath it.
     if (image_.isNull() || image_.size() != chartBox_->size()) {

@@ -9,6 +9,7 @@
 #include "ui/min_max.h"
 #include "ui/modal_dialogs.h"
 #include "ui/model_text.h"
+#include "ui/new_inplace_edit.h"
 #include "ui/string_align_grid.h"
 
 #include <QHBoxLayout>
@@ -94,7 +95,10 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     resize(std::max(limits.MinTrackWidth + ok_->sizeHint().width() + 16, 64 + 64 + 97 + 40 + ok_->sizeHint().width()),
            limits.MinTrackHeight + 8 * kRowHeight);
 
+    // A name is typed in no more characters than the model keeps of it.
     grid_->SetKeyFilter([this](int col, int, QChar key, const QString& text) {
+        if (col == kNameCol)
+            return AcceptTextKey(*grid_, key, text, kStageNameLength);
         return col != kWeightCol || AcceptNumberKey(*grid_, key, text, kWeightLength);
     });
     connect(grid_, &TStringAlignGrid::OnBeforeEdit, this, &TStageForm::EditOpened);
@@ -118,6 +122,9 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
 
 bool TStageForm::Execute()
 {
+    // An edit left open when the window was last closed is over.
+    if (TNewInplaceEdit* editor = grid_->InplaceEditor())
+        grid_->EditorEscape(editor);
     LoadFromModel();
     return ShowModal(*this) == TModalResult::Ok;
 }
@@ -137,6 +144,13 @@ void TStageForm::LoadFromModel()
     NumberRows();
     grid_->SetCurrentCell(kNameCol, 1);
     UpdateButtons();
+}
+
+void TStageForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Typing goes into the grid, whichever button closed the last showing.
+    grid_->FocusCurrentCell();
 }
 
 TStage* TStageForm::StageOf(int row) const

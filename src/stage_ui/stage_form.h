@@ -4,6 +4,9 @@
 // a stage indexes (matrix rows and columns, initial abundances, the stage
 // ranges of management actions) along with its stage.
 //
+// Every showing starts with the keyboard in the grid at its first stage's
+// name. A name is typed in at most the 10 characters a stage keeps.
+//
 // The main window creates it once and calls Execute: true means OK stored the
 // stages into the model, and the model is then modified. OK sets the
 // inputs-changed flag when stages were added, deleted or moved, or a weight
@@ -39,6 +42,9 @@ public:
     QPushButton& OkButton() const { return *ok_; }
     QPushButton& CancelButton() const { return *cancel_; }
     QPushButton& HelpButton() const { return *help_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     TStage* StageOf(int row) const;

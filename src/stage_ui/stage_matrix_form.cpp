@@ -25,7 +25,7 @@ TStageMatrixForm::TStageMatrixForm(TShowStageDisplayMenu showDisplayMenu, QWidge
 {
     display_ = new QPushButton(QStringLiteral("Displa&y..."), this);
     display_->setAutoDefault(false);
-    ButtonLine().insertWidget(1, display_);
+    AddLeadingButton(*display_);
     connect(display_, &QPushButton::clicked, this, &TStageMatrixForm::DisplayButtonClick);
 }
 

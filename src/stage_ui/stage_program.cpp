@@ -2,6 +2,7 @@
 
 #include "stage_ui/program_icon.h"
 #include "stage_ui/simulation_form.h"
+#include "ui/help_service.h"
 #include "ui/program_application.h"
 #include "ui/qsettings_store.h"
 
@@ -25,6 +26,7 @@ int RunStageWindows(int& argc, char** argv)
 {
     TProgramApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(StageProgramIcon()));
+    SetProgramHelp(kStrativaHelp);
     TQSettingsStore settings;
     TStageProgram program(settings);
     program.MainForm().show();

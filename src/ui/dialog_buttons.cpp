@@ -27,5 +27,6 @@ TDialogButtons AddDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpCon
     QObject::connect(buttons.Cancel, &QPushButton::clicked, target, &QDialog::reject);
     QObject::connect(buttons.Help, &QPushButton::clicked, target,
                      [target, helpContext] { HelpService().ShowHelp(target, helpContext); });
+    AddHelpKey(dialog, helpContext);
     return buttons;
 }

@@ -2,8 +2,9 @@
 // The OK, Cancel and Help buttons that close most dialogs, on one row at the
 // right (or in a column at the top, for dialogs whose buttons stand beside
 // their fields): OK the default button, Cancel the one Esc presses (also
-// from a numeric edit) and closes the dialog unchanged, Help asks the help
-// service for the dialog's topic. What OK does is the dialog's own.
+// from a numeric edit) and closes the dialog unchanged, Help (and F1
+// anywhere in the dialog) asks the help service for the dialog's topic. What
+// OK does is the dialog's own.
 
 #include <Qt>
 

@@ -14,6 +14,7 @@ TDisplayMenuForm::TDisplayMenuForm(QWidget* parent, TDisplayResult display, cons
 {
     setWindowTitle(caption);
     setMinimumWidth(260);
+    AddHelpKey(*this, helpContext_);
 }
 
 TModalResult TDisplayMenuForm::Execute() { return ShowModal(*this); }

@@ -4,6 +4,9 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QStringList>
+
+#include <algorithm>
 
 TEllipsisLabel::TEllipsisLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
@@ -29,8 +32,10 @@ void TEllipsisLabel::SetAutoHint(bool on)
 QSize TEllipsisLabel::sizeHint() const
 {
     const QMargins margins = contentsMargins();
-    return {fontMetrics().horizontalAdvance(caption_) + margins.left() + margins.right() + 2 * margin(),
-            QLabel::sizeHint().height()};
+    int widest = 0;
+    for (const QString& line : caption_.split(QLatin1Char('\n')))
+        widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+    return {widest + margins.left() + margins.right() + 2 * margin(), QLabel::sizeHint().height()};
 }
 
 QSize TEllipsisLabel::minimumSizeHint() const
@@ -57,10 +62,13 @@ void TEllipsisLabel::Refit()
 {
     const QFontMetrics metrics = fontMetrics();
     const int width = contentsRect().width() - 2 * margin();
-    const std::string shown = FitText(isPath_, caption_.toStdString(), width, [&metrics](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromStdString(text));
-    });
-    setText(QString::fromStdString(shown));
+    // Each line of a caption of several lines is shortened on its own.
+    QStringList shown;
+    for (const QString& line : caption_.split(QLatin1Char('\n')))
+        shown << QString::fromStdString(
+            FitText(isPath_, line.toStdString(), width,
+                    [&metrics](const std::string& text) { return metrics.horizontalAdvance(QString::fromStdString(text)); }));
+    setText(shown.join(QLatin1Char('\n')));
     if (autoHint_)
         setToolTip(caption_);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A label that shows its caption, or a file path, shortened with "..." to
-// its width (core/text_shortening.h); with AutoHint its tool tip is always
-// the whole caption. The shown text follows every change of caption, kind,
+// its width (core/text_shortening.h), each line of a caption of several
+// lines on its own; with AutoHint its tool tip is always the whole caption. The shown text follows every change of caption, kind,
 // size and font.
 
 #include <QLabel>

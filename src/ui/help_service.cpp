@@ -1,41 +1,79 @@
 #include "ui/help_service.h"
 
-#include "core/file_io.h"
-#include "ui/dialog_services.h"
+#include "ui/help_window.h"
+#include "ui/modal_dialogs.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QWidget>
+
+#include <memory>
 
 namespace {
 THelpService* installed = nullptr;
+QString programHelp;
+}  // namespace
+
+TTopicHelp::TTopicHelp(QString folder) : folder_(std::move(folder))
+{
+    QFile file(folder_ + QStringLiteral("/contexts.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).section(QLatin1Char('#'), 0, 0).trimmed();
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        bool number = false;
+        const int context = fields.size() == 2 ? fields[0].toInt(&number) : 0;
+        if (number && QFile::exists(folder_ + QLatin1Char('/') + fields[1]))
+            topics_[context] = fields[1];
+    }
 }
 
-QString HelpFileName()
+// A file of the help folder: a resource (":/help/...") or, for tests, a
+// folder on disk.
+QUrl TTopicHelp::FileUrl(const QString& file) const
 {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
-    const QString name = program.completeBaseName() + QStringLiteral(".hlp");
-    const std::string found = FindFileNoCase(program.absolutePath().toStdString(), name.toStdString());
-    return found.empty() ? program.absoluteDir().filePath(name) : QString::fromStdString(found);
+    const QString path = folder_ + QLatin1Char('/') + file;
+    return path.startsWith(QLatin1Char(':')) ? QUrl(QStringLiteral("qrc") + path) : QUrl::fromLocalFile(path);
 }
 
-void TFileHelpService::ShowHelp(QWidget* parent, int helpContext)
+QUrl TTopicHelp::ContentsUrl() const { return FileUrl(QStringLiteral("contents.html")); }
+
+QUrl TTopicHelp::TopicUrl(int helpContext) const
 {
-    const QString file = QDir::toNativeSeparators(HelpFileName());
-    const QString topic = helpContext == kHelpContents ? QStringLiteral("The help contents")
-                                                       : QStringLiteral("Help topic %1").arg(helpContext);
-    const QString text =
-        QFileInfo::exists(file)
-            ? QStringLiteral("%1 %2 in the help file %3, but no viewer for that help file is installed.")
-                  .arg(topic, helpContext == kHelpContents ? QStringLiteral("are") : QStringLiteral("is"), file)
-            : QStringLiteral("%1 cannot be shown: the help file %2 was not found.").arg(topic, file);
-    DialogServices().ShowMessageBox(parent, TBoxIcon::Information, QStringLiteral("Help"), text, TBoxButtons::Ok);
+    const auto topic = topics_.find(helpContext);
+    if (helpContext == kHelpContents || topic == topics_.end())
+        return ContentsUrl();
+    return FileUrl(topic->second);
 }
+
+void TWindowHelpService::ShowHelp(QWidget* parent, int helpContext)
+{
+    THelpWindow window(parent, help_.ContentsUrl());
+    window.ShowTopic(help_.TopicUrl(helpContext));
+    ShowModal(window);
+}
+
+void SetProgramHelp(const QString& folder) { programHelp = folder; }
 
 THelpService& HelpService()
 {
-    static TFileHelpService fileHelp;
-    return installed ? *installed : fileHelp;
+    if (installed)
+        return *installed;
+    static std::unique_ptr<TWindowHelpService> programService;
+    if (!programService || programService->Help().Folder() != programHelp)
+        programService = std::make_unique<TWindowHelpService>(programHelp);
+    return *programService;
+}
+
+void AddHelpKey(QWidget& window, int helpContext)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    key->setContext(Qt::WindowShortcut);
+    QWidget* target = &window;
+    QObject::connect(key, &QShortcut::activated, target,
+                     [target, helpContext] { HelpService().ShowHelp(target, helpContext); });
 }
 
 TScopedHelpService::TScopedHelpService(THelpService& service) : previous_(installed) { installed = &service; }

@@ -6,9 +6,11 @@
 #include "ui/main_window_parts.h"
 #include "ui/mru_file_list.h"
 #include "ui/qt_message_sink.h"
+#include "ui/run_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -19,6 +21,11 @@
 TProgramMainWindow::TProgramMainWindow(const QString& title, const TModelFileKind& files, QWidget* parent)
     : QMainWindow(parent), title_(title), files_(files)
 {
+    // The program's title is the application's: the window manager and the
+    // task bar show it for the program's windows, not the executable's name.
+    // (Only the name is set: a display name of its own would be added to
+    // every window's caption, which holds the title already.)
+    QCoreApplication::setApplicationName(title);
     setObjectName(QStringLiteral("MainForm"));
     setContextMenuPolicy(Qt::NoContextMenu);
     toolbar_ = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -118,9 +125,19 @@ int TProgramMainWindow::WriteModel(const std::string& name)
     if (code == kModelFileOk) {
         SetModelFileName(name);
         needsFileName_ = false;
-        modified_ = false;
+        SetModified(false);
     }
     return code;
+}
+
+void TProgramMainWindow::RunInWindow(TRunWindow& window)
+{
+    window.Execute();
+    // A stopped run keeps the replications it finished; a refused, invalid
+    // or failed one leaves no results of its own.
+    const TRunEnd end = window.Outcome().end;
+    if (window.Finished() && (end == TRunEnd::Completed || end == TRunEnd::Stopped))
+        resultsUnsaved_ = true;
 }
 
 void TProgramMainWindow::OpenItemClick()

@@ -13,6 +13,12 @@
 // file name itself is the program's current model file name
 // (ModelFileName). A save that fails leaves the name and both flags as they
 // were, so closing still asks.
+//
+// A run's results are the model's too: after a run that left results (in
+// full or up to a stop) they are in no file until the model is saved, so
+// the same commands ask the same question (ResultsUnsaved) until the model
+// is saved, opened anew or made new. Whatever clears Modified (a load, New,
+// a save) clears that too.
 
 #include <QMainWindow>
 #include <QString>
@@ -23,6 +29,7 @@ class QAction;
 class QMenu;
 class QToolBar;
 class TMRUFileList;
+class TRunWindow;
 class TSettingsStore;
 
 // What the file commands need to know of a program's model files.
@@ -31,6 +38,8 @@ struct TModelFileKind {
     QString Extension;   // given to a name chosen without one
 };
 
+// The window sets the application's name to the program's title, so that
+// the window manager shows that title for the program.
 class TProgramMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -38,6 +47,10 @@ public:
     TMRUFileList& MRUFileList() const { return *mruFileList_; }
     bool NeedsFileName() const { return needsFileName_; }
     bool Modified() const { return modified_; }
+    bool ResultsUnsaved() const { return resultsUnsaved_; }
+    // What the save question is asked about: a changed model, or results
+    // that are in no file.
+    bool ChangesToSave() const { return modified_ || resultsUnsaved_; }
 
     // The status line: shows the text at once.
     void ShowStatusText(const std::string& text);
@@ -85,7 +98,15 @@ protected:
     // submenu just before `anchor`.
     void AddRecentFiles(TSettingsStore& settings, const std::string& settingsKey, QAction& anchor);
     void SetNeedsFileName(bool on) { needsFileName_ = on; }
-    void SetModified(bool on) { modified_ = on; }
+    void SetModified(bool on)
+    {
+        modified_ = on;
+        if (!on)
+            resultsUnsaved_ = false;
+    }
+    // Simulation, Run: shows the program's simulation window, whose run
+    // starts by itself; a run that leaves results marks them unsaved.
+    void RunInWindow(TRunWindow& window);
 
     // When the window is first shown.
     virtual void FormShow() = 0;
@@ -105,5 +126,6 @@ private:
     TMRUFileList* mruFileList_ = nullptr;
     bool needsFileName_ = true;
     bool modified_ = false;
+    bool resultsUnsaved_ = false;
     bool shown_ = false;
 };

@@ -38,6 +38,7 @@ TResultTextTemplateForm::TResultTextTemplateForm(TResultProducer& producer, cons
     connect(saveBtn, &QToolButton::clicked, this, &TResultTextTemplateForm::SaveBtnClick);
     connect(copyBtn_, &QToolButton::clicked, this, &TResultTextTemplateForm::CopyBtnClick);
     connect(helpBtn, &QToolButton::clicked, this, &TResultTextTemplateForm::HelpBtnClick);
+    AddHelpKey(*this, helpContext_);
     // Selecting with the mouse or the keyboard.
     connect(memo_, &QPlainTextEdit::selectionChanged, this, &TResultTextTemplateForm::UpdateCopyHint);
 }

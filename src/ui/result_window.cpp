@@ -68,6 +68,7 @@ TResultTemplateForm::TResultTemplateForm(TResultProducer& producer, const TResul
     connect(saveBtn, &QToolButton::clicked, this, &TResultTemplateForm::SaveBtnClick);
     connect(scaleBtn, &QToolButton::clicked, this, &TResultTemplateForm::ScaleBtnClick);
     connect(helpBtn, &QToolButton::clicked, this, &TResultTemplateForm::HelpBtnClick);
+    AddHelpKey(*this, helpContext_);
     connect(copyBtn_, &QToolButton::clicked, this, &TResultTemplateForm::CopyBtnClick);
     connect(memo_, &QPlainTextEdit::selectionChanged, this, &TResultTemplateForm::UpdateCopyHint);
 }

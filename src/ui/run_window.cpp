@@ -2,6 +2,7 @@
 
 #include "core/batch_log.h"
 #include "ui/dialog_services.h"
+#include "ui/ellipsis_label.h"
 #include "ui/help_service.h"
 #include "ui/hints.h"
 #include "ui/numeric_edit.h"
@@ -48,6 +49,7 @@ constexpr int kStartDelayMs = 100;
 constexpr double kLongestDelay = 100.0;
 constexpr double kDelayStep = 0.1;
 constexpr int kWarningsHeight = 48;
+constexpr int kSummaryRightMargin = 8;
 
 // A widget that leaves its painting to the window.
 class TPaintedPage : public QWidget {
@@ -76,8 +78,13 @@ qint64 CoarseMilliseconds()
 
 QString ElapsedText(qint64 ms) { return QTime(0, 0).addMSecs(static_cast<int>(ms % 86400000)).toString("hh:mm:ss"); }
 
-QString EndText(const TRunOutcome& outcome)
+// A stop asked for during the last replication lets that replication end,
+// and the engine then reports every replication done: the user still asked
+// to cancel, and the status says so.
+QString EndText(const TRunOutcome& outcome, bool stopRequested)
 {
+    if (stopRequested)
+        return QStringLiteral("Simulation cancelled");
     switch (outcome.end) {
     case TRunEnd::Completed: return QStringLiteral("Simulation complete");
     case TRunEnd::Stopped: return QStringLiteral("Simulation cancelled");
@@ -153,6 +160,10 @@ TRunWindow::TRunWindow(QWidget* parent, const std::vector<TViewButton>& viewButt
     generalPage_->setObjectName(QStringLiteral("GeneralPanel"));
     summaryGrid_ = new QGridLayout(generalPage_);
     summaryGrid_->setColumnStretch(1, 1);
+    // The values reach to 8 pixels before the page's right edge.
+    QMargins margins = summaryGrid_->contentsMargins();
+    margins.setRight(kSummaryRightMargin);
+    summaryGrid_->setContentsMargins(margins);
     pages_->addWidget(generalPage_);
     splitter_->addWidget(pages_);
 
@@ -188,6 +199,7 @@ TRunWindow::TRunWindow(QWidget* parent, const std::vector<TViewButton>& viewButt
 
     connect(stopBtn_, &QToolButton::clicked, this, &TRunWindow::StopBtnClick);
     connect(helpBtn, &QToolButton::clicked, this, &TRunWindow::HelpBtnClick);
+    AddHelpKey(*this, kHelpContext);
     connect(delayUpBtn_, &QToolButton::clicked, this, &TRunWindow::DelayUpClick);
     connect(delayDownBtn_, &QToolButton::clicked, this, &TRunWindow::DelayDownClick);
     // Read once per change, not once per time step.
@@ -202,10 +214,10 @@ bool TRunWindow::Execute()
     return Completed();
 }
 
-QLabel& TRunWindow::AddSummaryLine(const QString& caption, bool captioned)
+QLabel& TRunWindow::AddSummaryLine(const QString& caption, bool captioned, bool fitted)
 {
     const int row = static_cast<int>(summary_.size());
-    auto* value = new QLabel(generalPage_);
+    QLabel* value = fitted ? new TEllipsisLabel(generalPage_) : new QLabel(generalPage_);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (captioned) {
         summaryGrid_->addWidget(new QLabel(caption, generalPage_), row, 0, Qt::AlignLeft | Qt::AlignTop);
@@ -215,6 +227,15 @@ QLabel& TRunWindow::AddSummaryLine(const QString& caption, bool captioned)
     }
     summary_.emplace_back(caption, value);
     return *value;
+}
+
+void TRunWindow::SetSummaryText(const QString& caption, const QString& text)
+{
+    QLabel& label = SummaryLabel(caption);
+    if (auto* fitted = qobject_cast<TEllipsisLabel*>(&label))
+        fitted->SetCaption(text);
+    else
+        label.setText(text);
 }
 
 QWidget* TRunWindow::AddPaintedPage(const char* name, std::function<void(QPainter&)> paint)
@@ -303,7 +324,7 @@ void TRunWindow::TimerTimer()
 
     ShowReplicationDone();
     UpdateRunStatus();
-    panels_[3]->setText(EndText(outcome_));
+    panels_[3]->setText(EndText(outcome_, stopRequested_));
     stopBtn_->setEnabled(false);
     RunEnded();
     if (BatchMode || closeAfterRun_)

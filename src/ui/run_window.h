@@ -112,8 +112,12 @@ protected:
     QStackedWidget& Pages() const { return *pages_; }
     QWidget& GeneralPage() const { return *generalPage_; }
     // A summary line of the general page: a caption with its value, or
-    // (captioned false) a value across the page, found by `caption`.
-    QLabel& AddSummaryLine(const QString& caption, bool captioned);
+    // (captioned false) a value across the page, found by `caption`. A
+    // `fitted` value never widens the page: each of its lines is cut with
+    // "..." to the page's width, and its tool tip holds the whole text.
+    QLabel& AddSummaryLine(const QString& caption, bool captioned, bool fitted = false);
+    // The value of a summary line, fitted or not.
+    void SetSummaryText(const QString& caption, const QString& text);
     // Ends the summary lines.
     void EndSummary();
     // A page that leaves its painting to the window, named `name`.

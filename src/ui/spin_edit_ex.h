@@ -2,6 +2,12 @@
 // The dialogs' spin edit for whole numbers: a range (equal limits mean any
 // number, as with the framework's spin edits) and a longest text. Typed
 // text stays clear of the spin buttons.
+//
+// With SetCheckOnExit the edit takes any whole number the user types within
+// the longest text, also one outside the range, and reports such a text
+// through OnInvalidEntry when the focus leaves it (the text stays, for the
+// user to mend); the owner shows its message and moves the focus back.
+// Without it, typing outside the range is refused key by key.
 
 #include <QSpinBox>
 
@@ -21,10 +27,22 @@ public:
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
 
+    void SetCheckOnExit(bool on) { checkOnExit_ = on; }
+    // The text is a whole number within the range.
+    bool TextInRange() const;
+
+signals:
+    void OnInvalidEntry();
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     void ApplyRange();
 
     int minValue_ = 0;
     int maxValue_ = 0;
     int maxLength_ = 0;
+    bool checkOnExit_ = false;
 };

@@ -460,6 +460,17 @@ void TStringAlignGrid::ShowEditor()
         edit(currentIndex(), AllEditTriggers, nullptr);
 }
 
+void TStringAlignGrid::FocusCurrentCell()
+{
+    setFocus(Qt::OtherFocusReason);
+    if (!currentIndex().isValid()) {
+        const TGridCell cell = CurrentCell();
+        SetCurrentCell(cell.col, cell.row);
+    }
+    if (alwaysShowEditor_ && editingOption_)
+        ShowEditor();
+}
+
 void TStringAlignGrid::EditorOpened(TNewInplaceEdit* editor)
 {
     editor_ = editor;
@@ -539,9 +550,8 @@ void TStringAlignGrid::RaiseEditEnd(TGridCell cell, TEditEnd end, const QString&
 {
     editorReopened_ = false;
     if (end == TEditEnd::Cancelled) {
+        // The editor stays closed until the user types, moves or clicks.
         emit OnCancelEdit(cell.col, cell.row);
-        if (alwaysShowEditor_ && hasFocus())
-            ShowEditor();
         return;
     }
     endingCell_ = cell;

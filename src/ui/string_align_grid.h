@@ -15,7 +15,8 @@
 // SetCurrentCell back to that cell and ShowEditor; the grid then takes the
 // focus back. Leaving the cell for a Cancel button (see MarkAsCancelButton)
 // cancels the edit instead, so a refusing handler never stands in the way
-// of Cancel.
+// of Cancel. Esc ends the edit and leaves the editor closed, also in a grid
+// that always shows its editor, so that a second Esc reaches the dialog.
 //
 // Columns and rows are counted as in the grid, the fixed ones included:
 // cell (0, 0) is the corner when both fixed lines exist.
@@ -162,6 +163,9 @@ public:
     void SetKeyFilter(TCellKeyFilter filter) { keyFilter_ = std::move(filter); }
     // Opens the editor on the current cell when that cell may be edited.
     void ShowEditor();
+    // Gives the grid the keyboard at its current cell, that cell in edit
+    // when the grid always shows its editor: where a dialog's typing begins.
+    void FocusCurrentCell();
     // The open editor, or null.
     TNewInplaceEdit* InplaceEditor() const { return editor_; }
 

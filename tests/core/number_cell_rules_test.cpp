@@ -34,7 +34,7 @@ TEST(NumberCellRules, ValuesAndTheirRange)
         std::optional<double> value;
     };
     const Case cases[] = {
-        {"", 350, 0.0},          {"  ", 350, 0.0},      {"350", 350, 350.0}, {"350.5", 350, std::nullopt},
+        {"", 350, std::nullopt}, {"  ", 350, std::nullopt},      {"350", 350, 350.0}, {"350.5", 350, std::nullopt},
         {"0", 350, 0.0},         {".", 350, std::nullopt}, {"5.", 350, 5.0},   {"1000", 2147483647, 1000.0},
         {"2147483647", 2147483647, 2147483647.0},         {"2147483648", 2147483647, std::nullopt},
         {"-1", 350, std::nullopt}, {"abc", 350, std::nullopt},

@@ -16,8 +16,8 @@
 #include "multi_ui/simulation_form.h"
 #include "support/editor_fixture.h"
 #include "support/file_lines.h"
-#include "support/modal_runner.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/number_switches.h"
 #include "support/recording_help.h"
 #include "support/save_failures.h"
@@ -104,7 +104,7 @@ protected:
     // in the window are dropped ("No" to saving them).
     void Open(const std::string& path)
     {
-        if (Form().Modified())
+        if (Form().ChangesToSave())
             dialogs.boxAnswers.push_front(TBoxAnswer::No);
         dialogs.fileNames.push_back(QString::fromStdString(path));
         Form().OpenItemClick();
@@ -322,6 +322,55 @@ TEST_F(MultiMainFormTest, ClosingAsksToSaveAChangedModel)
         // Results from other inputs stay out of the file.
         EXPECT_EQ(file.find("Simulation results"), std::string::npos);
     }
+}
+
+// A run's results are in no file until the model is saved: Exit, New,
+// Open, Reopen and closing the window ask to save them as for a changed
+// model, without saying that results are lost. Cancel keeps the window and
+// the results; Yes writes them into the model's file.
+TEST_F(MultiMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
+{
+    const std::string other = Copy("other.mp");
+    const std::string path = Copy();
+    Open(other);
+    Open(path);
+    Run(6);
+    ASSERT_EQ(Model.ModelState, kStateResults);
+    EXPECT_FALSE(Form().Modified());
+    Form().show();
+
+    QAction* reopenOther = nullptr;
+    for (QAction* item : MenuOf(Form().Item("SaveItem")).actions())
+        if (item->text() == "&Reopen")
+            reopenOther = item->menu()->actions().value(1);
+    ASSERT_NE(reopenOther, nullptr);
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
+        {"New", [this] { Form().Item("NewItem").trigger(); }},
+        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
+        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
+        {"closing the window", [this] { Form().close(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {TBoxAnswer::Cancel};
+        command();
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
+        EXPECT_TRUE(Form().isVisible());
+        EXPECT_EQ(ModelFileName, path);
+        EXPECT_EQ(Model.ModelState, kStateResults);
+    }
+
+    dialogs.boxes.clear();
+    dialogs.boxAnswers = {TBoxAnswer::Yes};
+    Form().Item("ExitItem").trigger();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_FALSE(Form().ResultsUnsaved());
+    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
 }
 
 // Open by its code: a model that loads is named after its file; one that
@@ -662,7 +711,7 @@ void TabAndType(const QString& text)
 // so the populations are 10 apart and 0.2 e^-1 of each disperses to the other.
 TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
 {
-    ModalRunner runner;
+    RealModals runner;
     Form().show();
     // File, New shows General Information: ten time steps, no replications.
     runner.steps.push_back([](QDialog&) {
@@ -671,7 +720,7 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
     });
     Form().Item("NewItem").trigger();
     EXPECT_EQ(Model.Duration, 10);
-    EXPECT_EQ(runner.shown, std::vector<QString>{"General Information"});
+    EXPECT_EQ(runner.showings, 1);
 
     // Model, Populations, seen once and closed, then typed into.
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
@@ -747,7 +796,7 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
 TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
 {
     Open(Copy());
-    ModalRunner runner;
+    RealModals runner;
     runner.steps.push_back([](QDialog& d) { Click(static_cast<TPopulationForm&>(d).CancelButton()); });
     runner.steps.push_back([](QDialog& d) {
         auto& form = static_cast<TPopulationForm&>(d);
@@ -791,7 +840,7 @@ TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
 {
     Open(Copy());
     const DistanceFunctionsType before = Model.DistanceFunctions;
-    ModalRunner runner;
+    RealModals runner;
     runner.steps.push_back([](QDialog& d) { Click(static_cast<TDispersalForm&>(d).CancelButton()); });
     runner.steps.push_back([this](QDialog& d) {
         TypeInto(Qt::Key_R, "1.55");
@@ -813,7 +862,7 @@ TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
 // marks it.
 TEST_F(MultiMainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
 {
-    ModalRunner runner;
+    RealModals runner;
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
     Form().Item("NewItem").trigger();
     EXPECT_FALSE(Form().Modified());
@@ -836,4 +885,55 @@ TEST_F(MultiMainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodi
     EXPECT_EQ(Model.Info.Title, kSampleTitle.toStdString() + " and beyond");
     EXPECT_TRUE(Form().Modified());
     EXPECT_EQ(Model.InputsChanged, inputsChanged);
+}
+
+// The simulation window is made once, with the program: the delay the user
+// sets stays for the next run, in the same window.
+TEST_F(MultiMainFormTest, TheSimulationWindowKeepsItsDelayForTheNextRun)
+{
+    Open(Copy());
+    Model.Replications = 3;
+    TSimulationForm* first = nullptr;
+    modals.steps.push_back([&first](QDialog& d) {
+        auto& simulation = static_cast<TSimulationForm&>(d);
+        first = &simulation;
+        ShowActive(simulation);
+        EXPECT_EQ(simulation.DelayEdit().text(), "0.00");
+        simulation.TimerTimer();
+        // After the run the user raises the delay for the next one.
+        Click(simulation.DelayEdit());
+        EXPECT_EQ(QApplication::focusWidget(), &simulation.DelayEdit());
+        for (int i = 0; i < 3; ++i)
+            Press(Qt::Key_Up);
+        return TModalResult::Cancel;
+    });
+    Form().Item("RunItem").trigger();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->DelayEdit().text(), "0.30");
+
+    // The second run shows the same window with the user's delay; the user
+    // stops it at its first time step rather than wait.
+    const QMetaObject::Connection stop =
+        QObject::connect(first, &TRunWindow::StepReported, first, [first] { first->StopBtnClick(); });
+    modals.steps.push_back([first](QDialog& d) {
+        EXPECT_EQ(&d, first);
+        EXPECT_EQ(first->DelayEdit().text(), "0.30");
+        first->TimerTimer();
+        return TModalResult::Cancel;
+    });
+    Form().Item("RunItem").trigger();
+    QObject::disconnect(stop);
+    EXPECT_EQ(first->StatusText(3), "Simulation cancelled");
+    EXPECT_EQ(first->DelayEdit().text(), "0.30");
+    EXPECT_EQ(&Form().SimulationForm(), first);
+}
+
+// The window manager shows the program's title for its windows, not the
+// executable's name; the main window's caption holds it once.
+TEST_F(MultiMainFormTest, TheApplicationIsNamedAfterTheProgram)
+{
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Multiple Populations");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Multiple Populations");
+    Form().show();
+    EXPECT_EQ(Caption(), kCaption + "Untitled.mp");
 }

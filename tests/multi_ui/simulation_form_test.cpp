@@ -176,6 +176,20 @@ TEST_F(SimulationFormTest, StopEndsTheRunAfterTheReplicationInProgress)
     }
 }
 
+// Stop during the last replication: the replication ends, every one asked
+// for is done, yet the user asked to cancel and the status says so.
+TEST_F(SimulationFormTest, StopInTheLastReplicationEndsCancelled)
+{
+    const bool completed = Run(4, [this](int r, int t) {
+        if (r == 4 && t == 3)
+            form.StopButton().click();
+    });
+    EXPECT_EQ(form.Outcome().replicationsDone, 4);
+    EXPECT_TRUE(completed);
+    EXPECT_EQ(form.StatusText(3), "Simulation cancelled");
+    EXPECT_EQ(Model.ModelState, kStateResults);
+}
+
 // A close asked for from inside the run: No goes on; Yes stops the run and
 // closes the window once the run has returned.
 TEST_F(SimulationFormTest, CloseDuringTheRunAsksAndClosesAfterIt)

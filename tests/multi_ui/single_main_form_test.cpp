@@ -5,13 +5,15 @@
 #include "core/config.h"
 #include "core/settings_store.h"
 #include "multi/model_data.h"
+#include "single/result_kinds.h"
 #include "multi_ui/general_form.h"
 #include "multi_ui/multi_program.h"
 #include "multi_ui/single_population_form.h"
+#include "multi_ui/single_result_windows.h"
 #include "multi_ui/single_simulation_form.h"
 #include "support/editor_fixture.h"
-#include "support/modal_runner.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/number_switches.h"
 #include "support/save_failures.h"
 #include "support/scripted_dialogs.h"
@@ -26,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "support/qt_gtest_print.h"
@@ -35,6 +38,7 @@
 #include <QDeadlineTimer>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,7 +95,7 @@ protected:
     // in the window are dropped ("No" to saving them).
     void Open(const std::string& path)
     {
-        if (Form().Modified())
+        if (Form().ChangesToSave())
             dialogs.boxAnswers.push_front(TBoxAnswer::No);
         dialogs.fileNames.push_back(QString::fromStdString(path));
         Form().OpenItemClick();
@@ -331,7 +335,10 @@ TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
     }
     EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Extinction/Decline", "Explosion/Increase"}));
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+    dialogs.boxes.clear();
 
+    // The results are in no file yet: New asks first.
+    dialogs.boxAnswers = {TBoxAnswer::No};
     modals.steps.push_back(PressButton("Cancel"));
     Form().NewItemClick();
     EXPECT_EQ(Caption(), kCaption + "Untitled.sp");
@@ -364,7 +371,7 @@ void TypeInto(Qt::Key mnemonic, const QString& text)
 // General Information without a change leaves the model unmodified.
 TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
 {
-    ModalRunner runner;
+    RealModals runner;
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
     Form().Item("NewItem").trigger();
     EXPECT_FALSE(Form().Modified());
@@ -415,4 +422,116 @@ TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
     Form().Item("GeneralItem").trigger();
     EXPECT_FALSE(Form().Modified());
+}
+
+// A run's results are in no file until the model is saved: Exit, New,
+// Open, Reopen and closing the window ask to save them as for a changed
+// model, without saying that results are lost. Cancel keeps the window and
+// the results; Yes writes them into the model's file.
+TEST_F(SingleMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
+{
+    const std::string other = Copy("marsh_frogs.sp", "other.sp");
+    const std::string path = Copy();
+    Open(other);
+    Open(path);
+    Model.Replications = 6;
+    modals.steps.push_back([](QDialog& d) {
+        static_cast<single::TSimulationForm&>(d).TimerTimer();
+        return TModalResult::Cancel;
+    });
+    Form().Item("RunItem").trigger();
+    ASSERT_EQ(Model.ModelState, kStateResults);
+    EXPECT_FALSE(Form().Modified());
+    Form().show();
+
+    QAction* reopenOther = nullptr;
+    for (QAction* item : MenuOf(Form().Item("SaveItem")).actions())
+        if (item->text() == "&Reopen")
+            reopenOther = item->menu()->actions().value(1);
+    ASSERT_NE(reopenOther, nullptr);
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
+        {"New", [this] { Form().Item("NewItem").trigger(); }},
+        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
+        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
+        {"closing the window", [this] { Form().close(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {TBoxAnswer::Cancel};
+        command();
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, "The model has changed.  Save changes?");
+        EXPECT_TRUE(Form().isVisible());
+        EXPECT_EQ(ModelFileName, path);
+        EXPECT_EQ(Model.ModelState, kStateResults);
+    }
+
+    dialogs.boxes.clear();
+    dialogs.boxAnswers = {TBoxAnswer::Yes};
+    Form().Item("ExitItem").trigger();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_FALSE(Form().ResultsUnsaved());
+    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
+}
+
+// The simulation window is made once, with the program: the delay the user
+// sets stays for the next run, in the same window.
+TEST_F(SingleMainFormTest, TheSimulationWindowKeepsItsDelayForTheNextRun)
+{
+    Open(Copy());
+    Model.Replications = 6;
+    single::TSimulationForm* first = nullptr;
+    modals.steps.push_back([&first](QDialog& d) {
+        auto& simulation = static_cast<single::TSimulationForm&>(d);
+        first = &simulation;
+        ShowActive(simulation);
+        EXPECT_EQ(simulation.DelayEdit().text(), "0.00");
+        simulation.TimerTimer();
+        Click(simulation.DelayEdit());
+        EXPECT_EQ(QApplication::focusWidget(), &simulation.DelayEdit());
+        for (int i = 0; i < 2; ++i)
+            Press(Qt::Key_Up);
+        return TModalResult::Cancel;
+    });
+    Form().Item("RunItem").trigger();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->DelayEdit().text(), "0.20");
+
+    Open(Copy());   // the first run's results are dropped
+    modals.steps.push_back([first](QDialog& d) {
+        EXPECT_EQ(&d, first);
+        EXPECT_EQ(first->DelayEdit().text(), "0.20");
+        return TModalResult::Cancel;
+    });
+    Form().Item("RunItem").trigger();
+    EXPECT_EQ(first->DelayEdit().text(), "0.20");
+}
+
+// The density curves say "Please wait" while they are computed, not while
+// their chart stays open.
+TEST_F(SingleMainFormTest, TheDensityCurvesStatusEndsWithTheirWork)
+{
+    Open(Copy());
+    for (const int kind : {single::kDensityDependenceInR, single::kReplacementCurve}) {
+        SCOPED_TRACE(kind);
+        QString whileOpen = "not shown";
+        modals.steps.push_back([&](QDialog& d) {
+            d.grab();
+            whileOpen = Form().statusBar()->currentMessage();
+            return TModalResult::Cancel;
+        });
+        OpenSingleResultWindow(&Form(), kind);
+        EXPECT_EQ(whileOpen, "");
+    }
+}
+
+// The window manager shows the program's title for its windows, not the
+// executable's name.
+TEST_F(SingleMainFormTest, TheApplicationIsNamedAfterTheProgram)
+{
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Population Growth");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Population Growth");
 }

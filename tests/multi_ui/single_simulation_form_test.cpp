@@ -137,3 +137,17 @@ TEST_F(SingleSimulationFormTest, NoQuietModeNoStepBeepAndClosingInBatchMode)
     EXPECT_TRUE(completed);
     EXPECT_FALSE(visibleAfterRun);
 }
+
+// Stop during the last replication: the replication ends, every one asked
+// for is done, yet the user asked to cancel and the status says so.
+TEST_F(SingleSimulationFormTest, StopInTheLastReplicationEndsCancelled)
+{
+    const bool completed = Run(6, [this](int r, int t) {
+        if (r == 6 && t == 2)
+            form.StopButton().click();
+    });
+    EXPECT_EQ(form.Outcome().replicationsDone, 6);
+    EXPECT_TRUE(completed);
+    EXPECT_EQ(form.StatusText(3), "Simulation cancelled");
+    EXPECT_EQ(multi::Model.ModelState, kStateResults);
+}

@@ -136,8 +136,20 @@ TEST_F(ManagementActionTest, AStoredRecordReportsWhetherAnyFieldChanged)
 
 TEST_F(ManagementActionTest, AChangedRecordOrNumberOfActionsSetsInputsChanged)
 {
+    // Records as the loader leaves them: over the whole run of population 1.
+    const auto record = [](int i) {
+        ManagementRecord r = FileRecord(static_cast<std::uint8_t>(i % 2));
+        r.frompop = r.topop = 1;
+        r.begintime = 1;
+        r.endtime = Info.duration;
+        r.period = 1;
+        r.timing = 0;
+        r.condition = 0;
+        r.threshold = 0;
+        return r;
+    };
     for (int i = 1; i <= 3; ++i)
-        Info.actions[i] = FileRecord(static_cast<std::uint8_t>(i % 2));
+        Info.actions[i] = record(i);
     Info.actioncount = 3;
     const std::vector<TManagementAction> loaded = LoadManagementActions(Info);
     ASSERT_EQ(loaded.size(), 3u);
@@ -162,10 +174,17 @@ TEST_F(ManagementActionTest, AChangedRecordOrNumberOfActionsSetsInputsChanged)
              a.push_back(same);
          },
          false},
+        // Every action gets the whole run, also one the editor never showed.
+        {"one of another scope",
+         [](std::vector<TManagementAction>& a) {
+             a[2].begintime = 5;
+             a[2].condition = 1;
+         },
+         false},
     };
     for (const Case& c : cases) {
         for (int i = 1; i <= 3; ++i)
-            Info.actions[i] = FileRecord(static_cast<std::uint8_t>(i % 2));
+            Info.actions[i] = record(i);
         Info.actioncount = 3;
         InputsChanged = false;
         std::vector<TManagementAction> actions = loaded;
@@ -173,7 +192,28 @@ TEST_F(ManagementActionTest, AChangedRecordOrNumberOfActionsSetsInputsChanged)
         EXPECT_EQ(StoreManagementActions(Info, actions), c.changed) << c.name;
         EXPECT_EQ(InputsChanged, c.changed) << c.name;
         EXPECT_EQ(Info.actioncount, actions.size()) << c.name;
+        for (int i = 1; i <= Info.actioncount; ++i) {
+            EXPECT_EQ(Info.actions[i].begintime, 1) << c.name;
+            EXPECT_EQ(Info.actions[i].condition, 0) << c.name;
+            EXPECT_EQ(Info.actions[i].frompop, 1) << c.name;
+        }
     }
+}
+
+TEST_F(ManagementActionTest, StoringGivesARecordOfAnotherScopeTheWholeRun)
+{
+    Info.duration = 30;
+    Info.actions[1] = FileRecord(1);
+    Info.actioncount = 1;
+    InputsChanged = false;
+    EXPECT_TRUE(StoreManagementActions(Info, LoadManagementActions(Info)));
+    EXPECT_TRUE(InputsChanged);
+    const ManagementRecord& a = Info.actions[1];
+    EXPECT_EQ(std::vector<int>({a.frompop, a.topop, a.begintime, a.endtime, a.period, a.timing, a.condition,
+                                a.threshold}),
+              std::vector<int>({1, 1, 1, 30, 1, 0, 0, 0}));
+    // What the user sets stays.
+    EXPECT_EQ(std::vector<int>({a.kind, a.number, a.firststage, a.laststage}), std::vector<int>({1, 40, 2, 3}));
 }
 
 TEST_F(ManagementActionTest, AnEditorActionWithStagesPassesTheInputCheck)

@@ -224,42 +224,54 @@ TEST_F(StageEditing, GeneralInformationSetsInputsChangedOnlyForWhatAffectsResult
     }
 }
 
-TEST_F(StageEditing, CellTexts)
+TEST_F(StageEditing, CellsShowWhatTheModelHolds)
 {
     TrimTrailingZeros = true;  // as the program runs
-    EXPECT_EQ(MatrixCellText(0.12f), "0.12");
-    EXPECT_EQ(MatrixCellText(4.5f), "4.5");
-    EXPECT_EQ(MatrixCellText(2.0f), "2");
-    EXPECT_EQ(MatrixCellText(0.0f), "0");
+    struct MatrixCase {
+        float value;
+        const char* text;
+    };
+    const MatrixCase matrixCases[] = {
+        {0.12f, "0.12"}, {4.5f, "4.5"}, {2.0f, "2"}, {0.0f, "0"},
+        // What four decimals would round is written in full.
+        {0.1234567f, "0.1234567"}, {0.00001f, "0.00001"}, {1.0f / 3, "0.33333334"},
+    };
+    for (const MatrixCase& c : matrixCases)
+        EXPECT_EQ(MatrixCellText(c.value), c.text) << c.value;
     TrimTrailingZeros = false;
 
-    EXPECT_EQ(AbundanceCellText(120), "120");
-    EXPECT_EQ(AbundanceCellText(12.5), "12.500000");
-    EXPECT_EQ(AbundanceCellText(0), "0");
-    EXPECT_EQ(AbundanceCellText(2147483647), "2147483647");
-    EXPECT_EQ(AbundanceCellText(1.0 / 3), "0.333333");
+    struct AbundanceCase {
+        double value;
+        const char* text;
+    };
+    const AbundanceCase abundanceCases[] = {
+        {120, "120"}, {12.5, "12.500000"}, {0, "0"}, {2147483647, "2147483647"},
+        {1.0 / 3, "0.3333333333333333"}, {10.0000001, "10.0000001"},
+    };
+    for (const AbundanceCase& c : abundanceCases)
+        EXPECT_EQ(AbundanceCellText(c.value), c.text) << c.value;
 }
 
-TEST_F(StageEditing, CellsStoreWhatWasEditedAndTellWhetherItChanged)
+TEST_F(StageEditing, CellsStoreWhatTheyHoldAndTellWhetherItChanged)
 {
-    // A cell still showing its text keeps the element's decimals.
-    float element = 0.123456f;
-    EXPECT_FALSE(StoreMatrixCell(element, "0.1235", "0.1235"));
-    EXPECT_EQ(element, 0.123456f);
+    // A cell stored as it was shown keeps the element exactly.
+    float element = 0.1234567f;
+    EXPECT_FALSE(StoreMatrixCell(element, MatrixCellText(element)));
+    EXPECT_EQ(element, 0.1234567f);
 
     // Under 1e-6 the new value is stored but is no change.
-    element = 0.1234567f;
-    EXPECT_FALSE(StoreMatrixCell(element, "0.123457", "0.1235"));
+    EXPECT_FALSE(StoreMatrixCell(element, "0.123457"));
     EXPECT_EQ(element, 0.123457f);
-    EXPECT_TRUE(StoreMatrixCell(element, "0.5", "0.1235"));
+    EXPECT_TRUE(StoreMatrixCell(element, "0.5"));
     EXPECT_EQ(element, 0.5f);
-    EXPECT_TRUE(StoreMatrixCell(element, "", "0.5"));  // empty is 0
-    EXPECT_EQ(element, 0.0f);
+    EXPECT_FALSE(StoreMatrixCell(element, ""));  // no number: nothing stored
+    EXPECT_EQ(element, 0.5f);
 
     double abundance = 1.0 / 3;
-    EXPECT_FALSE(StoreAbundanceCell(abundance, "0.333333", "0.333333"));
+    EXPECT_FALSE(StoreAbundanceCell(abundance, AbundanceCellText(abundance)));
     EXPECT_EQ(abundance, 1.0 / 3);
-    EXPECT_TRUE(StoreAbundanceCell(abundance, "", "0.333333"));
-    EXPECT_EQ(abundance, 0.0);
-    EXPECT_FALSE(StoreAbundanceCell(abundance, "0", "7"));
+    EXPECT_TRUE(StoreAbundanceCell(abundance, "0.333333"));  // typed: stored as typed
+    EXPECT_EQ(abundance, 0.333333);
+    EXPECT_FALSE(StoreAbundanceCell(abundance, ""));
+    EXPECT_EQ(abundance, 0.333333);
 }

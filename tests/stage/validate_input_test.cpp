@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -235,6 +237,45 @@ TEST_F(ValidateInputTest, ManagementThresholdsAndFlag)
     AddAction(0).begintime = 30;
     ValidateInput(Info);
     EXPECT_FALSE(Info.mgmtactive);
+
+    // Any action turns management on, also one switched off (its faults are
+    // not checked), and with it the check of population names.
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active action" : "inactive action");
+        SetUp();
+        AddPopulation("A");
+        Info.populations[1].name = "A";
+        ManagementRecord& a = AddAction(0);
+        a.active = active;
+        a.begintime = 30;  // a fault only where the action is active
+        ValidateInput(Info);
+        EXPECT_EQ(Info.mgmtactive, !active);
+        const std::string names = "Invalid input: Please supply a unique name for population (1)";
+        EXPECT_EQ(std::count(sink_.warnings.begin(), sink_.warnings.end(), names), active ? 0 : 1);
+        EXPECT_EQ(Info.state, kStateEmpty);
+    }
+    SetUp();
+    AddPopulation("");
+    Info.populations[1].name = "";
+    ValidateInput(Info);  // no actions: names are not checked
+    EXPECT_FALSE(Info.mgmtactive);
+    EXPECT_EQ(Info.state, kStateInputs);
+}
+
+// The initial total is the sum of the stages rounded as every count is: to
+// the nearest, halves to even.
+TEST_F(ValidateInputTest, InitialTotalRoundsHalvesToEven)
+{
+    const std::pair<std::vector<double>, std::int32_t> cases[] = {
+        {{2.5, 3.0, 1.0}, 6}, {{7.5, 0, 0}, 8}, {{0.25, 0.25, 0}, 0}, {{1.25, 0.25, 0}, 2}, {{100, 0.3, 0}, 100},
+    };
+    for (const auto& [stages, total] : cases) {
+        SetUp();
+        for (int s = 1; s <= 3; ++s)
+            Info.initialabundance[1][s] = stages[static_cast<std::size_t>(s - 1)];
+        ValidateInput(Info);
+        EXPECT_EQ(Info.initialtotal[1], total) << stages[0] << " " << stages[1] << " " << stages[2];
+    }
 }
 
 TEST_F(ValidateInputTest, RateMultiplierFollowsEveryInputItDependsOn)

@@ -13,11 +13,12 @@
 #include "stage_ui/simulation_form.h"
 #include "stage_ui/stage_form.h"
 #include "stage_ui/stage_program.h"
+#include "stage_ui/stage_result_windows.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
 #include "support/editor_fixture.h"
-#include "support/modal_runner.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/save_failures.h"
 #include "support/scripted_modals.h"
 #include "support/temp_dir.h"
@@ -90,7 +91,7 @@ protected:
     // in the window are dropped ("No" to saving them).
     void Open(const std::string& path)
     {
-        if (Form().Modified())
+        if (Form().ChangesToSave())
             dialogs.boxAnswers.push_front(TBoxAnswer::No);
         dialogs.fileNames.push_back(QString::fromStdString(path));
         Form().OpenItemClick();
@@ -305,6 +306,60 @@ TEST_F(MainFormTest, YesSavesTheModelBeforeItIsDropped)
     EXPECT_TRUE(Form().close());
     EXPECT_NE(ReadAll(path).find("Saved on close\r\n"), std::string::npos);
     EXPECT_FALSE(Form().Modified());
+}
+
+// A run's results are in no file until the model is saved: Exit, New,
+// Open, Reopen and closing the window ask to save them as for a changed
+// model, without saying that results are lost (saving keeps them). Cancel
+// keeps the window, the model and its results; Yes writes them into the
+// model's file.
+TEST_F(MainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
+{
+    const std::string other = Copy(kSample, "other.st");
+    const std::string path = Copy();
+    Open(other);
+    Open(path);
+    Run(6);
+    ASSERT_EQ(Info.state, kStateResults);
+    EXPECT_FALSE(Form().Modified());
+    EXPECT_TRUE(Form().ResultsUnsaved());
+    Form().show();
+
+    QAction* reopenOther = nullptr;
+    for (QAction* item : MenuOf(Form().Item("SaveItem")).actions())
+        if (item->text() == "&Reopen")
+            reopenOther = item->menu()->actions().value(1);
+    ASSERT_NE(reopenOther, nullptr);
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
+        {"New", [this] { Form().Item("NewItem").trigger(); }},
+        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
+        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
+        {"closing the window", [this] { Form().close(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        dialogs.boxes.clear();
+        dialogs.boxAnswers = {TBoxAnswer::Cancel};
+        command();
+        ASSERT_EQ(BoxTexts(), std::vector<QString>{kPrompt});
+        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNoCancel);
+        EXPECT_TRUE(Form().isVisible());
+        EXPECT_EQ(ModelFileName, path);
+        EXPECT_EQ(Info.state, kStateResults);
+    }
+
+    dialogs.boxes.clear();
+    dialogs.boxAnswers = {TBoxAnswer::Yes};
+    Form().Item("ExitItem").trigger();
+    EXPECT_EQ(BoxTexts(), std::vector<QString>{kPrompt});
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_FALSE(Form().ResultsUnsaved());
+    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
+    NewModel();
+    EXPECT_EQ(LoadModelFile(Info, path), 0);
+    EXPECT_EQ(Info.state, kStateResults);
+    EXPECT_EQ(Info.replicationsdone, 6);
 }
 
 // Save As to a name without an extension writes "<name>.st", names the
@@ -680,10 +735,10 @@ TEST_F(MainFormTest, HelpAboutAndWarnings)
 TEST_F(MainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
 {
     Form().show();
-    ModalRunner runner;
+    RealModals runner;
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
     Form().Item("NewItem").trigger();
-    EXPECT_EQ(runner.shown, std::vector<QString>{"General Information"});
+    EXPECT_EQ(runner.showings, 1);
     EXPECT_FALSE(Form().Modified());
 
     Open(Copy());
@@ -696,4 +751,46 @@ TEST_F(MainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
     Form().Item("ExitItem").trigger();
     EXPECT_FALSE(Form().isVisible());
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+}
+
+// Status texts that say work is under way go when the work ends: loading a
+// model's results, the density curves of a chart that stays open, and the
+// multipliers of a run that its input check then halts.
+TEST_F(MainFormTest, StatusTextsEndWithTheirWork)
+{
+    const std::string path = Copy();
+    Open(path);
+    Run(6);
+    Form().Item("SaveItem").trigger();
+    ASSERT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
+    Form().statusBar()->showMessage("stale");
+    Open(path);
+    ASSERT_EQ(Info.state, kStateResults);
+    EXPECT_EQ(Form().statusBar()->currentMessage(), "");
+
+    Info.selectedpop = 1;
+    QString whileOpen = "not shown";
+    modals.steps.push_back([&](QDialog& d) {
+        d.grab();   // the chart drawn
+        whileOpen = Form().statusBar()->currentMessage();
+        return TModalResult::Cancel;
+    });
+    OpenStageResultWindow(&Form(), 1);
+    EXPECT_EQ(whileOpen, "");
+
+    Info.populations[1].ktext = "";
+    dialogs.boxes.clear();
+    Run(6);
+    ASSERT_EQ(Form().SimulationForm().StatusText(3), "Simulation halted");
+    EXPECT_EQ(Form().statusBar()->currentMessage(), "");
+}
+
+// The window manager shows the program's title for its windows, not the
+// executable's name; the main window's caption holds it once.
+TEST_F(MainFormTest, TheApplicationIsNamedAfterTheProgram)
+{
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Age and Stage Structure");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Age and Stage Structure");
+    Form().show();
+    EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
 }

@@ -92,8 +92,14 @@ TEST_F(MatrixFormTest, OkChecksEveryCellBeforeStoringAny)
     EXPECT_EQ(form.Grid().Col() * 10 + form.Grid().Row(), 22);
     EXPECT_FALSE(InputsChanged);
 
-    form.Grid().SetCells(2, 2, "");  // empty is 0
-    form.Grid().SetCells(2, 1, "");
+    form.Grid().SetCells(2, 2, "");  // an emptied cell is no 0
+    Click(form.OkButton());
+    EXPECT_FALSE(Accepted(form));
+    EXPECT_EQ(BoxTexts().size(), 2u);
+    EXPECT_EQ(Info.stdevmatrix[1][1][1], 0.0f);
+
+    form.Grid().SetCells(2, 2, "0");
+    form.Grid().SetCells(2, 1, "0");
     Click(form.OkButton());
     EXPECT_TRUE(Accepted(form));
     EXPECT_EQ(Info.stdevmatrix[1][1][1], 7.0f);
@@ -105,18 +111,20 @@ TEST_F(MatrixFormTest, OkChecksEveryCellBeforeStoringAny)
 
 TEST_F(MatrixFormTest, ChangesBelowAMillionthAreStoredButChangeNothing)
 {
-    Info.stagematrix[1][1][2] = 0.1234567f;  // shown as 0.1235
-    Info.stagematrix[1][2][1] = 0.654321f;   // shown as 0.6543
+    // Shown in full, not as the four decimals would round them.
+    Info.stagematrix[1][1][2] = 0.1234567f;
+    Info.stagematrix[1][2][1] = 0.654321f;
     TStageMatrixForm form{TShowStageDisplayMenu()};
     form.LoadFromModel();
     ShowActive(form);
-    EXPECT_EQ(form.Grid().Cells(2, 1), "0.1235");
+    EXPECT_EQ(form.Grid().Cells(2, 1), "0.1234567");
+    EXPECT_EQ(form.Grid().Cells(1, 2), "0.654321");
     EditCell(form.Grid(), 2, 1);
     Type("0.123457");
     Click(form.OkButton());
     ASSERT_TRUE(Accepted(form));
     EXPECT_EQ(Info.stagematrix[1][1][2], 0.123457f);
-    EXPECT_EQ(Info.stagematrix[1][2][1], 0.654321f);  // not edited: not rounded
+    EXPECT_EQ(Info.stagematrix[1][2][1], 0.654321f);  // not edited: as it was
     EXPECT_FALSE(InputsChanged);
     EXPECT_FALSE(Info.matrixchanged[1]);
 }

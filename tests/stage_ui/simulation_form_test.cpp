@@ -142,6 +142,59 @@ TEST_F(SimulationFormTest, StopEndsTheRunAfterTheReplicationInProgress)
     }
 }
 
+// Stop during the last replication: the replication ends, every one asked
+// for is done, yet the user asked to cancel and the status says so.
+TEST_F(SimulationFormTest, StopInTheLastReplicationEndsCancelled)
+{
+    const bool completed = Run(6, [this](int r, int t) {
+        if (r == 6 && t == 3)
+            form.StopButton().click();
+    });
+    EXPECT_EQ(form.Outcome().replicationsDone, 6);
+    EXPECT_TRUE(completed);
+    EXPECT_EQ(form.StatusText(3), "Simulation cancelled");
+    EXPECT_FALSE(form.StopButton().isEnabled());
+    EXPECT_EQ(Info.state, kStateResults);
+}
+
+// The live chart keeps every line drawn so far when the warnings list
+// appears and shrinks the chart, as the user presses Stop; the picture is
+// scaled to the smaller box, never started again.
+TEST_F(SimulationFormTest, TheLiveChartKeepsItsLinesWhenTheWarningsAppear)
+{
+    form.DelayEdit().SetValue(0.001);   // every step is drawn as it is taken
+    QImage before;
+    QWidget* chart = form.findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
+    ASSERT_NE(chart, nullptr);
+    int heightBefore = 0;
+    Run(12, [&](int r, int t) {
+        if (r != 9 || t != 1)
+            return;
+        before = form.ChartImage().copy();
+        heightBefore = chart->height();
+        form.AddWarning("A warning at the end of the run");
+        form.StopButton().click();
+        form.grab();   // painted at its new size while the run goes on
+    });
+    EXPECT_EQ(form.StatusText(3), "Simulation cancelled");
+    EXPECT_LT(chart->height(), heightBefore);
+    form.grab();
+    const QImage& after = form.ChartImage();
+    ASSERT_FALSE(before.isNull());
+    ASSERT_EQ(after.size(), before.size());
+    const QRgb background = before.pixel(1, 1);
+    int linePixels = 0, kept = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != background) {
+                ++linePixels;
+                // Lines drawn later may cover it, never the background.
+                kept += after.pixel(x, y) != background;
+            }
+    EXPECT_GT(linePixels, 100);
+    EXPECT_EQ(kept, linePixels);
+}
+
 // A close asked for from inside the run: No goes on; Yes stops the run and
 // closes the window once the run has returned, not while it still writes
 // into the window's trajectory.
@@ -277,5 +330,48 @@ TEST_F(SimulationFormTest, ShowsTheModelAndItsProgress)
         EXPECT_TRUE(form.Execute());
         EXPECT_EQ(form.ProgressBar().value(), form.ProgressBar().maximum());
         EXPECT_EQ(help.contexts, std::vector<int>{40000});
+    }
+}
+
+// A long title or comment line never widens the window, in this run or a
+// later one: the title and comment labels reach to 8 pixels before the
+// page's right edge and cut what does not fit with "...", the whole text in
+// their tool tip; the window can still be made narrower.
+TEST_F(SimulationFormTest, ALongTitleNeverWidensTheWindow)
+{
+    std::string title;
+    while (title.size() < 190)
+        title += "Pond turtles of the lower marshes, ";
+    title.resize(190);
+    Info.title = title;
+    Info.comments[2] = std::string(150, 'x');
+    for (const int showing : {1, 2}) {
+        SCOPED_TRACE(showing);
+        ScriptedModals modals(true);
+        modals.steps.push_back([&](QDialog&) -> TModalResult {
+            QApplication::processEvents();
+            EXPECT_EQ(form.width(), 500);
+            QLabel& titleLabel = form.SummaryLabel("Title:");
+            QLabel& comments = form.SummaryLabel("Comments:");
+            for (QLabel* label : {&titleLabel, &comments}) {
+                const QRect box = label->geometry();
+                EXPECT_EQ(box.x() + box.width(), label->parentWidget()->width() - 8);
+            }
+            EXPECT_TRUE(titleLabel.text().endsWith("...")) << titleLabel.text().toStdString();
+            EXPECT_EQ(titleLabel.toolTip(), QString::fromStdString(title));
+            const QStringList lines = comments.text().split('\n');
+            EXPECT_EQ(lines.size(), 4);
+            EXPECT_TRUE(lines.value(1).startsWith("xxx") && lines.value(1).endsWith("..."));
+            form.TimerTimer();
+            QApplication::processEvents();
+            EXPECT_EQ(form.width(), 500);
+            form.resize(400, form.height());
+            QApplication::processEvents();
+            EXPECT_EQ(form.width(), 400);
+            form.resize(500, form.height());
+            return TModalResult::Cancel;
+        });
+        Info.replications = 3;
+        form.Execute();
     }
 }

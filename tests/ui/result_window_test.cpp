@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -317,4 +318,8 @@ TEST(ResultWindow, HelpAsksForTheWindowsContext)
     ShownWindow w;
     w.window.findChild<QToolButton*>("HelpBtn")->click();
     EXPECT_EQ(recorder.contexts, std::vector<int>{30000});
+    // F1 anywhere in the window asks for the same topic.
+    QApplication::setActiveWindow(&w.window);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w.window, Qt::Key_F1);
+    EXPECT_EQ(recorder.contexts, (std::vector<int>{30000, 30000}));
 }

@@ -1,5 +1,5 @@
 # The Debian packages the build needs; sourced by the tools.
-PV_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-dejavu-core)
+PV_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev qt6-base-dev libgl-dev fonts-dejavu-core desktop-file-utils)
 
 ensure_packages() {
   local missing=()
