@@ -143,6 +143,17 @@ std::string FormatNumericValue(double value, int decimals, char separator)
     return text;
 }
 
+int ExactDecimals(double value, int decimals)
+{
+    decimals = ClampDecimals(decimals);
+    if (!std::isfinite(value))
+        return decimals;
+    for (int d = decimals; d <= 9; ++d)
+        if (ParseNumericText(FormatNumericValue(value, d, '.'), '.') == value)
+            return d;
+    return decimals;
+}
+
 std::optional<double> ParseNumericText(const std::string& text, char separator)
 {
     std::string plain;

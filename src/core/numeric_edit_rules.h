@@ -33,6 +33,12 @@ int ClampDecimals(int decimals);
 // The number in the display mask: "0." and `decimals` zeros, or "0".
 std::string FormatNumericValue(double value, int decimals, char separator);
 
+// The fewest decimals, from `decimals` up to 9, with which the mask shows
+// `value` exactly (its text reads back as the same number), so that a stored
+// value with more digits than a field usually shows is seen as it is;
+// `decimals` when even 9 do not show it.
+int ExactDecimals(double value, int decimals);
+
 // The text as a number: an optional "-", digits, and when decimals are
 // allowed the separator and digits. Anything else gives no value.
 std::optional<double> ParseNumericText(const std::string& text, char separator);

@@ -14,6 +14,15 @@ double TextValue(const std::string& text)
     return ConvertNumber(text, value) ? value : 0.0;
 }
 
+// A parameter's text stands for the edited value: it is a number, and that
+// number. A text that is no number is shown as 0 but read by the matrices
+// otherwise, so it never stands for a value.
+bool TextHolds(const std::string& text, double value)
+{
+    double held = 0;
+    return ConvertNumber(text, held) && held == value;
+}
+
 }  // namespace
 
 TDistanceValues DistanceValues(const DistanceFunctionsType& texts)
@@ -47,13 +56,13 @@ void RestoreDistanceSnapshot(TMultiModel& model, const TDistanceSnapshot& snapsh
 
 void MarkDistanceChanges(TMultiModel& model, const DistanceFunctionsType& before, const TDistanceValues& edited)
 {
-    const TDistanceValues old = DistanceValues(before);
-    if (edited.AvgDispersalDistance != old.AvgDispersalDistance ||
-        edited.MaxDispersalDistance != old.MaxDispersalDistance || edited.MaxDispersalRate != old.MaxDispersalRate) {
+    if (!TextHolds(before.AvgDispersalDistanceText, edited.AvgDispersalDistance) ||
+        !TextHolds(before.MaxDispersalDistanceText, edited.MaxDispersalDistance) ||
+        !TextHolds(before.MaxDispersalRateText, edited.MaxDispersalRate)) {
         model.InputsChanged = true;
         model.DispersalUpToDate = false;
     }
-    if (edited.CorrelationAt100 != old.CorrelationAt100) {
+    if (!TextHolds(before.CorrelationAt100Text, edited.CorrelationAt100)) {
         model.InputsChanged = true;
         model.CorrelationUpToDate = false;
     }
@@ -68,17 +77,14 @@ std::string DistanceParameterText(double value)
 void StoreDistanceParameters(TMultiModel& model, const DistanceFunctionsType& before,
                              const TDistanceValues& values)
 {
-    const TDistanceValues old = DistanceValues(before);
-    auto store = [](std::string& text, const std::string& oldText, double oldValue, double value) {
-        text = value == oldValue ? oldText : DistanceParameterText(value);
+    auto store = [](std::string& text, const std::string& oldText, double value) {
+        text = TextHolds(oldText, value) ? oldText : DistanceParameterText(value);
     };
     DistanceFunctionsType& f = model.DistanceFunctions;
-    store(f.AvgDispersalDistanceText, before.AvgDispersalDistanceText, old.AvgDispersalDistance,
-          values.AvgDispersalDistance);
-    store(f.MaxDispersalDistanceText, before.MaxDispersalDistanceText, old.MaxDispersalDistance,
-          values.MaxDispersalDistance);
-    store(f.MaxDispersalRateText, before.MaxDispersalRateText, old.MaxDispersalRate, values.MaxDispersalRate);
-    store(f.CorrelationAt100Text, before.CorrelationAt100Text, old.CorrelationAt100, values.CorrelationAt100);
+    store(f.AvgDispersalDistanceText, before.AvgDispersalDistanceText, values.AvgDispersalDistance);
+    store(f.MaxDispersalDistanceText, before.MaxDispersalDistanceText, values.MaxDispersalDistance);
+    store(f.MaxDispersalRateText, before.MaxDispersalRateText, values.MaxDispersalRate);
+    store(f.CorrelationAt100Text, before.CorrelationAt100Text, values.CorrelationAt100);
     UpdateDistanceMatrices(model);
 }
 

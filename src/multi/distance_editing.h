@@ -49,7 +49,8 @@ void RestoreDistanceSnapshot(TMultiModel& model, const TDistanceSnapshot& snapsh
 // Compares the edited values with the snapshot's parameters: a changed
 // dispersal parameter sets the inputs-changed flag and marks the dispersal
 // matrix out of date, a changed correlation the same for the correlation
-// matrix. Values equal to the snapshot mark nothing.
+// matrix. Values equal to the snapshot's numbers mark nothing; a value given
+// for a text that is no number is a change.
 void MarkDistanceChanges(TMultiModel& model, const DistanceFunctionsType& before, const TDistanceValues& edited);
 
 // A parameter as its text: the number-display switches, "." as decimal
@@ -57,8 +58,8 @@ void MarkDistanceChanges(TMultiModel& model, const DistanceFunctionsType& before
 std::string DistanceParameterText(double value);
 
 // Writes the four values into the texts, then refills each matrix that is
-// out of date. A value equal to its text's value in `before` (the snapshot)
-// keeps that text as it was.
+// out of date. A value equal to the number its text in `before` (the
+// snapshot) holds keeps that text as it was.
 void StoreDistanceParameters(TMultiModel& model, const DistanceFunctionsType& before,
                              const TDistanceValues& values);
 

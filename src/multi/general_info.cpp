@@ -14,6 +14,11 @@ TGeneralInfo GeneralInfoOf(const TMultiModel& model)
     return info;
 }
 
+bool GeneralInfoDiffers(const TMultiModel& model, const TGeneralInfo& info)
+{
+    return !(GeneralInfoOf(model) == info);
+}
+
 bool StoreGeneralInfo(TMultiModel& model, const TGeneralInfo& info)
 {
     model.Info.Title = info.Title;

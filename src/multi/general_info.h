@@ -18,6 +18,8 @@ struct TGeneralInfo {
     std::int32_t Duration = 1;
     bool DemographicStochasticity = false;
     std::string MapName;
+
+    bool operator==(const TGeneralInfo&) const = default;
 };
 
 TGeneralInfo GeneralInfoOf(const TMultiModel& model);
@@ -27,5 +29,10 @@ TGeneralInfo GeneralInfoOf(const TMultiModel& model);
 // title, comments and the map file do not affect results. (The map's scale
 // is read from its file at every drawing, so another file brings its own.)
 bool StoreGeneralInfo(TMultiModel& model, const TGeneralInfo& info);
+
+// True when storing the information would change the model in any field,
+// title, comments and map file included. An OK that changes nothing leaves
+// the model unmodified.
+bool GeneralInfoDiffers(const TMultiModel& model, const TGeneralInfo& info);
 
 }  // namespace multi

@@ -52,6 +52,16 @@ double ParameterTextValue(const std::string& text)
     return ConvertNumber(text, value) ? value : 0.0;
 }
 
+std::string EditedParameterText(const std::string& own, double shown, bool emptyIsZero)
+{
+    if (emptyIsZero && own.empty() && shown == 0)
+        return own;
+    double value = 0;
+    if (ConvertNumber(own, value) && value == shown)
+        return own;
+    return FitFloatText(shown);
+}
+
 std::string AddedPopulationName(int count) { return "Pop " + std::to_string(count + 1); }
 
 std::string DuplicateName(const std::string& name) { return ("Copy of " + name).substr(0, kNameLength); }

@@ -37,6 +37,15 @@ std::string FitFloatText(double value, std::size_t width = kParameterTextLength)
 // number.
 double ParameterTextValue(const std::string& text);
 
+// The text a numeric field of a population writes into its record: the
+// record's own text while that is a number equal to the value the field
+// shows (so "0.45" stays "0.45" and "1e3" stays "1e3"), else the shown value
+// as a parameter text that fits. A text that is no number is shown as 0 and
+// so stored as "0": what the field shows is what the model holds. Only where
+// the engine reads an empty text as 0 (`emptyIsZero`: the standard deviation
+// of R and the trend in K) does an empty text stay empty while 0 is shown.
+std::string EditedParameterText(const std::string& own, double shown, bool emptyIsZero = false);
+
 // The name of a population added to a list of `count` entries: "Pop " and
 // count + 1 (the number counts entries, not names).
 std::string AddedPopulationName(int count);

@@ -77,9 +77,12 @@ TDispersalForm::TDispersalForm(TMultiModel& model, TDisplayResult displayResult,
     ok_ = buttons.Ok;
     cancel_ = buttons.Cancel;
     help_ = buttons.Help;
-    // OK and the views check every edit themselves.
-    for (QPushButton* b : {ok_, cancel_, help_, viewDispersal_, viewCorrelation_})
+    // Cancel and Help need no valid value; OK and the views check every edit
+    // themselves when clicked.
+    for (QPushButton* b : {cancel_, help_})
         entryCheck_->Exempt(*b);
+    for (QPushButton* b : {ok_, viewDispersal_, viewCorrelation_})
+        entryCheck_->ChecksItself(*b);
 
     connect(ok_, &QPushButton::clicked, this, &TDispersalForm::OkButtonClick);
     connect(viewDispersal_, &QPushButton::clicked, this, &TDispersalForm::ViewDispersalFunctionButtonClick);
@@ -108,23 +111,17 @@ void TDispersalForm::RestoreSnapshot()
 
 void TDispersalForm::LoadParameters()
 {
-    loaded_ = DistanceValues(model_.DistanceFunctions);
-    const double values[kEditCount] = {loaded_.AvgDispersalDistance, loaded_.MaxDispersalDistance,
-                                       loaded_.MaxDispersalRate, loaded_.CorrelationAt100};
-    for (std::size_t k = 0; k < kEditCount; ++k) {
-        edits_[k]->SetValue(values[k]);
-        shownAtLoad_[k] = edits_[k]->text();
-    }
+    const TDistanceValues loaded = DistanceValues(model_.DistanceFunctions);
+    const double values[kEditCount] = {loaded.AvgDispersalDistance, loaded.MaxDispersalDistance,
+                                       loaded.MaxDispersalRate, loaded.CorrelationAt100};
+    for (std::size_t k = 0; k < kEditCount; ++k)
+        edits_[k]->SetValueExactly(values[k]);
 }
 
 TDistanceValues TDispersalForm::EditedValues() const
 {
-    auto value = [this](int k, double loaded) {
-        const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        return edit.text() == shownAtLoad_[static_cast<std::size_t>(k)] ? loaded : edit.ShownValue();
-    };
-    return {value(kAverage, loaded_.AvgDispersalDistance), value(kMaximum, loaded_.MaxDispersalDistance),
-            value(kRate, loaded_.MaxDispersalRate), value(kCorrelation, loaded_.CorrelationAt100)};
+    auto value = [this](int k) { return edits_[static_cast<std::size_t>(k)]->ShownValue(); };
+    return {value(kAverage), value(kMaximum), value(kRate), value(kCorrelation)};
 }
 
 void TDispersalForm::MarkChanges() { MarkDistanceChanges(model_, snapshot_.Parameters, EditedValues()); }

@@ -47,8 +47,9 @@ public:
     void MarkChanges();
     // The edits into the model's texts; each matrix out of date is refilled.
     void StoreParameters();
-    // The values the edits stand for: an edit left as it was shown stands
-    // for its text's own value, which may have more digits than it shows.
+    // The values the edits show. Each parameter is shown as its text holds
+    // it (with more decimals than the edit's two where it has them), so an
+    // edit left alone stands for its text's own value.
     TDistanceValues EditedValues() const;
 
     void OkButtonClick();
@@ -83,8 +84,6 @@ private:
     TDisplayResult displayResult_;
     TDistanceSnapshot snapshot_;
     bool snapshotTaken_ = false;
-    TDistanceValues loaded_;
-    std::array<QString, kEditCount> shownAtLoad_;
 
     std::array<TFnpNumericEdit*, kEditCount> edits_{};
     QPushButton* viewDispersal_;

@@ -49,7 +49,7 @@ void TGeneralForm::LoadFromModel()
     UpdateStochasticityEnabling();
 }
 
-void TGeneralForm::StoreToModel()
+bool TGeneralForm::StoreToModel()
 {
     TGeneralInfo info;
     info.Title = ModelBytes(TitleEdit().text());
@@ -59,7 +59,9 @@ void TGeneralForm::StoreToModel()
     info.Duration = DurationSpinEdit().Value();
     info.DemographicStochasticity = UseDemographicStochasticityCheckBox().isChecked();
     info.MapName = FileNameBytes(mapEdit_->text().trimmed());
+    const bool changed = GeneralInfoDiffers(model_, info);
     StoreGeneralInfo(model_, info);
+    return changed;
 }
 
 bool TGeneralForm::BrowseMapFile(QString& name)

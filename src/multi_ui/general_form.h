@@ -28,7 +28,7 @@ public:
     explicit TGeneralForm(QWidget* parent = nullptr, TMultiModel& model = Model);
 
     void LoadFromModel() override;
-    void StoreToModel() override;
+    bool StoreToModel() override;
     // The map file chooser, starting at `name`; on OK `name` becomes the
     // chosen file and the result is true.
     bool BrowseMapFile(QString& name);

@@ -39,24 +39,24 @@ struct TEditSpec {
     int decimals;
     double minValue;
     double maxValue;
-    bool integerText;  // stored as a whole number
     std::string PopulationRecord::*text;
+    bool emptyIsZero = false;  // the engine reads an empty text as 0
 };
 
 // In the order of TPopulationForm's edit indexes.
 const TEditSpec kEditSpecs[] = {
-    {"&X-Coordinate:", "XEdit", 3, -kLargestCoordinate, kLargestCoordinate, false, &PopulationRecord::XText},
-    {"Y-&Coordinate:", "YEdit", 3, -kLargestCoordinate, kLargestCoordinate, false, &PopulationRecord::YText},
-    {"&Initial abundance:", "InitialAbundanceEdit", 0, 0, kLargestCount, true,
+    {"&X-Coordinate:", "XEdit", 3, -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::XText},
+    {"Y-&Coordinate:", "YEdit", 3, -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::YText},
+    {"&Initial abundance:", "InitialAbundanceEdit", 0, 0, kLargestCount,
      &PopulationRecord::InitialAbundanceText},
-    {"Growth rate (R):", "GrowthRateEdit", 4, 0, kLargestGrowthRate, false, &PopulationRecord::GrowthRateText},
-    {"Survival rate (s):", "SurvivalEdit", 3, 0, 1, false, &PopulationRecord::SurvivalText},
-    {"&Standard deviation of R:", "StdDevOfREdit", 4, 0, kLargestStdDevOfR, false,
-     &PopulationRecord::StdDevOfRText},
-    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, 0, kLargestCount, true,
+    {"Growth rate (R):", "GrowthRateEdit", 4, 0, kLargestGrowthRate, &PopulationRecord::GrowthRateText},
+    {"Survival rate (s):", "SurvivalEdit", 3, 0, 1, &PopulationRecord::SurvivalText},
+    {"&Standard deviation of R:", "StdDevOfREdit", 4, 0, kLargestStdDevOfR,
+     &PopulationRecord::StdDevOfRText, true},
+    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, 0, kLargestCount,
      &PopulationRecord::CarryingCapacityText},
-    {"Temporal trend in &K:", "TemporalTrendInKEdit", 0, -kLargestTrendInK, kLargestTrendInK, true,
-     &PopulationRecord::TrendInKText},
+    {"Temporal trend in &K:", "TemporalTrendInKEdit", 0, -kLargestTrendInK, kLargestTrendInK,
+     &PopulationRecord::TrendInKText, true},
 };
 
 }  // namespace
@@ -164,11 +164,13 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     connect(panel_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popupMenu_->popup(panel_->mapToGlobal(at)); });
 
-    // OK, Apply and the list operations that store the edits check them
-    // themselves; Delete drops them.
-    for (QPushButton* b : {ok_, cancel_, apply_, help_, add_, delete_, duplicate_})
+    // Cancel and Help need no valid value and Delete drops the edits; OK,
+    // Apply and the list operations that store the edits check them
+    // themselves when clicked.
+    for (QPushButton* b : {cancel_, help_, delete_})
         entryCheck_->Exempt(*b);
-    entryCheck_->Exempt(*list_);
+    for (QWidget* w : std::initializer_list<QWidget*>{ok_, apply_, add_, duplicate_, list_})
+        entryCheck_->ChecksItself(*w);
 
     // Page Up and Page Down move the list's selection from anywhere in the
     // dialog.
@@ -238,8 +240,7 @@ void TPopulationForm::LoadPopulation(int index)
     }
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        edit.SetValue(ParameterTextValue(record.*kEditSpecs[k].text));
-        shownAtLoad_[static_cast<std::size_t>(k)] = edit.text();
+        edit.SetValueExactly(ParameterTextValue(record.*kEditSpecs[k].text));
     }
     typeCombo_->setCurrentIndex(DensityDependenceIndex(record.DDType));
     UpdateEnabling();
@@ -252,13 +253,9 @@ void TPopulationForm::StorePopulation(int index)
     PopulationRecord& record = populations_[static_cast<std::size_t>(index)];
     record.Name = ModelBytes(nameEdit_->text()).substr(0, kNameLength);
     for (int k = 0; k < kEditCount; ++k) {
-        const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        // A value left as shown keeps the text it came from, which may hold
-        // more digits than the edit shows, or be no number at all.
-        if (edit.text() == shownAtLoad_[static_cast<std::size_t>(k)])
-            continue;
-        const double value = edit.ShownValue();
-        record.*kEditSpecs[k].text = FitFloatText(kEditSpecs[k].integerText ? std::trunc(value) : value);
+        std::string& text = record.*kEditSpecs[k].text;
+        text = EditedParameterText(text, edits_[static_cast<std::size_t>(k)]->ShownValue(),
+                                   kEditSpecs[k].emptyIsZero);
     }
     record.DDType = StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
 }

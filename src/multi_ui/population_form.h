@@ -7,9 +7,11 @@
 // distances. Cancel leaves the model as the last Apply left it. The rules
 // live in multi/population_editing.h.
 //
-// One entry is on show (LastIndex): its values are in the edits. Selecting
-// another entry stores the edits into it first; a value the user left as it
-// was shown keeps its text as the model had it.
+// One entry is on show (LastIndex): its values are in the edits, each shown
+// as its record holds it (with more decimals than the edit's own where the
+// text has them). Selecting another entry, Duplicate, Apply and OK store the
+// edits into it first: what an edit shows is what the record then holds, and
+// a text keeps its own form only when it is the number on show.
 
 #include "multi/model_data.h"
 #include "ui/display_result.h"
@@ -138,9 +140,6 @@ private:
     std::vector<PopulationRecord> populations_;
     int lastIndex_ = -1;
     bool stored_ = false;
-    // What each numeric edit showed when its entry was loaded: an edit that
-    // still shows it leaves the record's text alone.
-    std::array<QString, kEditCount> shownAtLoad_;
 
     QListWidget* list_;
     QPushButton* add_;

@@ -35,19 +35,19 @@ struct TEditSpec {
     const char* name;
     int decimals;
     double maxValue;
-    bool integerText;  // stored as a whole number
     std::string PopulationRecord::*text;
+    bool emptyIsZero = false;  // the engine reads an empty text as 0
 };
 
 // In the order of the form's edit indexes; the type box stands before K.
 const TEditSpec kEditSpecs[] = {
-    {"&Initial abundance:", "InitialAbundanceEdit", 0, multi::kLargestCount, true,
+    {"&Initial abundance:", "InitialAbundanceEdit", 0, multi::kLargestCount,
      &PopulationRecord::InitialAbundanceText},
-    {"Growth rate (&R):", "GrowthRateEdit", 4, multi::kLargestGrowthRate, false, &PopulationRecord::GrowthRateText},
-    {"Survival rate (&s):", "SurvivalEdit", 3, 1, false, &PopulationRecord::SurvivalText},
-    {"Standard de&viation of R:", "StdDevOfREdit", 4, multi::kLargestStdDevOfR, false,
-     &PopulationRecord::StdDevOfRText},
-    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, multi::kLargestCount, true,
+    {"Growth rate (&R):", "GrowthRateEdit", 4, multi::kLargestGrowthRate, &PopulationRecord::GrowthRateText},
+    {"Survival rate (&s):", "SurvivalEdit", 3, 1, &PopulationRecord::SurvivalText},
+    {"Standard de&viation of R:", "StdDevOfREdit", 4, multi::kLargestStdDevOfR,
+     &PopulationRecord::StdDevOfRText, true},
+    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, multi::kLargestCount,
      &PopulationRecord::CarryingCapacityText},
 };
 
@@ -117,9 +117,12 @@ TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displ
     connect(panel_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popupMenu_->popup(panel_->mapToGlobal(at)); });
 
-    // OK and Apply check every edit themselves.
-    for (QPushButton* b : {ok_, cancel_, apply_, help_})
+    // Cancel and Help need no valid value; OK and Apply check every edit
+    // themselves when clicked.
+    for (QPushButton* b : {cancel_, help_})
         entryCheck_->Exempt(*b);
+    for (QPushButton* b : {ok_, apply_})
+        entryCheck_->ChecksItself(*b);
 
     connect(typeCombo_, &QComboBox::currentIndexChanged, this, &TPopulationForm::UpdateControls);
     connect(ok_, &QPushButton::clicked, this, &TPopulationForm::OkButtonClick);
@@ -141,9 +144,7 @@ void TPopulationForm::LoadPopulation(const PopulationRecord& record)
 {
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        const double value = multi::ParameterTextValue(record.*kEditSpecs[k].text);
-        edit.SetValue(kEditSpecs[k].integerText ? std::trunc(value) : value);
-        shownAtLoad_[static_cast<std::size_t>(k)] = edit.text();
+        edit.SetValueExactly(multi::ParameterTextValue(record.*kEditSpecs[k].text));
     }
     typeCombo_->setCurrentIndex(multi::DensityDependenceIndex(record.DDType));
     UpdateControls();
@@ -152,11 +153,9 @@ void TPopulationForm::LoadPopulation(const PopulationRecord& record)
 void TPopulationForm::StorePopulation(PopulationRecord& record) const
 {
     for (int k = 0; k < kEditCount; ++k) {
-        const TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        if (edit.text() == shownAtLoad_[static_cast<std::size_t>(k)])
-            continue;
-        const double value = edit.ShownValue();
-        record.*kEditSpecs[k].text = multi::FitFloatText(kEditSpecs[k].integerText ? std::trunc(value) : value);
+        std::string& text = record.*kEditSpecs[k].text;
+        text = multi::EditedParameterText(text, edits_[static_cast<std::size_t>(k)]->ShownValue(),
+                                          kEditSpecs[k].emptyIsZero);
     }
     record.DDType = multi::StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
 }
@@ -167,9 +166,6 @@ void TPopulationForm::ApplyChanges()
     PopulationRecord record = model_.Populations[1];
     StorePopulation(record);
     StorePopulationParameters(model_, record);
-    // What is stored now is what the edits show.
-    for (int k = 0; k < kEditCount; ++k)
-        shownAtLoad_[static_cast<std::size_t>(k)] = edits_[static_cast<std::size_t>(k)]->text();
     stored_ = true;
 }
 

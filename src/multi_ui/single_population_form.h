@@ -8,9 +8,11 @@
 // the last Apply left it. Display and the fields' pop-up menu show the
 // density-dependence curves of the population as last stored.
 //
-// A value left as it was shown keeps the text it came from, which may hold
-// more digits than the edit shows, or be no number at all, so that OK on an
-// unchanged dialog is no change of inputs. A changed value is written as the
+// Each edit shows its value as the record holds it, with more decimals than
+// the edit's own where the text has them, and what an edit shows is what OK
+// and Apply store: a text keeps its own form only when it is the number on
+// show (so OK on an unchanged dialog is no change of inputs); any other value,
+// typed or shown in place of a text that is no number, is written as the
 // shortest text that fits the record's 10 characters, rounded where it must
 // be, never cut.
 
@@ -93,8 +95,6 @@ private:
     TDisplayResult displayResult_;
     TShowPopulationDisplay showDisplay_;
     bool stored_ = false;
-    // What each edit showed when the record was loaded.
-    std::array<QString, kEditCount> shownAtLoad_;
 
     QWidget* panel_;
     std::array<TFnpNumericEdit*, kEditCount> edits_{};

@@ -3,6 +3,7 @@
 #include "core/str_utilx.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -17,6 +18,27 @@ double StoredNumber(const std::string& text)
 }
 
 bool Differs(double a, double b) { return std::fabs(a - b) > kTolerance; }
+
+// The text a field's value is stored as: the stored text while it holds that
+// very number, else the value as text, with all the digits it has (the
+// dialog may show more decimals than the fixed number-to-text switches
+// write, and what it shows is what is stored).
+std::string ValueText(const std::string& stored, double value)
+{
+    double held = 0;
+    if (ConvertNumber(stored, held) && held == value)
+        return stored;
+    std::string text = TrimBlanks(RealToText(value));
+    if (ConvertNumber(text, held) && held == value)
+        return text;
+    char buffer[32];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+        if (ConvertNumber(buffer, held) && held == value)
+            break;
+    }
+    return buffer;
+}
 
 }  // namespace
 
@@ -41,8 +63,8 @@ void StoreDensitySettings(TCoravel& model, int p, const TDensitySettings& settin
         InputsChanged = true;
     PopulationRecord& pop = model.populations[p];
     pop.ddtype = settings.type;
-    pop.rmaxtext = TrimBlanks(RealToText(settings.rmax));
-    pop.ktext = TrimBlanks(RealToText(settings.k));
+    pop.rmaxtext = ValueText(pop.rmaxtext, settings.rmax);
+    pop.ktext = ValueText(pop.ktext, settings.k);
 }
 
 TDensityEditEnabling DensityEditEnabling(int type)

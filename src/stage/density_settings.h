@@ -24,8 +24,9 @@ bool DensitySettingsChanged(const TCoravel& model, int p, const TDensitySettings
 
 // Stores the settings: a new type or Rmax marks the population changed, so
 // that its multiplier for a growth rate of 1 is found again; any change sets
-// the inputs-changed flag; then the type, and Rmax and K as text (the
-// program's number text without padding).
+// the inputs-changed flag; then the type, and Rmax and K as text: the stored
+// text while it holds the value, else the program's number text without
+// padding, with more digits where the value has them.
 void StoreDensitySettings(TCoravel& model, int p, const TDensitySettings& settings);
 
 // Which values a type uses: exponential growth neither, a ceiling only K.

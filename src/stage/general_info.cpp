@@ -23,6 +23,11 @@ std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& com
     return {comments.begin(), comments.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
+bool GeneralInfoDiffers(const TCoravel& model, const TGeneralInfo& info)
+{
+    return model.ddaffects != 0 || !(GeneralInfoOf(model) == info);
+}
+
 bool StoreGeneralInfo(TCoravel& model, const TGeneralInfo& info)
 {
     model.title = info.title;

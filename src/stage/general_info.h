@@ -16,6 +16,8 @@ struct TGeneralInfo {
     std::int32_t duration = 1;
     bool demogstoch = false;
     bool ignoreconstraints = false;
+
+    bool operator==(const TGeneralInfo&) const = default;
 };
 
 TGeneralInfo GeneralInfoOf(const TCoravel& model);
@@ -32,3 +34,9 @@ std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& com
 // returns true, when replications, duration or a switch changed; title and
 // comments do not affect results.
 bool StoreGeneralInfo(TCoravel& model, const TGeneralInfo& info);
+
+// True when storing the information would change the model: any field,
+// title and comments included, or density dependence acting on something
+// other than all vital rates. An OK that changes nothing leaves the model
+// unmodified.
+bool GeneralInfoDiffers(const TCoravel& model, const TGeneralInfo& info);

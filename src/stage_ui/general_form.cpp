@@ -34,7 +34,7 @@ void TGeneralForm::LoadFromModel()
     UpdateStochasticityEnabling();
 }
 
-void TGeneralForm::StoreToModel()
+bool TGeneralForm::StoreToModel()
 {
     TGeneralInfo info;
     info.title = ModelBytes(TitleEdit().text());
@@ -44,5 +44,7 @@ void TGeneralForm::StoreToModel()
     info.duration = DurationSpinEdit().Value();
     info.demogstoch = UseDemographicStochasticityCheckBox().isChecked();
     info.ignoreconstraints = constraints_->isChecked();
+    const bool changed = GeneralInfoDiffers(Info, info);
     StoreGeneralInfo(Info, info);
+    return changed;
 }

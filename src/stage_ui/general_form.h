@@ -18,7 +18,7 @@ public:
     explicit TGeneralForm(QWidget* parent = nullptr);
 
     void LoadFromModel() override;
-    void StoreToModel() override;
+    bool StoreToModel() override;
 
     QCheckBox& ConstraintsCheckBox() const { return *constraints_; }
 

@@ -288,7 +288,8 @@ void TMainForm::NewItemClick()
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
-    // What the user types here is the new model's first edit.
+    // What the user types here is the new model's first edit; an OK that
+    // changes nothing leaves the new model unmodified.
     if (generalForm_->Execute())
         SetModified(true);
     ShowModelSummary();

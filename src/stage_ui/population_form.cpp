@@ -90,8 +90,10 @@ TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, 
         RefuseMinusSign(*edit);
         entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeMessage(e); });
     }
-    for (QPushButton* b : {ok_, cancel_, apply_, help_})
+    for (QPushButton* b : {cancel_, help_})
         entryCheck_->Exempt(*b);
+    for (QPushButton* b : {ok_, apply_})
+        entryCheck_->ChecksItself(*b);
 
     connect(typeCombo_, &QComboBox::currentIndexChanged, this, &TPopulationForm::UpdateEnabling);
     connect(ok_, &QPushButton::clicked, this, &TPopulationForm::OkButtonClick);
@@ -111,8 +113,8 @@ void TPopulationForm::LoadPopulation()
 {
     const TDensitySettings settings = LoadDensitySettings(model_, kPopulation);
     typeCombo_->setCurrentIndex(settings.type);
-    rmaxEdit_->SetValue(settings.rmax);
-    kEdit_->SetValue(settings.k);
+    rmaxEdit_->SetValueExactly(settings.rmax);
+    kEdit_->SetValueExactly(settings.k);
     UpdateEnabling();
 }
 

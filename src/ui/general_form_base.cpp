@@ -66,7 +66,8 @@ void TGeneralFormBase::SetLimits(int maxReplications, int maxDuration)
 bool TGeneralFormBase::Execute()
 {
     LoadFromModel();
-    return ShowModal(*this) == TModalResult::Ok;
+    changed_ = false;
+    return ShowModal(*this) == TModalResult::Ok && changed_;
 }
 
 void TGeneralFormBase::UpdateStochasticityEnabling() { demogStoch_->setEnabled(replications_->Value() > 0); }
@@ -77,7 +78,7 @@ void TGeneralFormBase::OkButtonClick()
     ok_->setFocus();
     replications_->interpretText();
     duration_->interpretText();
-    StoreToModel();
+    changed_ = StoreToModel();
     accept();
 }
 

@@ -7,7 +7,8 @@
 // stores the model itself.
 //
 // The main window creates the dialog once and calls Execute; true means OK
-// stored the dialog into the model.
+// changed the model, so that the window marks it modified. OK on a dialog
+// left as it was shown stores nothing new and answers false.
 
 #include "ui/comments_memo.h"
 
@@ -25,10 +26,12 @@ public:
     static constexpr int kHelpContext = 10000;
     static constexpr int kCommentLines = 4;
 
-    // Loads the model, shows the dialog modally and tells whether OK closed it.
+    // Loads the model, shows the dialog modally and tells whether OK closed
+    // it with a change of the model.
     bool Execute();
     virtual void LoadFromModel() = 0;
-    virtual void StoreToModel() = 0;
+    // Stores the fields; true when that changed the model.
+    virtual bool StoreToModel() = 0;
     void UpdateStochasticityEnabling();
 
     QLineEdit& TitleEdit() const { return *titleEdit_; }
@@ -55,6 +58,8 @@ protected:
 
 private:
     void OkButtonClick();
+
+    bool changed_ = false;
 
     QBoxLayout* layout_;
     QLineEdit* titleEdit_;

@@ -4,6 +4,7 @@
 #include "ui/numeric_edit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,10 +15,23 @@ void TInvalidEntryCheck::Watch(TFnpNumericEdit& edit, TMessage message)
 {
     watched_.emplace_back(&edit, std::move(message));
     TFnpNumericEdit* watched = &edit;
+    edit.installEventFilter(this);
     connect(&edit, &TFnpNumericEdit::OnInvalidEntry, this, [this, watched] { Schedule(watched); });
 }
 
 void TInvalidEntryCheck::Exempt(QWidget& widget) { exempt_.emplace_back(&widget); }
+
+void TInvalidEntryCheck::ChecksItself(QWidget& widget) { checksItself_.emplace_back(&widget); }
+
+bool TInvalidEntryCheck::eventFilter(QObject* watched, QEvent* event)
+{
+    // Seen before the edit itself reports the invalid entry.
+    if (event->type() == QEvent::FocusOut)
+        leaveReason_ = static_cast<QFocusEvent*>(event)->reason();
+    else if (event->type() == QEvent::KeyPress)
+        leaveReason_ = Qt::OtherFocusReason;  // Enter: the edit keeps the focus
+    return QObject::eventFilter(watched, event);
+}
 
 bool TInvalidEntryCheck::CheckAll()
 {
@@ -32,6 +46,7 @@ void TInvalidEntryCheck::Schedule(TFnpNumericEdit* edit)
     if (pending_ || checking_)
         return;
     pending_ = edit;
+    pendingReason_ = leaveReason_;
     QTimer::singleShot(0, this, &TInvalidEntryCheck::CheckPending);
 }
 
@@ -43,6 +58,11 @@ void TInvalidEntryCheck::CheckPending()
         return;
     QWidget* now = QApplication::focusWidget();
     if (now && std::find(exempt_.begin(), exempt_.end(), now) != exempt_.end())
+        return;
+    // A mouse press or a mnemonic clicks the control, which then checks.
+    const bool clicked = pendingReason_ == Qt::MouseFocusReason || pendingReason_ == Qt::ShortcutFocusReason;
+    if (now && clicked &&
+        std::find(checksItself_.begin(), checksItself_.end(), now) != checksItself_.end())
         return;
     for (const auto& [watched, message] : watched_)
         if (watched == edit) {

@@ -67,7 +67,14 @@ double TFnpNumericEdit::ShownValue() const
 
 void TFnpNumericEdit::SetValue(double value)
 {
+    shownDecimals_ = decimals_;
     setText(QString::fromStdString(FormatNumericValue(value, decimals_, separator_)));
+}
+
+void TFnpNumericEdit::SetValueExactly(double value)
+{
+    shownDecimals_ = ExactDecimals(value, decimals_);
+    setText(QString::fromStdString(FormatNumericValue(value, shownDecimals_, separator_)));
 }
 
 int TFnpNumericEdit::AsInteger() const
@@ -127,9 +134,11 @@ TNumericEditState TFnpNumericEdit::State() const
 TNumericEditSettings TFnpNumericEdit::Settings() const
 {
     TNumericEditSettings settings;
-    settings.decimals = decimals_;
+    settings.decimals = shownDecimals_;
     settings.separator = separator_;
-    settings.maxLength = maxLength_;
+    // Extra decimals on show do not take room from the integer part.
+    const int extra = shownDecimals_ - decimals_ + (decimals_ == 0 && shownDecimals_ > 0 ? 1 : 0);
+    settings.maxLength = maxLength_ > 0 ? maxLength_ + extra : 0;
     settings.readOnly = isReadOnly();
     return settings;
 }

@@ -26,6 +26,9 @@ public:
     int Decimals() const { return decimals_; }
     // Clamps to 0..9 and shows the current value with the new decimals.
     void SetDecimals(int decimals);
+    // The decimals of the text on show: Decimals(), or more while a value
+    // set by SetValueExactly needs them.
+    int ShownDecimals() const { return shownDecimals_; }
 
     // Equal limits mean no range check. Setting a limit checks nothing.
     double MinValue() const { return minValue_; }
@@ -36,7 +39,14 @@ public:
     // The text as a number. A text that is no number (only possible when set
     // from outside with setText) throws std::invalid_argument.
     double Value() const;
+    // Shows the value with Decimals() decimals.
     void SetValue(double value);
+    // Shows a stored value as it is: with more decimals than Decimals() (up
+    // to 9) where it has them, so that what the edit shows is what the model
+    // holds. Typing keeps those decimals until the next SetValue,
+    // SetValueExactly or SetDecimals. A value that even 9 decimals cannot
+    // show is shown as SetValue shows it.
+    void SetValueExactly(double value);
     // The number the text shows, 0 for a text that is no number.
     double ShownValue() const;
     double AsFloat() const { return Value(); }
@@ -91,6 +101,7 @@ private:
     bool ClickButton(bool cancel);
 
     int decimals_ = 2;
+    int shownDecimals_ = 2;
     double minValue_ = 0;
     double maxValue_ = 0;
     int maxLength_ = 0;

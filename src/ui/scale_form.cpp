@@ -162,10 +162,10 @@ void TScaleForm::LoadScaleInfo(const TScaleInfo& info)
         edit->SetDecimals(decimals);
         SetNumericEditRange(*edit, -kLimitRange, kLimitRange);
     }
-    xMin_->SetValue(info.XMinimum);
-    yMin_->SetValue(info.YMinimum);
-    xMax_->SetValue(info.XMaximum);
-    yMax_->SetValue(info.YMaximum);
+    xMin_->SetValueExactly(info.XMinimum);
+    yMin_->SetValueExactly(info.YMinimum);
+    xMax_->SetValueExactly(info.XMaximum);
+    yMax_->SetValueExactly(info.YMaximum);
     UpdateAxisControls();
 }
 

@@ -171,3 +171,16 @@ TEST(NumericEditRules, FormatParseAndRange)
 }
 
 }  // namespace
+
+TEST(NumericEditRules, ExactDecimalsShowAStoredValueAsItIs)
+{
+    const struct {
+        double value;
+        int decimals, exact;
+    } cases[] = {
+        {1.8, 4, 4}, {-0.5, 0, 1}, {0.12345, 3, 5}, {2.5, 0, 1}, {1e-12, 2, 2}, {0.1 + 0.2, 2, 2}, {7, 0, 0},
+        {0.1234567891234, 3, 3},  // more than 9 decimals: left as given
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExactDecimals(c.value, c.decimals), c.exact) << c.value;
+}

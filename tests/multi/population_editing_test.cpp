@@ -197,3 +197,27 @@ TEST_F(ValidatePopulationsTest, BothMatricesAreComputedAfreshAndNothingOutlivesI
     EXPECT_EQ(m.InitialAbundance[3], 0);
     EXPECT_EQ(m.InitialAbundance[2], 200);
 }
+
+// What a field shows is what its record holds: a text stays only while it is
+// the number on show.
+TEST(PopulationEditing, AFieldKeepsItsTextOnlyWhileItIsTheNumberShown)
+{
+    const struct {
+        const char* own;
+        double shown;
+        bool emptyIsZero;
+        const char* stored;
+    } cases[] = {
+        {"0.45", 0.45, false, "0.45"},
+        {"1e3", 1000, false, "1e3"},
+        {"1.5", 1.8, false, "1.8"},       // changed back after an Apply
+        {"-0.5", 0, false, "0"},          // a 0 typed over a trend of -0.5
+        {"", 0, false, "0"},              // a coordinate typed as the 0 shown
+        {"abc", 0, false, "0"},
+        {"", 0, true, ""},                // an empty deviation means 0
+        {"  ", 0, true, "0"},             // blanks are no number
+        {"", 123456789.123, false, "123456789"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(multi::EditedParameterText(c.own, c.shown, c.emptyIsZero), c.stored) << '"' << c.own << '"';
+}

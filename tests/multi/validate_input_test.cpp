@@ -135,6 +135,11 @@ TEST_F(MultiValidateInputTest, EveryFaultIsReportedWithItsNameAndPopulation)
          {Invalid("St.Dev of K", 2)}},
         {"trend not a number under contest", [](TMultiModel& x) { x.Populations[3].TrendInKText = "abc"; }, false,
          {Invalid("Change in K", 3)}},
+        // Blanks are not an empty text: they are no number.
+        {"standard deviation of blanks", [](TMultiModel& x) { x.Populations[2].StdDevOfRText = "   "; }, false,
+         {Invalid("St.Dev of K", 2)}},
+        {"trend of blanks under contest", [](TMultiModel& x) { x.Populations[3].TrendInKText = " "; }, false,
+         {Invalid("Change in K", 3)}},
         {"every fault of a population, in order",
          [](TMultiModel& x) {
              multi::PopulationRecord& p = x.Populations[2];

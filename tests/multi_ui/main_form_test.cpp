@@ -9,12 +9,15 @@
 #include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
+#include "multi_ui/dispersal_form.h"
 #include "multi_ui/general_form.h"
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
 #include "multi_ui/simulation_form.h"
 #include "support/editor_fixture.h"
+#include "support/file_lines.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/number_switches.h"
 #include "support/recording_help.h"
 #include "support/save_failures.h"
@@ -29,6 +32,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMenu>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -39,6 +44,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -677,6 +684,207 @@ TEST_F(MultiMainFormTest, HelpAndAbout)
     modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
     Form().Item("AboutItem").trigger();
     EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Multiple Populations"});
+}
+
+namespace {
+
+// Keys as a person types them into the dialog on show: a field reached by
+// its mnemonic (Alt and the letter), its text replaced by what is typed.
+void TypeInto(Qt::Key mnemonic, const QString& text)
+{
+    Press(mnemonic, Qt::AltModifier);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Type(text);
+}
+
+// Tab to the next field, then replace its text.
+void TabAndType(const QString& text)
+{
+    Press(Qt::Key_Tab);
+    Type(text);
+}
+
+}  // namespace
+
+// A two-population model built from File, New with the keyboard alone: the
+// typed coordinates (0 and 0, as the new population showed them) are stored,
+// so the populations are 10 apart and 0.2 e^-1 of each disperses to the other.
+TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
+{
+    RealModals runner;
+    Form().show();
+    // File, New shows General Information: ten time steps, no replications.
+    runner.steps.push_back([](QDialog&) {
+        TypeInto(Qt::Key_D, "10");
+        Press(Qt::Key_Return);
+    });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(Model.Duration, 10);
+    EXPECT_EQ(runner.showings, 1);
+
+    // Model, Populations, seen once and closed, then typed into.
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TPopulationForm&>(d);
+        EXPECT_EQ(form.XEdit().text(), "0.000");
+        TypeInto(Qt::Key_N, "West pond");
+        TypeInto(Qt::Key_X, "0");
+        TypeInto(Qt::Key_C, "0");
+        TypeInto(Qt::Key_I, "100");
+        TabAndType("1.2");
+        Click(form.AddButton());
+        TypeInto(Qt::Key_N, "East pond");
+        TypeInto(Qt::Key_X, "10");
+        TypeInto(Qt::Key_C, "0");
+        TypeInto(Qt::Key_I, "50");
+        TabAndType("1.2");
+        Click(form.OkButton());
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("PopulationsItem").trigger();
+    ASSERT_EQ(Model.PopCount, 2);
+    EXPECT_EQ(Model.Populations[1].XText, "0");
+    EXPECT_EQ(Model.Populations[1].YText, "0");
+    EXPECT_EQ(Model.Populations[2].XText, "10");
+
+    // Model, Dispersal and Correlation: average 10, maximum 50, rate 0.2.
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    runner.steps.push_back([](QDialog&) {
+        TypeInto(Qt::Key_A, "10");
+        TypeInto(Qt::Key_M, "50");
+        TypeInto(Qt::Key_R, "0.2");
+        Press(Qt::Key_Return);
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("DispersalItem").trigger();
+    EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, "0.2");
+    EXPECT_NEAR(Model.DispersalMatrix[1][2], 0.2 * std::exp(-1.0), 1e-6);
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    // Simulation, Run; the window is closed once the run is over.
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TSimulationForm&>(d);
+        const QDeadlineTimer deadline(20000);
+        while (!form.Finished() && !deadline.hasExpired())
+            QTest::qWait(10);
+        EXPECT_TRUE(form.Finished());
+        d.close();
+    });
+    Form().Item("RunItem").trigger();
+    ASSERT_EQ(Model.ModelState, kStateResults);
+    const float west[] = {115, 134, 156};
+    const float east[] = {65, 82, 103};
+    for (int t = 1; t <= 3; ++t) {
+        EXPECT_FLOAT_EQ(Model.PopMean[1][t], west[t - 1]) << t;
+        EXPECT_FLOAT_EQ(Model.PopMean[2][t], east[t - 1]) << t;
+    }
+
+    // The saved file holds the coordinates.
+    dialogs.fileNames.push_back(QString::fromStdString(dir.file("ponds.mp")));
+    Form().Item("SaveAsItem").trigger();
+    const std::vector<std::string> lines = SplitLines(ReadAll(dir.file("ponds.mp")));
+    auto starts = [&](const std::string& head) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(head, 0) == 0; });
+    };
+    EXPECT_TRUE(starts("West pond,0,0,100,EX,1.2,")) << ReadAll(dir.file("ponds.mp"));
+    EXPECT_TRUE(starts("East pond,10,0,50,EX,1.2,"));
+}
+
+// In the sample's Populations: R set back after Apply and after Duplicate is
+// stored as set back; Becks end's trend in K of -0.5 shows as it is, and a 0
+// typed over it is stored.
+TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
+{
+    Open(Copy());
+    RealModals runner;
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<TPopulationForm&>(d).CancelButton()); });
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TPopulationForm&>(d);
+        EXPECT_EQ(form.GrowthRateEdit().text(), "1.8000");
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.5");
+        Click(form.ApplyButton());
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.8");
+        Click(form.DuplicateButton());
+        // The copy took 1.8; the entry itself goes back and forth once more.
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.6");
+        Click(form.ApplyButton());
+        form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
+        Type("1.8");
+        // Becks end.
+        form.PopulationsListBox().setFocus();
+        for (int i = 0; i < 3; ++i)
+            Press(Qt::Key_Down);
+        EXPECT_EQ(form.NameEdit().text(), "Becks end");
+        EXPECT_EQ(form.TemporalTrendInKEdit().text(), "-0.5");
+        Press(Qt::Key_K, Qt::AltModifier);
+        Type("0");
+        Press(Qt::Key_Return);
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("PopulationsItem").trigger();
+    EXPECT_EQ(Model.Populations[1].GrowthRateText, "1.8");
+    EXPECT_EQ(Model.Populations[6].GrowthRateText, "1.8");
+    EXPECT_EQ(Model.Populations[4].TrendInKText, "0");
+    EXPECT_EQ(Model.TrendInK[4], 0.0f);
+    // Values left alone keep their texts.
+    EXPECT_EQ(Model.Populations[1].SurvivalText, "0.45");
+    EXPECT_EQ(Model.Populations[5].TrendInKText, "0");
+}
+
+// 1.55 in "Maximum dispersal rate" and Tab: the range message comes as the
+// field is left, the focus goes back to it, and nothing is stored.
+TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
+{
+    Open(Copy());
+    const DistanceFunctionsType before = Model.DistanceFunctions;
+    RealModals runner;
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<TDispersalForm&>(d).CancelButton()); });
+    runner.steps.push_back([this](QDialog& d) {
+        TypeInto(Qt::Key_R, "1.55");
+        Press(Qt::Key_Tab);
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].text, "This value must be between 0 and 1, inclusive.");
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "MaximumDispersalRateEdit");
+        Press(Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("DispersalItem").trigger();
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, before.MaxDispersalRateText);
+}
+
+// OK in General Information without a change, after File, New and on a
+// loaded model, leaves the model unmodified: Exit asks nothing. A change
+// marks it.
+TEST_F(MultiMainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
+{
+    RealModals runner;
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    Form().Item("NewItem").trigger();
+    EXPECT_FALSE(Form().Modified());
+    Open(Copy());
+    for (int showing = 0; showing < 2; ++showing) {
+        runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+        Form().Item("GeneralItem").trigger();
+    }
+    EXPECT_FALSE(Form().Modified());
+    EXPECT_TRUE(Form().QuerySaveChanges());
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    const bool inputsChanged = Model.InputsChanged;
+    runner.steps.push_back([](QDialog&) {
+        Press(Qt::Key_End);
+        Type(" and beyond");
+        Press(Qt::Key_Return);
+    });
+    Form().Item("GeneralItem").trigger();
+    EXPECT_EQ(Model.Info.Title, kSampleTitle.toStdString() + " and beyond");
+    EXPECT_TRUE(Form().Modified());
+    EXPECT_EQ(Model.InputsChanged, inputsChanged);
 }
 
 // The simulation window is made once, with the program: the delay the user

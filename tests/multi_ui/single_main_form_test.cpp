@@ -13,6 +13,7 @@
 #include "multi_ui/single_simulation_form.h"
 #include "support/editor_fixture.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/number_switches.h"
 #include "support/save_failures.h"
 #include "support/scripted_dialogs.h"
@@ -33,6 +34,8 @@
 #include "support/qt_gtest_print.h"
 
 #include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
 
 #include <filesystem>
 #include <functional>
@@ -349,6 +352,76 @@ TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
     EXPECT_TRUE(Form().QuerySaveChanges());
     BatchMode = false;
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+namespace {
+
+// A field reached by its mnemonic, its text replaced by what is typed.
+void TypeInto(Qt::Key mnemonic, const QString& text)
+{
+    Press(mnemonic, Qt::AltModifier);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Type(text);
+}
+
+}  // namespace
+
+// A model without adult survival, typed from File, New: the survival of 0
+// that the field already showed is stored, and the run takes it. OK in
+// General Information without a change leaves the model unmodified.
+TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
+{
+    RealModals runner;
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    Form().Item("NewItem").trigger();
+    EXPECT_FALSE(Form().Modified());
+    runner.steps.push_back([](QDialog&) {
+        TypeInto(Qt::Key_R, "10");
+        TypeInto(Qt::Key_D, "5");
+        Press(Qt::Key_U, Qt::AltModifier);
+        QTest::qWait(200);  // a mnemonic's click takes its time
+        Press(Qt::Key_Return);
+    });
+    Form().Item("GeneralItem").trigger();
+    EXPECT_EQ(multi::Model.Replications, 10);
+    EXPECT_EQ(multi::Model.Duration, 5);
+    ASSERT_TRUE(multi::Model.Info.DemographicStochasticity);
+    EXPECT_TRUE(Form().Modified());
+
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<single::TPopulationForm&>(d).CancelButton()); });
+    runner.steps.push_back([](QDialog& d) {
+        EXPECT_EQ(static_cast<single::TPopulationForm&>(d).SurvivalEdit().text(), "0.000");
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("100");
+        TypeInto(Qt::Key_R, "1.1");
+        TypeInto(Qt::Key_S, "0");
+        Press(Qt::Key_Return);
+    });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("PopulationsItem").trigger();
+    EXPECT_EQ(multi::Model.Populations[1].SurvivalText, "0");
+    EXPECT_EQ(multi::Model.Populations[1].GrowthRateText, "1.1");
+
+    runner.steps.push_back([](QDialog& d) {
+        auto& form = static_cast<TRunWindow&>(d);
+        const QDeadlineTimer deadline(20000);
+        while (!form.Finished() && !deadline.hasExpired())
+            QTest::qWait(10);
+        d.close();
+    });
+    Form().Item("RunItem").trigger();
+    for (const ShownBox& box : dialogs.boxes)
+        ADD_FAILURE() << box.text.toStdString();
+    EXPECT_EQ(multi::Model.ModelState, kStateResults);
+
+    // Saved, then OK in General Information without a change: nothing to
+    // save.
+    dialogs.fileNames.push_back(QString::fromStdString(dir.file("fen.sp")));
+    Form().Item("SaveAsItem").trigger();
+    ASSERT_FALSE(Form().Modified());
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    Form().Item("GeneralItem").trigger();
+    EXPECT_FALSE(Form().Modified());
 }
 
 // A run's results are in no file until the model is saved: Exit, New,

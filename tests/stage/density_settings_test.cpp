@@ -52,7 +52,10 @@ TEST_F(DensitySettingsTest, StoringMarksThePopulationForANewRateOnlyWhenTypeOrRm
         {"Rmax lowered", {2, 1.2, 500}, true, true, "1.2", "500"},
         {"only K", {2, 1.5, 800}, false, true, "1.5", "800"},
         {"only the type", {1, 1.5, 500}, true, true, "1.5", "500"},
-        {"Rmax within 1e-6", {2, 1.5000005, 500}, false, false, "1.5", "500"},
+        // Too small a change to count, but stored with every digit given.
+        {"Rmax within 1e-6", {2, 1.5000005, 500}, false, false, "1.5000005", "500"},
+        {"values with more decimals than the program writes", {2, 1.23456, 500.25}, true, true, "1.23456",
+         "500.25"},
         {"largest K", {3, 1.5, 2147483647}, true, true, "1.5", "2147483647"},
         {"Rmax of 20", {2, 20, 1}, true, true, "20", "1"},
     };

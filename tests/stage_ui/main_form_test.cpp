@@ -16,7 +16,9 @@
 #include "stage_ui/stage_result_windows.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
+#include "support/editor_fixture.h"
 #include "support/modal_steps.h"
+#include "support/real_modals.h"
 #include "support/save_failures.h"
 #include "support/scripted_modals.h"
 #include "support/temp_dir.h"
@@ -725,6 +727,30 @@ TEST_F(MainFormTest, HelpAboutAndWarnings)
 
     SimulationWarning("Invalid input: Stage matrix (1)");
     EXPECT_EQ(Form().SimulationForm().WarningsMemo().toPlainText(), "Invalid input: Stage matrix (1)");
+}
+
+// File, New, then OK in General Information without a change: the new model
+// is not modified, so Exit asks nothing. The same OK on a loaded model, shown
+// a second time after a Cancel, leaves it unmodified too.
+TEST_F(MainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
+{
+    Form().show();
+    RealModals runner;
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(runner.showings, 1);
+    EXPECT_FALSE(Form().Modified());
+
+    Open(Copy());
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<TGeneralForm&>(d).CancelButton()); });
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
+    for (int showing = 0; showing < 2; ++showing)
+        Form().Item("GeneralItem").trigger();
+    EXPECT_FALSE(Form().Modified());
+
+    Form().Item("ExitItem").trigger();
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
 }
 
 // Status texts that say work is under way go when the work ends: loading a

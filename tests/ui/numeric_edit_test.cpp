@@ -236,3 +236,38 @@ TEST(NumericEdit, ForeignTextAndMissingWindowAreReported)
 }
 
 }  // namespace
+
+// A stored value is shown with the decimals it has, at least the edit's own
+// and at most 9; typing keeps that layout until the next SetValue.
+TEST(NumericEdit, AStoredValueIsShownExactly)
+{
+    const struct {
+        int decimals;
+        double value;
+        const char* shown;
+    } cases[] = {
+        {0, -0.5, "-0.5"},
+        {4, 1.8, "1.8000"},
+        {3, 0.12345, "0.12345"},
+        {0, 1e-12, "0"},  // beyond 9 decimals: shown as SetValue shows it
+        {2, 123456.75, "123456.75"},
+    };
+    for (const auto& c : cases) {
+        EditDialog d;
+        d.edit->SetDecimals(c.decimals);
+        d.edit->SetValueExactly(c.value);
+        EXPECT_EQ(d.edit->text(), c.shown) << c.value;
+        EXPECT_EQ(d.edit->Decimals(), c.decimals) << c.value;
+    }
+
+    EditDialog d;
+    d.edit->SetDecimals(0);
+    d.edit->SetMaxLength(3);
+    d.edit->SetValueExactly(-0.5);
+    d.edit->selectAll();
+    QTest::keyClicks(d.edit, "12.7");
+    EXPECT_EQ(d.edit->text(), "12.7");
+    EXPECT_DOUBLE_EQ(d.edit->ShownValue(), 12.7);
+    d.edit->SetValue(3);
+    EXPECT_EQ(d.edit->text(), "3");
+}
