@@ -90,6 +90,10 @@ double BareLoop(const TMultiModel& m, std::int64_t& steps)
     std::vector<double> z(P);
     std::vector<float> deviate(P);
     std::vector<std::int32_t> n(P + 1), movers(P), emigrants(P + 1), immigrants(P + 1);
+    std::vector<TBinomialRate> rates;
+    for (int i = 1; i <= P; ++i)
+        for (int j = 1; j <= P; ++j)
+            rates.push_back(MakeBinomialRate(std::min<double>(m.DispersalMatrix[j][i], 1.0)));
     bool overflow = false;
     double finalSum = 0.0;
     for (int r = 1; r <= m.Replications; ++r) {
@@ -121,8 +125,8 @@ double BareLoop(const TMultiModel& m, std::int64_t& steps)
                     continue;
                 std::int32_t out = 0;
                 for (int j = 1; j <= P; ++j) {
-                    const double rate = std::min<double>(m.DispersalMatrix[j][i], 1.0);
-                    movers[j - 1] = rate > 1e-6 ? BNLDEV(random, n[i], rate) : 0;
+                    const TBinomialRate& rate = rates[static_cast<std::size_t>((i - 1) * P + j - 1)];
+                    movers[j - 1] = rate.p > 1e-6 ? BNLDEV(random, n[i], rate) : 0;
                     out += movers[j - 1];
                 }
                 if (out > n[i])
@@ -179,10 +183,37 @@ void Measure(const TCase& c)
     std::printf("  engine time / bare-loop time per step: %.2f (target 1.5 or less)\n", bareRate / engineRate);
 }
 
+// The engine alone on the limits model, one line: what bench/multi/peer_workload
+// reads.
+void MeasureEngineOnly(const TCase& c)
+{
+    static TMultiModel m;
+    BuildModel(m, c);
+    std::int64_t steps = 0;
+    TRunOutcome outcome;
+    const auto start = std::chrono::steady_clock::now();
+    RunSimulation(m, [&](std::int32_t, std::int32_t) {
+        ++steps;
+        return true;
+    }, &outcome);
+    const std::chrono::duration<double> time = std::chrono::steady_clock::now() - start;
+    double final = 0.0;
+    for (int k = 1; k <= m.ReplicationsDone; ++k)
+        final += m.ReplicationFinal[k];
+    std::printf("engine %s: mean_final=%.1f seconds=%.4f rate=%.0f\n", c.name, final / std::max(1, m.ReplicationsDone),
+                time.count(), steps / time.count());
+}
+
 }  // namespace
 
-int main()
+// bench_multi            both models, each beside its bare loop
+// bench_multi --engine   the engine alone on the limits model
+int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "--engine") {
+        MeasureEngineOnly({"limits", 22, 1000, 50});
+        return 0;
+    }
     Measure({"limits", 22, 1000, 50});
     Measure({"five populations", 5, 1000, 50});
     return 0;

@@ -45,6 +45,7 @@ void TMultiRun::Allocate(int populations, int duration)
     Deviates.Allocate(P);
     IndependentDeviates.Allocate(P);
     CholeskyFactor.assign(static_cast<std::size_t>(P) * static_cast<std::size_t>(P), 0.0);
+    DispersalRates.clear();
     Population.assign(static_cast<std::size_t>(P) * static_cast<std::size_t>(T), TMoments{});
     Total.assign(static_cast<std::size_t>(T), TMoments{});
     Occupancy.assign(static_cast<std::size_t>(T), TMoments{});
@@ -168,6 +169,12 @@ void DisperseIndividuals(TMultiModel& model, TMultiRun& run)
 {
     const int P = run.P;
     bool& overflow = model.OverflowFlag;
+    if (run.DispersalRates.empty()) {
+        run.DispersalRates.reserve(static_cast<std::size_t>(P) * static_cast<std::size_t>(P));
+        for (int i = 1; i <= P; ++i)
+            for (int j = 1; j <= P; ++j)
+                run.DispersalRates.push_back(MakeBinomialRate(std::min<double>(model.DispersalMatrix[j][i], 1.0)));
+    }
     run.Immigrants.Fill(0);
     run.Emigrants.Fill(0);
     for (int i = 1; i <= P; ++i) {
@@ -176,12 +183,13 @@ void DisperseIndividuals(TMultiModel& model, TMultiRun& run)
             continue;
         run.Dispersers.Fill(0);
         std::int32_t out = 0;
+        const TBinomialRate* rates = run.DispersalRates.data() + static_cast<std::size_t>(i - 1) * P;
         for (int j = 1; j <= P; ++j) {
-            const double rate = std::min<double>(model.DispersalMatrix[j][i], 1.0);
-            if (!(rate > 1e-6))
+            const TBinomialRate& rate = rates[j - 1];
+            if (!(rate.p > 1e-6))
                 continue;
             const std::int32_t movers =
-                run.Demographic ? BNLDEV(run.Random, n, rate) : CountFromReal(rate * n, overflow);
+                run.Demographic ? BNLDEV(run.Random, n, rate) : CountFromReal(rate.p * n, overflow);
             run.Dispersers[j] = movers;
             out = CountFromReal(static_cast<double>(out) + movers, overflow);
         }

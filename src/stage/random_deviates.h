@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <span>
 
+struct TBinomialRate;
+
 class TRandomSource {
 public:
     explicit TRandomSource(std::uint32_t seed = 0) { Seed(seed); }
@@ -42,6 +44,7 @@ public:
 
 private:
     friend std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p);
+    friend std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, const TBinomialRate& rate);
     friend std::int32_t POIDEV(TRandomSource& random, double mean);
     friend void ReportRepeatedDeviateWarnings(TRandomSource& random);
 
@@ -53,9 +56,21 @@ private:
     // How many of the next `count` uniform numbers are below `q`: the same
     // draws as `count` calls of Uniform, read straight from the buffer.
     int CountBelow(std::int32_t count, double q);
+    // BNLDEV, with the logarithms of a prepared rate when there is one.
+    std::int32_t Binomial(std::int32_t n, double p, const TBinomialRate* prepared);
+    // The rejection method of the binomial and Poisson deviates, drawing
+    // candidates from a Lorentzian of scale sq about mean (see the source);
+    // w(e) is ln of the ratio that decides on the whole candidate e.
+    template <class LogRatio>
+    double LorentzRejection(double sq, double mean, double upper, double envelope, const LogRatio& w);
+    // tan(pi u) for the uniform numbers from next_ on (see the source).
+    void MakeTangents();
     std::array<std::uint64_t, kStateWords> state_{};
     std::array<double, kStateWords> uniforms_{};
+    std::array<double, kStateWords> tangents_{};
     int next_ = kStateWords;
+    // tangents_ holds the values from this index on.
+    int tangentsFrom_ = kStateWords + 1;
 
     // Constants of the last argument, recomputed only when the argument
     // changes (demographic stochasticity calls these with the same rates over
@@ -89,6 +104,19 @@ double LogGamma(double x);
 // p outside 0..1 or a p that is not a number gives the simulation warning
 // "Invalid argument for BNLDEV" and 0 (n when p > 1).
 std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p);
+
+// A binomial probability with the logarithms its draws need, made once for a
+// probability drawn with over and over against changing numbers of trials
+// (a dispersal rate between two populations). BNLDEV with it draws exactly
+// what BNLDEV with the plain probability draws.
+struct TBinomialRate {
+    double p = 0.0;
+    double logQ = 0.0;   // ln q, q = min(p, 1 - p)
+    double logQc = 0.0;  // ln(1 - q)
+    bool prepared = false;  // false for a p outside 0..1, which BNLDEV refuses
+};
+TBinomialRate MakeBinomialRate(double p);
+std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, const TBinomialRate& rate);
 
 // A Poisson deviate of the given mean. A negative mean gives the simulation
 // warning "Negative argument for POIDEV" and 0; a mean that is not a number

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -205,6 +207,97 @@ TEST(RandomDeviates, BinomialMatchesExactDistribution)
                               k * std::log(q) + (c.n - k) * std::log1p(-q));
         const ChiSquare fit = Fit(counts, draws, pmf);
         EXPECT_LT(fit.statistic, ChiSquareLimit(fit.freedom)) << "freedom " << fit.freedom;
+    }
+}
+
+namespace {
+
+// The Lorentzian rejection of the binomial (1 <= n q <= 10000, n >= 25) and
+// Poisson (12 <= mean <= 10000) deviates written out plainly, with std::tan
+// and std::exp at every candidate.
+double RejectionAsWritten(TRandomSource& random, double sq, double mean, double upper, double envelope,
+                          const std::function<double(double)>& w)
+{
+    for (;;) {
+        double y, e;
+        do {
+            y = std::tan(std::numbers::pi * random.Uniform());
+            e = sq * y + mean;
+        } while (!(e >= 0.0 && e < upper));
+        e = std::floor(e);
+        const double ratio = w(e) <= -60.0 ? 0.0 : std::exp(std::min(w(e), 60.0));
+        if (random.Uniform() <= envelope * (1.0 + y * y) * ratio)
+            return e;
+    }
+}
+
+std::int32_t BinomialAsWritten(TRandomSource& random, std::int32_t n, double p)
+{
+    const double q = std::min(p, 1.0 - p);
+    const double trials = n, mean = trials * q;
+    const double sq = std::sqrt(2.0 * mean * (1.0 - q));
+    const double x = RejectionAsWritten(random, sq, mean, trials + 1.0, 1.2 * sq, [&](double e) {
+        return LogGamma(trials + 1.0) - LogGamma(e + 1.0) - LogGamma(trials - e + 1.0) + e * std::log(q) +
+               (trials - e) * std::log(1.0 - q);
+    });
+    return static_cast<std::int32_t>(q != p ? trials - x : x);
+}
+
+std::int32_t PoissonAsWritten(TRandomSource& random, double mean)
+{
+    const double g = mean * std::log(mean) - LogGamma(mean + 1.0);
+    return static_cast<std::int32_t>(RejectionAsWritten(random, std::sqrt(2.0 * mean), mean,
+                                                        std::numeric_limits<double>::infinity(), 0.9, [&](double e) {
+                                                            return e * std::log(mean) - LogGamma(e + 1.0) - g;
+                                                        }));
+}
+
+} // namespace
+
+// The rejection methods take their decisions on a fast tangent and check
+// each against a slack: the draws, and where the stream goes on, must be
+// exactly those of the method written with the library functions, for plain
+// and prepared probabilities, over the means where the candidates fall on
+// both sides of whole numbers and of the ends of the range.
+TEST(RandomDeviates, RejectionDrawsAreThoseOfTheMethodAsWritten)
+{
+    struct Case {
+        std::int32_t n;
+        double p;
+    };
+    const Case binomials[] = {{26, 0.04},  {26, 0.96},  {40, 0.5},     {520, 0.019}, {520, 0.981},
+                              {1000, 0.3}, {5000, 0.7}, {65535, 0.01}, {100000, 0.09}};
+    const double poissons[] = {12.0, 12.5, 40.0, 300.0, 9990.0};
+    TRandomSource random(2718), reference(2718);
+    for (int round = 0; round < 4000; ++round) {
+        for (const Case& c : binomials) {
+            // Vary n and p a little so that the constants' caches change.
+            const std::int32_t n = c.n + round % 3;
+            const double p = c.p * (1.0 + 1e-4 * (round % 5));
+            const TBinomialRate prepared = MakeBinomialRate(p);
+            const std::int32_t expected = BinomialAsWritten(reference, n, p);
+            ASSERT_EQ(round % 2 == 0 ? BNLDEV(random, n, p) : BNLDEV(random, n, prepared), expected)
+                << "round " << round << ", n " << n << ", p " << p;
+        }
+        for (double mean : poissons) {
+            const double m = mean * (1.0 + 1e-4 * (round % 7));
+            ASSERT_EQ(POIDEV(random, m), PoissonAsWritten(reference, m)) << "round " << round << ", mean " << m;
+        }
+    }
+    EXPECT_EQ(random.Uniform(), reference.Uniform());
+}
+
+// A prepared rate of 0 or 1, or one outside 0..1, draws and warns as the
+// plain probability does.
+TEST(RandomDeviates, PreparedRatesAtAndPastTheEndsActAsThePlainOnes)
+{
+    const RecordingSink sink;
+    for (double p : {0.0, 1.0, -0.5, 1.5, std::numeric_limits<double>::quiet_NaN()}) {
+        SCOPED_TRACE(p);
+        TRandomSource plain(3), prepared(3);
+        for (std::int32_t n : {0, 10, 30, 500})
+            EXPECT_EQ(BNLDEV(prepared, n, MakeBinomialRate(p)), BNLDEV(plain, n, p));
+        EXPECT_EQ(prepared.Uniform(), plain.Uniform());
     }
 }
 
