@@ -428,14 +428,21 @@ void TGraph::DrawYLabels(int every, bool flip)
     const double side = flip ? -1 : 1;
     const int least =
         LabelDecimals(OriginY, YLabelStep, DataRange.YMin, DataRange.YMax, DataRange.YMax, DataRange.YMin);
+    const double labelX = OriginX - side * 0.02 * dx;
+    YLabelsLeft.reset();
     ForEachLabel(OriginY, YLabelStep, DataRange.YMin, DataRange.YMax, [&](double y) {
         DrawWorld.MoveTo(y, OriginX);
         DrawWorld.LineTo(y, OriginX - side * 0.015 * dx);
         const std::string text =
             FormatTicValue(YLabelStep, DataRange.YMax, DataRange.YMin, y, TicDecimals, least);
-        DrawWorld.MoveTo(y, OriginX - side * 0.02 * dx);
-        DrawWorld.MoveRelative(c->TextExtent(text).cy / 2, 0);
+        const TSize extent = c->TextExtent(text);
+        DrawWorld.MoveTo(y, labelX);
+        DrawWorld.MoveRelative(extent.cy / 2, 0);
         DrawWorld.TextOutAtPen(text);
+        if (!flip) {
+            const int left = DrawWorld.WorldToDevX(labelX) - extent.cx;
+            YLabelsLeft = YLabelsLeft ? std::min(*YLabelsLeft, left) : left;
+        }
     });
     c->SetTextAlign(kAlignCenter | kAlignTop);
 }

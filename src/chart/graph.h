@@ -55,6 +55,9 @@ public:
     // The lowest device y of the x labels last drawn below the axis; none
     // when they went above it or there were none.
     std::optional<int> XLabelsBottom;
+    // The leftmost device x of the y labels last drawn left of the axis;
+    // none when they went right of it or there were none.
+    std::optional<int> YLabelsLeft;
 
     void SetCanvas(TCanvas* canvas);
     TCanvas* GetCanvas() const { return DrawWorld.Canvas; }

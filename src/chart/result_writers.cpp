@@ -66,6 +66,29 @@ bool XTitleClearOfLabels(const TGraph& graph, const TCanvas& canvas, double& y)
     return true;
 }
 
+// The y-axis title reads upward with its top edge at `x` of the 0..1000
+// frame over the chart area, so it takes the font's height to the right of
+// there. In a narrow chart the tic labels left of the axis reach that far:
+// the title then goes left to just clear them. False when the area begins
+// before there is room for it there.
+bool YTitleClearOfLabels(const TGraph& graph, const TCanvas& canvas, double& x)
+{
+    if (!graph.YLabelsLeft)
+        return true;
+    const TRect& area = graph.AreaRect;
+    const double width = area.Right - area.Left;
+    if (width <= 0)
+        return true;
+    const double top = area.Left + width * x / 1000;
+    const int rightmost = *graph.YLabelsLeft - 1 - canvas.FontMetrics().Height();
+    if (top <= rightmost)
+        return true;
+    if (rightmost < area.Left)
+        return false;
+    x = (rightmost - area.Left) * 1000 / width;
+    return true;
+}
+
 } // namespace
 
 int ChartColorCode(int code)
@@ -125,7 +148,9 @@ void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxe
     if (XTitleClearOfLabels(graph, *canvas, xTitleY))
         graph.TextAt(settings.XLabel, 0, kAlignCenter | kAlignBaseline, 500, xTitleY);
     graph.SetFont("", 0, 10);
-    graph.TextAt(settings.YLabel, 900, kAlignCenter | kAlignTop, 30, 500);
+    double yTitleX = 30;
+    if (YTitleClearOfLabels(graph, *canvas, yTitleX))
+        graph.TextAt(settings.YLabel, 900, kAlignCenter | kAlignTop, yTitleX, 500);
     graph.SetFont("", 0, 12);
 }
 

@@ -58,6 +58,9 @@ void SetupResultAxes(const TScaleInfo& settings, TGraph& graph, const TResultAxe
 
 // Colours, axes, title (size 14, top centre), x label (size 10, bottom
 // centre) and y label (size 10, turned 90 degrees, left); leaves font size 12.
+// Where the tic labels take the room of an axis label, that label moves
+// clear of them (x below, y to the left), or is left out when the area
+// ends first.
 void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxesRules& rules, double xMinimum,
                      double yMinimum, double xMaximum, double yMaximum);
 

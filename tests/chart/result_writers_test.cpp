@@ -263,4 +263,32 @@ TEST_F(ChartFixture, ManualScalingKeepsTheUsersLimitsAndBoundsTheTics)
     EXPECT_EQ(1.0, graph.XLabelStep);   // 3 tics: every tic labelled
 }
 
+// Where the y tic labels take the room of the y-axis title, the title goes
+// left to a pixel clear of them, or is left out when the chart begins first.
+TEST_F(ChartFixture, TheYTitleGoesLeftOfWideTicLabelsOrIsLeftOut)
+{
+    settings.YMaximum = 2500;   // labels up to "2500.0", 36 pixels wide
+    const struct {
+        int width;
+        int titleX;   // -1: left out
+    } cases[] = {
+        {600, 18},   // clear where it always is
+        {400, 10},
+        {300, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        RecordingCanvas narrow{{0, 0, c.width, 400}};
+        graph.SetCanvas(&narrow);
+        graph.SetArea(0, 0, c.width, 400);
+        DrawCurves(settings, graph, false, Chart());
+        int titleX = -1;
+        for (const auto& call : narrow.CallsOf(Kind::TextOut))
+            if (call.Text == "Abundance")
+                titleX = call.Points[0].x;
+        EXPECT_EQ(titleX, c.titleX);
+    }
+    graph.SetCanvas(&canvas);
+}
+
 } // namespace

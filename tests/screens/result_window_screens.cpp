@@ -22,7 +22,8 @@ std::unique_ptr<TResultTemplateForm> TrajectoryWindow()
 
 const bool registered = RegisterScreens({
     {"strativa", "result-chart", [] { return TrajectoryWindow(); }},
-    // Made low by the user: the x-axis title keeps clear of the tic labels.
+    // Made small by the user: the axis titles keep clear of the tic labels,
+    // the y title left out where the labels leave it no room.
     {"strativa", "result-chart-small",
      [] {
          auto window = TrajectoryWindow();

@@ -337,3 +337,47 @@ TEST(StageResultWindows, TheTimeTitleStaysBelowTheTicLabels)
         EXPECT_LE(titles[0].Points[0].y + font.Descent, area);
     }
 }
+
+// However narrow the user makes the trajectory window, its y-axis title
+// "Abundance" stays clear of the tic labels right of it.
+TEST(StageResultWindows, TheAbundanceTitleStaysLeftOfTheTicLabels)
+{
+    RunSample();
+    for (const int width : {640, 400, 384}) {   // 384: as narrow as it goes
+        SCOPED_TRACE(width);
+        ScriptedModals modals(true);
+        RecordingCanvas canvas;
+        modals.steps.push_back([&](QDialog& dialog) {
+            dialog.resize(width, 480);
+            QApplication::processEvents();
+            canvas = RecordChart(dialog);
+            return TModalResult::Cancel;
+        });
+        OpenStageResultWindow(nullptr, 19);
+        canvas.SetFontSize(10);   // as the labels and the title
+        const TFontMetrics font = canvas.FontMetrics();
+        // The labels' boxes, right-aligned at their anchors and bottom-aligned
+        // a half height below them.
+        std::vector<TRect> labels;
+        std::vector<TCanvasCall> titles;
+        for (const TCanvasCall& call : canvas.CallsOf(TCanvasCall::Kind::TextOut)) {
+            const TPoint at = call.Points[0];
+            if (call.Align == (kAlignRight | kAlignBottom) && call.Font.Size == 10 && call.Font.Angle == 0)
+                labels.push_back({at.x - canvas.TextExtent(call.Text).cx, at.y - font.Height(), at.x, at.y});
+            if (call.Text == "Abundance")
+                titles.push_back(call);
+        }
+        ASSERT_FALSE(labels.empty());
+        ASSERT_EQ(titles.size(), 1u);
+        // Turned to read upward with its top edge at the anchor: it takes the
+        // font's height to the right and half its length up and down.
+        const TPoint at = titles[0].Points[0];
+        const int half = canvas.TextExtent("Abundance").cx / 2;
+        const TRect title{at.x, at.y - half, at.x + font.Height(), at.y + half};
+        EXPECT_GE(title.Left, 0);
+        for (const TRect& r : labels)
+            EXPECT_TRUE(title.Right <= r.Left || r.Right <= title.Left || title.Bottom <= r.Top ||
+                        r.Bottom <= title.Top)
+                << "title " << title.Left << ".." << title.Right << " label " << r.Left << ".." << r.Right;
+    }
+}
