@@ -146,37 +146,53 @@ double BareLoop(const TMultiModel& m, std::int64_t& steps)
     return finalSum / m.Replications;
 }
 
-void Measure(const TCase& c)
+// The case's model built and run whole: its replication-steps, time and mean
+// final total; false, said on the output, when the run did not complete.
+struct TEngineFigures {
+    std::int64_t steps = 0;
+    double seconds = 0.0;
+    double meanFinal = 0.0;
+};
+
+bool RunEngine(TMultiModel& m, const TCase& c, TEngineFigures& figures)
 {
-    static TMultiModel m;
     BuildModel(m, c);
-    std::int64_t engineSteps = 0;
     TRunOutcome outcome;
     const auto start = std::chrono::steady_clock::now();
     RunSimulation(m, [&](std::int32_t, std::int32_t) {
-        ++engineSteps;
+        ++figures.steps;
         return true;
     }, &outcome);
-    const std::chrono::duration<double> engineTime = std::chrono::steady_clock::now() - start;
+    figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (outcome.end != TRunEnd::Completed) {
         std::printf("%s: the run did not complete\n", c.name);
-        return;
+        return false;
     }
-    double engineFinal = 0.0;
     for (int k = 1; k <= m.ReplicationsDone; ++k)
-        engineFinal += m.ReplicationFinal[k];
-    engineFinal /= m.ReplicationsDone;
+        figures.meanFinal += m.ReplicationFinal[k];
+    figures.meanFinal /= m.ReplicationsDone;
+    return true;
+}
+
+void Measure(const TCase& c)
+{
+    static TMultiModel m;
+    TEngineFigures engine;
+    if (!RunEngine(m, c, engine))
+        return;
+    const std::int64_t engineSteps = engine.steps;
+    const double engineFinal = engine.meanFinal;
 
     std::int64_t bareSteps = 0;
     const auto bareStart = std::chrono::steady_clock::now();
     const double bareFinal = BareLoop(m, bareSteps);
     const std::chrono::duration<double> bareTime = std::chrono::steady_clock::now() - bareStart;
 
-    const double engineRate = engineSteps / engineTime.count();
+    const double engineRate = engineSteps / engine.seconds;
     const double bareRate = bareSteps / bareTime.count();
     std::printf("%s: %d populations, %d replications x %d steps\n", c.name, c.pops, c.replications, c.steps);
     std::printf("  RunSimulation: %lld replication-steps in %.3f s = %.0f per second (mean final total %.1f)\n",
-                static_cast<long long>(engineSteps), engineTime.count(), engineRate, engineFinal);
+                static_cast<long long>(engineSteps), engine.seconds, engineRate, engineFinal);
     std::printf("  bare loop:     %lld replication-steps in %.3f s = %.0f per second (mean final total %.1f%s)\n",
                 static_cast<long long>(bareSteps), bareTime.count(), bareRate, bareFinal,
                 bareFinal == engineFinal ? ", the same draws" : ", DIFFERENT draws");
@@ -188,20 +204,11 @@ void Measure(const TCase& c)
 void MeasureEngineOnly(const TCase& c)
 {
     static TMultiModel m;
-    BuildModel(m, c);
-    std::int64_t steps = 0;
-    TRunOutcome outcome;
-    const auto start = std::chrono::steady_clock::now();
-    RunSimulation(m, [&](std::int32_t, std::int32_t) {
-        ++steps;
-        return true;
-    }, &outcome);
-    const std::chrono::duration<double> time = std::chrono::steady_clock::now() - start;
-    double final = 0.0;
-    for (int k = 1; k <= m.ReplicationsDone; ++k)
-        final += m.ReplicationFinal[k];
-    std::printf("engine %s: mean_final=%.1f seconds=%.4f rate=%.0f\n", c.name, final / std::max(1, m.ReplicationsDone),
-                time.count(), steps / time.count());
+    TEngineFigures engine;
+    if (!RunEngine(m, c, engine))
+        return;
+    std::printf("engine %s: mean_final=%.1f seconds=%.4f rate=%.0f\n", c.name, engine.meanFinal, engine.seconds,
+                engine.steps / engine.seconds);
 }
 
 }  // namespace

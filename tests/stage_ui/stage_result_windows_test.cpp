@@ -256,6 +256,23 @@ RecordingCanvas RecordChart(QDialog& dialog)
     return canvas;
 }
 
+// The trajectory summary (result 19) as its window draws it at the given
+// size, with the labels' and titles' font set on the canvas for measuring.
+RecordingCanvas RecordTrajectoryChartAt(int width, int height)
+{
+    ScriptedModals modals(true);
+    RecordingCanvas canvas;
+    modals.steps.push_back([&](QDialog& dialog) {
+        dialog.resize(width, height);
+        QApplication::processEvents();
+        canvas = RecordChart(dialog);
+        return TModalResult::Cancel;
+    });
+    OpenStageResultWindow(nullptr, 19);
+    canvas.SetFontSize(10);   // as the labels and the title
+    return canvas;
+}
+
 // The tic labels of the y axis (right-aligned, left of it) and of the x axis
 // (centred below it), in the order drawn.
 std::vector<std::string> AxisLabels(const RecordingCanvas& canvas, int align)
@@ -305,16 +322,7 @@ TEST(StageResultWindows, TheTimeTitleStaysBelowTheTicLabels)
     RunSample();
     for (const int height : {480, 320, 280, 240, 200}) {
         SCOPED_TRACE(height);
-        ScriptedModals modals(true);
-        RecordingCanvas canvas;
-        modals.steps.push_back([&](QDialog& dialog) {
-            dialog.resize(400, height);
-            QApplication::processEvents();
-            canvas = RecordChart(dialog);
-            return TModalResult::Cancel;
-        });
-        OpenStageResultWindow(nullptr, 19);
-        canvas.SetFontSize(10);   // as the labels and the title
+        RecordingCanvas canvas = RecordTrajectoryChartAt(400, height);
         const TFontMetrics font = canvas.FontMetrics();
         int labelsBottom = -1;
         std::vector<TCanvasCall> titles;
@@ -345,16 +353,7 @@ TEST(StageResultWindows, TheAbundanceTitleStaysLeftOfTheTicLabels)
     RunSample();
     for (const int width : {640, 400, 384}) {   // 384: as narrow as it goes
         SCOPED_TRACE(width);
-        ScriptedModals modals(true);
-        RecordingCanvas canvas;
-        modals.steps.push_back([&](QDialog& dialog) {
-            dialog.resize(width, 480);
-            QApplication::processEvents();
-            canvas = RecordChart(dialog);
-            return TModalResult::Cancel;
-        });
-        OpenStageResultWindow(nullptr, 19);
-        canvas.SetFontSize(10);   // as the labels and the title
+        RecordingCanvas canvas = RecordTrajectoryChartAt(width, 480);
         const TFontMetrics font = canvas.FontMetrics();
         // The labels' boxes, right-aligned at their anchors and bottom-aligned
         // a half height below them.
