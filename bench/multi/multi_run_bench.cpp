@@ -16,6 +16,7 @@
 #include "multi/density_growth.h"
 #include "multi/distance_matrices.h"
 #include "multi/run_simulation.h"
+#include "multi/time_step.h"
 #include "stage/correlation_migration.h"
 #include "stage/guarded_exp.h"
 #include "stage/management.h"
@@ -90,10 +91,7 @@ double BareLoop(const TMultiModel& m, std::int64_t& steps)
     std::vector<double> z(P);
     std::vector<float> deviate(P);
     std::vector<std::int32_t> n(P + 1), movers(P), emigrants(P + 1), immigrants(P + 1);
-    std::vector<TBinomialRate> rates;
-    for (int i = 1; i <= P; ++i)
-        for (int j = 1; j <= P; ++j)
-            rates.push_back(MakeBinomialRate(std::min<double>(m.DispersalMatrix[j][i], 1.0)));
+    const std::vector<TBinomialRate> rates = DispersalRatesOf(m, P);
     bool overflow = false;
     double finalSum = 0.0;
     for (int r = 1; r <= m.Replications; ++r) {

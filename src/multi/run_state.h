@@ -32,9 +32,8 @@ struct TMultiRun {
     DoubleVector IndependentDeviates; // [1..P]
     std::vector<double> CholeskyFactor;  // P x P, row-major lower triangle
     IntVector Dispersers;             // [1..P]: from the current source to each target
-    // The dispersal rate from source i to target j, at most 1, prepared for
-    // the binomial draws, at (i - 1) * P + (j - 1); made by the run's first
-    // dispersal, since the rates do not change while the run lasts.
+    // The dispersal rates (DispersalRatesOf), made by the run's first
+    // dispersal: they do not change while the run lasts.
     std::vector<TBinomialRate> DispersalRates;
     IntVector Immigrants;             // [1..P]
     IntVector Emigrants;              // [1..P]

@@ -52,6 +52,16 @@ void TMultiRun::Allocate(int populations, int duration)
     LocalOccupancy.assign(static_cast<std::size_t>(P), TMoments{});
 }
 
+std::vector<TBinomialRate> DispersalRatesOf(const TMultiModel& model, int P)
+{
+    std::vector<TBinomialRate> rates;
+    rates.reserve(static_cast<std::size_t>(P) * static_cast<std::size_t>(P));
+    for (int i = 1; i <= P; ++i)
+        for (int j = 1; j <= P; ++j)
+            rates.push_back(MakeBinomialRate(std::min<double>(model.DispersalMatrix[j][i], 1.0)));
+    return rates;
+}
+
 void InitializeRun(TMultiModel& model, TMultiRun& run)
 {
     const int P = run.P;
@@ -169,12 +179,8 @@ void DisperseIndividuals(TMultiModel& model, TMultiRun& run)
 {
     const int P = run.P;
     bool& overflow = model.OverflowFlag;
-    if (run.DispersalRates.empty()) {
-        run.DispersalRates.reserve(static_cast<std::size_t>(P) * static_cast<std::size_t>(P));
-        for (int i = 1; i <= P; ++i)
-            for (int j = 1; j <= P; ++j)
-                run.DispersalRates.push_back(MakeBinomialRate(std::min<double>(model.DispersalMatrix[j][i], 1.0)));
-    }
+    if (run.DispersalRates.empty())
+        run.DispersalRates = DispersalRatesOf(model, P);
     run.Immigrants.Fill(0);
     run.Emigrants.Fill(0);
     for (int i = 1; i <= P; ++i) {

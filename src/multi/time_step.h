@@ -12,6 +12,10 @@
 
 namespace multi {
 
+// The dispersal rates from every source i to every target j, each at most 1,
+// prepared for the binomial draws, at (i - 1) * P + (j - 1).
+std::vector<TBinomialRate> DispersalRatesOf(const TMultiModel& model, int P);
+
 // Accumulators zeroed, the model's minima and maxima at their start values
 // and its means and SDs 0 for the run's populations and steps,
 // ReplicationsDone 0, no stop requested.

@@ -298,7 +298,6 @@ TBinomialRate MakeBinomialRate(double p)
     const double q = std::min(p, 1.0 - p);
     rate.logQ = std::log(q);
     rate.logQc = std::log(1.0 - q);
-    rate.prepared = true;
     return rate;
 }
 
@@ -309,7 +308,7 @@ std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p)
 
 std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, const TBinomialRate& rate)
 {
-    return random.Binomial(n, rate.p, rate.prepared ? &rate : nullptr);
+    return random.Binomial(n, rate.p, &rate);
 }
 
 std::int32_t TRandomSource::Binomial(std::int32_t n, double p, const TBinomialRate* prepared)

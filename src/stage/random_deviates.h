@@ -112,8 +112,7 @@ std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, double p);
 struct TBinomialRate {
     double p = 0.0;
     double logQ = 0.0;   // ln q, q = min(p, 1 - p)
-    double logQc = 0.0;  // ln(1 - q)
-    bool prepared = false;  // false for a p outside 0..1, which BNLDEV refuses
+    double logQc = 0.0;  // ln(1 - q); both left 0 for a p outside 0..1, which BNLDEV refuses
 };
 TBinomialRate MakeBinomialRate(double p);
 std::int32_t BNLDEV(TRandomSource& random, std::int32_t n, const TBinomialRate& rate);
