@@ -17,11 +17,11 @@
 #include "multi/distance_matrices.h"
 #include "multi/run_simulation.h"
 #include "multi/time_step.h"
-#include "stage/correlation_migration.h"
-#include "stage/guarded_exp.h"
-#include "stage/management.h"
-#include "stage/random_deviates.h"
-#include "stage/run_state.h"
+#include "sim/counts.h"
+#include "sim/excess_movers.h"
+#include "sim/guarded_exp.h"
+#include "sim/population_links.h"
+#include "sim/random_deviates.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,8 +6,8 @@
 
 #include "core/config.h"
 #include "core/model_store.h"
-#include "stage/guarded_exp.h"
-#include "stage/random_deviates.h"
+#include "sim/guarded_exp.h"
+#include "sim/random_deviates.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_matrix.h"
 

@@ -1,8 +1,8 @@
 // Prints the cost of one draw of each deviate and of one eigenvalue, the
 // calls that run inside every time step of every replication.
 
+#include "sim/random_deviates.h"
 #include "stage/eigen.h"
-#include "stage/random_deviates.h"
 
 #include <chrono>
 #include <cstdio>

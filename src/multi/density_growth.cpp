@@ -1,6 +1,6 @@
 #include "multi/density_growth.h"
 
-#include "stage/guarded_exp.h"
+#include "sim/guarded_exp.h"
 
 #include <cmath>
 

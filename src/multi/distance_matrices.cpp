@@ -2,7 +2,7 @@
 
 #include "core/messages.h"
 #include "core/str_utilx.h"
-#include "stage/correlation_migration.h"
+#include "sim/population_links.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -7,8 +7,8 @@
 #include "core/messages.h"
 #include "core/str_utilx.h"
 #include "multi/distance_matrices.h"
-#include "stage/results_section.h"
-#include "stage/stage_file_text.h"
+#include "sim/file_text.h"
+#include "sim/results_section.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,13 +15,14 @@
 //
 // Both programs on this engine use this one reader and writer: each passes
 // the format of its own file (its header, and what follows the dispersal
-// block). The result codes are those of the age/stage file
-// (stage/stage_file.h): 0 and 6, 9, 10 leave usable inputs; 1 and 2 leave
-// the model as it was; every other load code leaves it cleared at state 0.
+// block). The result codes are those every model file shares
+// (core/model_file_codes.h): 0 and 6, 9, 10 leave usable inputs; 1 and 2
+// leave the model as it was; every other load code leaves it cleared at
+// state 0.
 
+#include "core/model_file_codes.h"
 #include "multi/model_data.h"
 #include "multi/validate_input.h"
-#include "stage/stage_file.h"
 
 #include <string>
 

@@ -5,10 +5,10 @@
 #include "core/str_utilx.h"
 #include "multi/time_step.h"
 #include "multi/validate_input.h"
-#include "stage/correlation_migration.h"
-#include "stage/random_deviates.h"
-#include "stage/run_simulation.h"
-#include "stage/run_statistics.h"
+#include "sim/population_links.h"
+#include "sim/random_deviates.h"
+#include "sim/run_moments.h"
+#include "sim/run_seed.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,8 +11,8 @@
 // is its one stage's abundance and dispersal moves individuals of that stage.
 
 #include "core/one_based.h"
-#include "stage/random_deviates.h"
-#include "stage/run_statistics.h"
+#include "sim/random_deviates.h"
+#include "sim/run_moments.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "multi/time_step.h"
 
 #include "multi/density_growth.h"
-#include "stage/guarded_exp.h"
-#include "stage/management.h"
-#include "stage/random_deviates.h"
-#include "stage/run_state.h"
+#include "sim/counts.h"
+#include "sim/excess_movers.h"
+#include "sim/guarded_exp.h"
+#include "sim/random_deviates.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "multi_ui/general_form.h"
 
+#include "core/model_summary.h"
 #include "multi/general_info.h"
-#include "stage/general_info.h"
 #include "ui/dialog_services.h"
 #include "ui/main_window_parts.h"
 #include "ui/model_text.h"

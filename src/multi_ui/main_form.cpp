@@ -2,6 +2,7 @@
 
 #include "core/config.h"
 #include "core/messages.h"
+#include "core/model_summary.h"
 #include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
@@ -14,7 +15,6 @@
 #include "multi_ui/population_form.h"
 #include "multi_ui/program_icon.h"
 #include "multi_ui/simulation_form.h"
-#include "stage/model_summary.h"
 #include "ui/dialog_services.h"
 #include "ui/help_service.h"
 #include "ui/main_window_parts.h"

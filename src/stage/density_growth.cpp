@@ -1,7 +1,7 @@
 #include "stage/density_growth.h"
 
+#include "sim/guarded_exp.h"
 #include "stage/eigen.h"
-#include "stage/guarded_exp.h"
 
 #include <cmath>
 

@@ -15,14 +15,6 @@ TGeneralInfo GeneralInfoOf(const TCoravel& model)
 
 std::vector<std::string> ShownCommentLines(const TGeneralInfo& info) { return ShownCommentLines(info.comments); }
 
-std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& comments)
-{
-    std::size_t count = comments.size();
-    while (count > 0 && comments[count - 1].empty())
-        --count;
-    return {comments.begin(), comments.begin() + static_cast<std::ptrdiff_t>(count)};
-}
-
 bool GeneralInfoDiffers(const TCoravel& model, const TGeneralInfo& info)
 {
     return model.ddaffects != 0 || !(GeneralInfoOf(model) == info);

@@ -3,6 +3,7 @@
 // title, four comment lines, replications, duration and two switches.
 
 #include "core/model_store.h"
+#include "core/model_summary.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +27,6 @@ TGeneralInfo GeneralInfoOf(const TCoravel& model);
 // empty), so that empty lines in between stay and empty ones at the end do
 // not show.
 std::vector<std::string> ShownCommentLines(const TGeneralInfo& info);
-std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& comments);
 
 // Stores the general information. Density dependence then acts on all vital
 // rates, since the dialog offers no other choice. A new duration also becomes

@@ -7,6 +7,7 @@
 // then the actions timed after dispersal and RecomputePopulationTotals.
 
 #include "core/model_store.h"
+#include "sim/excess_movers.h"
 #include "stage/run_state.h"
 
 #include <cstdint>
@@ -26,14 +27,6 @@ void Management(const TCoravel& model, TRunState& run, int action);
 
 // Every population total := the sum of its stages (clamped).
 void RecomputePopulationTotals(TRunState& run);
-
-// Drawn or rounded movers can outnumber the `available` individuals they
-// leave from (out > available): an excess of 11 or more is removed
-// proportionally (every count scaled by available / out and truncated, out
-// summed again), a smaller one one by one from the destination with the most
-// movers (the lowest-numbered among equals). `movers` holds the count of
-// every destination in population order.
-void RemoveExcessMovers(std::span<std::int32_t> movers, std::int32_t available, std::int32_t& out, bool& overflow);
 
 // Moves dispersers among all populations, simultaneously: every source
 // population is processed against the abundances before any movement.

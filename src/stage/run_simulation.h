@@ -17,6 +17,7 @@
 // "Simulation complete" from a refused or stopped run by outcome.end.
 
 #include "core/run_progress.h"
+#include "sim/run_seed.h"
 #include "stage/run_state.h"
 
 #include <cstdint>
@@ -38,8 +39,3 @@ bool RunningFlag();
 // The working state of the run in progress, for the live trajectory chart
 // (replication, time step and its axes-drawn mark); null outside a run.
 TRunState* ActiveRunState();
-
-// The seed a run uses for the configured seed text: empty or "0" takes one
-// from the clock, any other text must be an integer (taken modulo 2^32);
-// anything else raises std::invalid_argument "Invalid initial random seed: ".
-std::uint32_t RunSeed(const std::string& seedText);

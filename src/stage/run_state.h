@@ -5,8 +5,9 @@
 // and dispersal step and the statistics work on it. Nothing outside a run
 // reads it, apart from the live trajectory chart.
 
-#include "stage/guarded_exp.h"
-#include "stage/random_deviates.h"
+#include "sim/counts.h"
+#include "sim/guarded_exp.h"
+#include "sim/random_deviates.h"
 
 #include <array>
 #include <cmath>
@@ -16,31 +17,6 @@
 // Stage counts are clamped to at most 7 when the model is allocated; one spare
 // slot keeps the one-based stage index inside fixed arrays.
 constexpr int kMaxRunStages = 8;
-
-// Counts of individuals are 32-bit. A value at or above kCountLimit cannot be
-// trusted to stay inside the type through later sums, so it is replaced by
-// kCountClamped and the run reports an overflow at its end.
-constexpr double kCountLimit = 2147480000.0;
-constexpr std::int32_t kCountClamped = 2147479999;
-
-// The one rounding-and-clamping rule for counts of both engines: nearest
-// integer with halves to even; kCountLimit or more becomes kCountClamped and
-// sets `overflow`. NaN never reaches an integer conversion: it gives 0 and is
-// reported as an overflow too. Negative results stay negative.
-inline std::int32_t CountFromReal(double x, bool& overflow)
-{
-    if (std::isnan(x)) {
-        overflow = true;
-        return 0;
-    }
-    if (x >= kCountLimit) {
-        overflow = true;
-        return kCountClamped;
-    }
-    if (x <= -kCountLimit)
-        return -kCountClamped;
-    return static_cast<std::int32_t>(std::nearbyint(x));
-}
 
 using TStageCounts = std::array<std::int32_t, kMaxRunStages + 1>;  // [1..S], slot 0 unused
 

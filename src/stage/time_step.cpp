@@ -1,10 +1,10 @@
 #include "stage/time_step.h"
 
 #include "core/messages.h"
+#include "sim/guarded_exp.h"
 #include "stage/change_series.h"
 #include "stage/density_types.h"
 #include "stage/eigen.h"
-#include "stage/guarded_exp.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "core/config.h"
 #include "core/model_store.h"
-#include "stage/model_summary.h"
+#include "core/model_summary.h"
 #include "ui/painter_canvas.h"
 #include "ui/qt_message_sink.h"
 

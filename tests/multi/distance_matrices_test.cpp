@@ -1,7 +1,7 @@
 #include "multi/distance_matrices.h"
 
 #include "core/str_utilx.h"
-#include "stage/correlation_migration.h"
+#include "sim/population_links.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -202,14 +202,4 @@ TEST_F(MultiDistanceMatricesTest, UpdateRefillsOnlyMatricesThatAreOutOfDate)
     UpdateDistanceMatrices(m);
     EXPECT_NEAR(m.DispersalMatrix[2][1], 0.5 * std::exp(-2.0), 1e-7);
     EXPECT_TRUE(sink.boxes.empty());
-}
-
-TEST(MultiSafePower, KeepsTheSignAndGuardsTheExponent)
-{
-    EXPECT_DOUBLE_EQ(SafePower(0.0, 0.0), 1.0);
-    EXPECT_DOUBLE_EQ(SafePower(0.0, 2.0), 0.0);
-    EXPECT_NEAR(SafePower(4.0, 0.5), 2.0, 1e-12);
-    EXPECT_NEAR(SafePower(-8.0, 1.0 / 3.0), -2.0, 1e-12);
-    EXPECT_DOUBLE_EQ(SafePower(1e30, 3.0), 2.6e30);
-    EXPECT_DOUBLE_EQ(SafePower(1e-30, 3.0), 0.0);
 }

@@ -6,7 +6,7 @@
 #include "core/config.h"
 #include "multi/messages.h"
 #include "multi/model_file.h"
-#include "stage/results_section.h"
+#include "sim/results_section.h"
 #include "support/file_lines.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"

@@ -1,8 +1,8 @@
 #include "model_file_fixture.h"
 
+#include "core/model_file_codes.h"
 #include "core/str_utilx.h"
 #include "multi/run_simulation.h"
-#include "stage/stage_file.h"
 #include "support/short_text.h"
 
 #include <cmath>

@@ -5,9 +5,9 @@
 
 #include "single/model_file.h"
 
+#include "sim/results_section.h"
 #include "single/run_simulation.h"
 #include "single_model.h"
-#include "stage/results_section.h"
 #include "support/file_lines.h"
 #include "support/line_mutator.h"
 #include "support/temp_dir.h"

@@ -2,8 +2,8 @@
 
 #include "chart/scale_info.h"
 #include "core/batch_log.h"
+#include "core/model_file_codes.h"
 #include "single/model_file.h"
-#include "stage/stage_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "stage/correlation_migration.h"
 
-#include "stage/random_deviates.h"
+#include "sim/random_deviates.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>

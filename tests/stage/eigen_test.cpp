@@ -1,6 +1,6 @@
 #include "stage/eigen.h"
 
-#include "stage/random_deviates.h"
+#include "sim/random_deviates.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/model_store.h"
-#include "stage/random_deviates.h"
+#include "sim/random_deviates.h"
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
@@ -127,15 +127,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
 }
 
 }  // namespace
-
-TEST_F(RunSimulationTest, SeedTextGivesTheSeed)
-{
-    EXPECT_EQ(RunSeed("12345"), 12345u);
-    EXPECT_EQ(RunSeed(" 7 "), 7u);
-    EXPECT_EQ(RunSeed("-1"), 4294967295u);
-    for (const char* bad : {"12a", "1.5", "x"})
-        EXPECT_THROW(RunSeed(bad), std::invalid_argument) << bad;
-}
 
 // Zero replications: one deterministic pass that draws no random number.
 // Contest growth with Rmax 2 and K 1000 from 100 individuals follows

@@ -398,45 +398,8 @@ TEST_F(StageFileTest, SaveToAnUnusableNameFails)
     }
 }
 
-TEST(StageFileNames, ReplaceExtension)
-{
-    const struct {
-        const char* name;
-        const char* expected;
-    } cases[] = {
-        {"model.st", "model.SCL"},
-        {"model", "model.SCL"},
-        {"model.backup.st", "model.SCL"},
-        {".st", "SCL"},
-        {"/home/me/run.d/model.st", "/home/me/run.d/model.SCL"},
-        {"C:\\data.v2\\bird.st", "C:\\data.v2\\bird.SCL"},
-        {"/home/me/run.d/model", "/home/me/run.d/model.SCL"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ReplaceExtension(c.name, "SCL"), c.expected) << c.name;
-}
-
 TEST(StageFileParsers, FirstCharacterDecides)
 {
-    const struct {
-        const char* text;
-        bool ok, value;
-    } booleans[] = {{"TRUE", true, true},   {"yes", true, true}, {"1", true, true},  {"t", true, true},
-                    {"Y", true, true},      {"FALSE", true, false}, {"no", true, false}, {"0", true, false},
-                    {"f", true, false},     {"N", true, false},  {"", false, false}, {" TRUE", false, false},
-                    {"x", false, false}};
-    for (const auto& c : booleans) {
-        TReaderStatus status;
-        const bool value = ParseBoolean(c.text, status);
-        EXPECT_EQ(status.ok, c.ok) << c.text;
-        EXPECT_EQ(status.reason, c.ok ? "" : "Boolean error") << c.text;
-        if (c.ok) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
-    }
-    EXPECT_EQ(ParseDensityDependenceType("CA"), 7);
-    EXPECT_EQ(ParseDensityDependenceType("LO"), 1);
-    EXPECT_EQ(ParseDensityDependenceType("lo"), 0);
-    EXPECT_EQ(ParseDensityDependenceType("XX"), 0);
     TReaderStatus status;
     EXPECT_EQ(ParseCatastropheExtent("super", status), 0);
     EXPECT_EQ(ParseCatastropheExtent("all", status), 1);

@@ -1,4 +1,4 @@
-#include "stage/random_deviates.h"
+#include "sim/random_deviates.h"
 
 #include "support/recording_sink.h"
 

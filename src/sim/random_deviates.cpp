@@ -1,7 +1,7 @@
-#include "stage/random_deviates.h"
+#include "sim/random_deviates.h"
 
 #include "core/messages.h"
-#include "stage/correlation_migration.h"
+#include "sim/population_links.h"
 
 #include <algorithm>
 #include <bit>

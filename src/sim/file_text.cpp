@@ -1,6 +1,11 @@
-#include "stage/stage_file_text.h"
+#include "sim/file_text.h"
 
+#include "chart/scale_file.h"
+#include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/messages.h"
+#include "core/model_file_codes.h"
+#include "core/model_store.h"
 #include "core/str_utilx.h"
 
 #include <cctype>
@@ -200,4 +205,51 @@ int CountFromLine(const std::string& line, int lowest, int highest, const std::s
         return highest;
     }
     return RoundToInt32(v);
+}
+
+bool ParseBoolean(const std::string& text, TReaderStatus& status)
+{
+    const char c = text.empty() ? '\0' : text[0];
+    switch (c) {
+    case '0': case 'F': case 'N': case 'f': case 'n': return false;
+    case '1': case 'T': case 'Y': case 't': case 'y': return true;
+    default: status.Fail("Boolean error"); return false;
+    }
+}
+
+std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType)
+{
+    for (std::uint8_t k = 1; k <= highestType && k < 8; ++k)
+        if (code == kDdTypeCodes[k]) return k;
+    return 0;
+}
+
+std::string ReplaceExtension(const std::string& fileName, const std::string& ext)
+{
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < fileName.size(); ++i)
+        if (IsPathSeparator(fileName[i])) nameStart = i + 1;
+    const std::string folder = fileName.substr(0, nameStart);
+    const std::string name = fileName.substr(nameStart);
+    const std::size_t dot = name.find('.');
+    if (dot == std::string::npos) return folder + name + "." + ext;
+    if (dot == 0) return folder + ext;
+    return folder + name.substr(0, dot + 1) + ext;
+}
+
+int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings)
+{
+    const std::string path = NativePath(name);
+    if (!WriteFileSafely(path, JoinCrlf(lines))) {
+        InputWarning("Error in saving to file: " + name);
+        return kModelFileWriteFailed;
+    }
+    // A model whose own name is its side file's name (say "run.scl") keeps
+    // its file: the chart settings would replace the model just saved.
+    const std::string sideFile = ReplaceExtension(name, "SCL");
+    if (withChartSettings && !IsSameFile(path, NativePath(sideFile)) && !WriteScaleFile(NativePath(sideFile))) {
+        InputWarning("Error in saving to file: " + sideFile);
+        return kModelFileWriteFailed;
+    }
+    return kModelFileOk;
 }

@@ -4,11 +4,13 @@
 // also reads free-format numbers across line ends, comma-separated fields,
 // the fixed number layouts of the files, and the check that a text can be
 // written verbatim. Numbers are always written and read with "." whatever
-// the locale.
+// the locale. Also the parsers the readers share (Booleans, density-
+// dependence codes) and the safe write of a model file's lines.
 
 #include <cstddef>
-#include <utility>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Reads a file's lines in order. Numbers are read as blank-separated tokens
@@ -92,3 +94,38 @@ struct TSaveRefused {
 void CheckLineText(const std::string& text, const std::string& what);
 // A field of a comma-separated line: no line break and no comma.
 void CheckFieldText(const std::string& text, const std::string& what);
+
+// ---- the readers' shared parsers ------------------------------------------
+
+// Where a parser records that it failed and why; the load stops at the next
+// check.
+struct TReaderStatus {
+    bool ok = true;
+    std::string reason;
+    void Fail(const std::string& why)
+    {
+        if (ok) reason = why;
+        ok = false;
+    }
+};
+
+// First character: '0' 'F' 'N' 'f' 'n' false; '1' 'T' 'Y' 't' 'y' true;
+// anything else (empty too) fails with "Boolean error".
+bool ParseBoolean(const std::string& text, TReaderStatus& status);
+// "LO" .. "CA" exactly give 1 .. 7; anything else 0 ("EX"). A file that
+// knows fewer types passes its highest (3 for "LO", "BH" and "CE" only).
+std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType = 7);
+
+// ---- writing a model file -------------------------------------------------
+
+// Replaces a model file safely with its lines (CR LF after each) and, with
+// `withChartSettings`, writes the chart settings of every result kind to the
+// side file beside it (extension "SCL"), unless that name is the model's
+// own. Returns 0, or 7 after the warning "Error in saving to file: " and the
+// name of the file that failed.
+int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings);
+
+// The name up to and including the first "." of its last path component,
+// then ext; a name without "." gets "." + ext; a name that begins with "."
+// becomes ext. Folders in the path are left alone.
+std::string ReplaceExtension(const std::string& fileName, const std::string& ext);

@@ -1,4 +1,4 @@
-#include "stage/model_summary.h"
+#include "core/model_summary.h"
 
 #include <array>
 
@@ -19,4 +19,12 @@ std::string ReplicationsText(int replications)
     if (replications == 0)
         text += " (deterministic simulation)";
     return text;
+}
+
+std::vector<std::string> ShownCommentLines(const std::array<std::string, 4>& comments)
+{
+    std::size_t count = comments.size();
+    while (count > 0 && comments[count - 1].empty())
+        --count;
+    return {comments.begin(), comments.begin() + static_cast<std::ptrdiff_t>(count)};
 }
