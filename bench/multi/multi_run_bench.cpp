@@ -178,22 +178,20 @@ void Measure(const TCase& c)
     TEngineFigures engine;
     if (!RunEngine(m, c, engine))
         return;
-    const std::int64_t engineSteps = engine.steps;
-    const double engineFinal = engine.meanFinal;
 
     std::int64_t bareSteps = 0;
     const auto bareStart = std::chrono::steady_clock::now();
     const double bareFinal = BareLoop(m, bareSteps);
     const std::chrono::duration<double> bareTime = std::chrono::steady_clock::now() - bareStart;
 
-    const double engineRate = engineSteps / engine.seconds;
+    const double engineRate = engine.steps / engine.seconds;
     const double bareRate = bareSteps / bareTime.count();
     std::printf("%s: %d populations, %d replications x %d steps\n", c.name, c.pops, c.replications, c.steps);
     std::printf("  RunSimulation: %lld replication-steps in %.3f s = %.0f per second (mean final total %.1f)\n",
-                static_cast<long long>(engineSteps), engine.seconds, engineRate, engineFinal);
+                static_cast<long long>(engine.steps), engine.seconds, engineRate, engine.meanFinal);
     std::printf("  bare loop:     %lld replication-steps in %.3f s = %.0f per second (mean final total %.1f%s)\n",
                 static_cast<long long>(bareSteps), bareTime.count(), bareRate, bareFinal,
-                bareFinal == engineFinal ? ", the same draws" : ", DIFFERENT draws");
+                bareFinal == engine.meanFinal ? ", the same draws" : ", DIFFERENT draws");
     std::printf("  engine time / bare-loop time per step: %.2f (target 1.5 or less)\n", bareRate / engineRate);
 }
 

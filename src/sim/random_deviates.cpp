@@ -213,7 +213,6 @@ void TRandomSource::Refill()
     tangentsFrom_ = kStateWords + 1;
 }
 
-
 int TRandomSource::CountBelow(std::int32_t count, double q)
 {
     int hits = 0;
