@@ -3,8 +3,11 @@
 #include "core/messages.h"
 #include "ui/model_text.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -57,7 +60,37 @@ void TCommentsMemo::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // The paste keys read the clipboard here, so that one without any data
+    // beeps too (Qt passes over it without a sound).
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        InsertPastedText(QGuiApplication::clipboard()->mimeData());
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+bool TCommentsMemo::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source != nullptr && source->hasText();
+}
+
+// Every paste and drop (the keys, the context menu, the middle button) ends
+// here; the base class's insertion is never called.
+void TCommentsMemo::insertFromMimeData(const QMimeData* source) { InsertPastedText(source); }
+
+void TCommentsMemo::InsertPastedText(const QMimeData* source)
+{
+    QString text = source != nullptr && source->hasText() ? source->text() : QString();
+    if (text.isEmpty()) {
+        WarningBeep();
+        return;
+    }
+    // Line ends of any system count as one line break each.
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    insertPlainText(text);
+    ensureCursorVisible();
 }
 
 void TCommentsMemo::Changed()

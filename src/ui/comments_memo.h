@@ -3,6 +3,12 @@
 // lines, without word wrap. Enter on the last line allowed is refused with
 // the warning beep; any other change that gives more lines (a paste) is
 // taken back at once, with the same beep. Sized to show all its lines.
+//
+// A paste takes plain text only, through the same line rule; a clipboard
+// without text (empty, an image only, or one whose owner has gone) gives
+// the beep and changes nothing. Qt 6.4's own paste dereferences a null
+// pointer on such a clipboard and ends the program, so the memo never hands
+// a paste to it (see InsertPastedText).
 
 #include <QPlainTextEdit>
 
@@ -26,8 +32,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
+    // Inserts the text a paste or drop brings, or beeps when it brings none.
+    void InsertPastedText(const QMimeData* source);
     void Changed();
     void KeepAccepted();
 

@@ -14,6 +14,7 @@
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
 #include "multi_ui/simulation_form.h"
+#include "support/comments_paste.h"
 #include "support/editor_fixture.h"
 #include "support/file_lines.h"
 #include "support/modal_steps.h"
@@ -936,4 +937,18 @@ TEST_F(MultiMainFormTest, TheApplicationIsNamedAfterTheProgram)
     EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Multiple Populations");
     Form().show();
     EXPECT_EQ(Caption(), kCaption + "Untitled.mp");
+}
+
+// A paste into the comments from a clipboard without text beeps and changes
+// nothing; a long text goes in at the end of the last line, and OK stores it.
+TEST_F(MultiMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
+{
+    Open(Copy());
+    const std::string third = Model.Info.Comment3, last = Model.Info.Comment4;
+    RealModals runner;
+    runner.steps.push_back(PasteEveryClipboardIntoComments);
+    Form().Item("GeneralItem").trigger();
+    EXPECT_EQ(Model.Info.Comment3, third);
+    EXPECT_TRUE(HoldsTheLongPasteAfter(Model.Info.Comment4, last));
+    EXPECT_TRUE(Form().Modified());
 }

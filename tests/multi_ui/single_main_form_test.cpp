@@ -11,6 +11,7 @@
 #include "multi_ui/single_population_form.h"
 #include "multi_ui/single_result_windows.h"
 #include "multi_ui/single_simulation_form.h"
+#include "support/comments_paste.h"
 #include "support/editor_fixture.h"
 #include "support/modal_steps.h"
 #include "support/real_modals.h"
@@ -562,4 +563,19 @@ TEST_F(SingleMainFormTest, NewKeepsTheMapNameOfTheConfiguration)
         const std::string bytes = ReadAll(saved);
         EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), header + (map.empty() ? std::string("\xFF") : map));
     }
+}
+
+// A paste into the comments from a clipboard without text beeps and changes
+// nothing; a long text goes in at the end of the last line shown (the
+// sample's second comment line; the two after it are empty), and OK stores it.
+TEST_F(SingleMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
+{
+    Open(Copy());
+    const std::string second = multi::Model.Info.Comment2;
+    RealModals runner;
+    runner.steps.push_back(PasteEveryClipboardIntoComments);
+    Form().Item("GeneralItem").trigger();
+    EXPECT_TRUE(HoldsTheLongPasteAfter(multi::Model.Info.Comment2, second));
+    EXPECT_EQ(multi::Model.Info.Comment3, "");
+    EXPECT_TRUE(Form().Modified());
 }

@@ -16,6 +16,7 @@
 #include "stage_ui/stage_result_windows.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
+#include "support/comments_paste.h"
 #include "support/editor_fixture.h"
 #include "support/modal_steps.h"
 #include "support/real_modals.h"
@@ -793,4 +794,19 @@ TEST_F(MainFormTest, TheApplicationIsNamedAfterTheProgram)
     EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Age and Stage Structure");
     Form().show();
     EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
+}
+
+// A paste into the comments from a clipboard without text (no data, an
+// image only, an owner that has gone) beeps and changes nothing; a long text
+// goes in. The program goes on, and OK stores what the box shows.
+TEST_F(MainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
+{
+    Form().show();
+    Open(Copy());
+    const std::string lastLine = Info.comments[4];
+    RealModals runner;
+    runner.steps.push_back(PasteEveryClipboardIntoComments);
+    Form().Item("GeneralItem").trigger();
+    EXPECT_TRUE(HoldsTheLongPasteAfter(Info.comments[4], lastLine));
+    EXPECT_TRUE(Form().Modified());
 }
