@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs the build into a temporary prefix as `cmake --install` does for a
 # user, and checks that a desktop finds what it needs there: the three
-# programs, a desktop entry and icons for each, and the model file types.
+# programs, a desktop entry and icons for each, the model file types, and the
+# sample models the help starts from.
 #   install_test.sh BUILD_DIR CMAKE EXAMPLES_DIR
 set -u
 build=$1 cmake=$2 examples=$3
@@ -59,6 +60,25 @@ else
   fail "no MIME type file $mime"
 fi
 
+# The sample models are installed unchanged, and each program's first-steps
+# topic names samples a user finds there.
+samples="$prefix/share/population-suite/examples"
+for sample in "$examples"/*; do
+  installed="$samples/$(basename "$sample")"
+  [ -f "$installed" ] || { fail "sample $(basename "$sample") is not installed in $samples"; continue; }
+  cmp -s "$sample" "$installed" || fail "$installed differs from $sample"
+done
+for program in strativa plurimod monovara; do
+  topic="$examples/../src/help/$program/getting_started.html"
+  [ -f "$topic" ] || { fail "no topic $topic"; continue; }
+  grep -q "share/population-suite/examples" "$topic" || fail "$topic does not say where the samples are"
+  named=$(grep -o '<b>[A-Za-z0-9_]*\.\(st\|mp\|sp\|map\)</b>' "$topic" | sed 's/<[^>]*>//g')
+  [ -n "$named" ] || fail "$topic names no sample"
+  for sample in $named; do
+    [ -f "$samples/$sample" ] || fail "$topic names $sample, which is not installed"
+  done
+done
+
 # The installed programs run from their new place (a batch run of a sample).
 work=$(mktemp -d)
 cp "$examples/meadow_herb.st" "$examples/marsh_frogs.sp" "$work/"
@@ -78,5 +98,5 @@ else
   [ $failures -eq 0 ] && exit 77
 fi
 
-[ $failures -eq 0 ] && echo "installed and found: programs, desktop entries, icons, MIME types"
+[ $failures -eq 0 ] && echo "installed and found: programs, desktop entries, icons, MIME types, sample models"
 exit $((failures > 0))
