@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -52,7 +53,10 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     grid_->SetColCount(3);
     grid_->SetDefaultRowHeight(kRowHeight);
     grid_->SetColWidths(0, 64);
-    grid_->SetColWidths(kNameCol, 64);
+    // Wide enough for the longest name a stage keeps.
+    const int nameWidth =
+        std::max(64, grid_->fontMetrics().horizontalAdvance(QString(static_cast<qsizetype>(kStageNameLength), QLatin1Char('W'))) + 8);
+    grid_->SetColWidths(kNameCol, nameWidth);
     grid_->SetColWidths(kWeightCol, 97);
     grid_->SetColSizing(true);
     grid_->SetRowMoving(true);
@@ -92,7 +96,8 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     limits.MaxTrackWidth = 808;
     limits.MaxTrackHeight = 608;
     minMax_->SetMinMaxTrackSize(limits);
-    resize(std::max(limits.MinTrackWidth + ok_->sizeHint().width() + 16, 64 + 64 + 97 + 40 + ok_->sizeHint().width()),
+    const int gridWidth = 64 + nameWidth + 97 + 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    resize(std::max(limits.MinTrackWidth + ok_->sizeHint().width() + 16, gridWidth + 32 + ok_->sizeHint().width()),
            limits.MinTrackHeight + 8 * kRowHeight);
 
     // A name is typed in no more characters than the model keeps of it.
@@ -186,6 +191,9 @@ void TStageForm::AddButtonClick()
     NumberRows();
     grid_->SetCurrentCell(kNameCol, row);
     UpdateButtons();
+    // The new stage's name is what comes next: the keyboard goes there.
+    grid_->setFocus(Qt::OtherFocusReason);
+    grid_->ShowEditor();
 }
 
 void TStageForm::DeleteButtonClick()

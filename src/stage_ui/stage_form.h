@@ -5,7 +5,9 @@
 // ranges of management actions) along with its stage.
 //
 // Every showing starts with the keyboard in the grid at its first stage's
-// name. A name is typed in at most the 10 characters a stage keeps.
+// name, and Add leaves it in the new stage's name, editing. A name is typed
+// in at most the 10 characters a stage keeps, and its column shows them all.
+// Delete removes the current row: a click on a row's number makes it so.
 //
 // The main window creates it once and calls Execute: true means OK stored the
 // stages into the model, and the model is then modified. OK sets the

@@ -3,6 +3,7 @@
 #include "ui/string_align_grid.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 TAlignGridHeader::TAlignGridHeader(Qt::Orientation orientation, TStringAlignGrid& grid)
@@ -38,6 +39,18 @@ void TAlignGridHeader::paintSection(QPainter* painter, const QRect& rect, int lo
     painter->save();
     grid_.PaintCell(*painter, rect, CellCol(logicalIndex), CellRow(logicalIndex), false, false);
     painter->restore();
+}
+
+void TAlignGridHeader::mousePressEvent(QMouseEvent* event)
+{
+    // Pressed, the row is current before a drag of it begins, so the drag
+    // carries it along.
+    if (orientation() == Qt::Vertical && event->button() == Qt::LeftButton) {
+        const int logical = logicalIndexAt(event->position().toPoint());
+        if (logical >= 0)
+            grid_.RowHeaderClicked(CellRow(logical));
+    }
+    QHeaderView::mousePressEvent(event);
 }
 
 bool TAlignGridHeader::viewportEvent(QEvent* event)

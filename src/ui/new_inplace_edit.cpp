@@ -26,7 +26,9 @@ void TNewInplaceEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (grid_.LeaveByKey(*event)) {
+        event->accept();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         if (grid_.AcceptKey(*this, QChar('\r')))
             grid_.EditorEnter(this);

@@ -4,7 +4,7 @@
 // pasted by key, menu or middle click, or committed by an input method)
 // passes the grid's key filter one by one, so a grid's typing rules hold
 // whichever way text arrives. Enter and Esc end the edit through the grid;
-// Tab is the grid's.
+// Tab and Ctrl+Tab are the grid's.
 
 #include "ui/ruled_line_edit.h"
 

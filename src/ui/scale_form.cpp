@@ -142,7 +142,7 @@ TScaleForm::TScaleForm(QWidget* parent) : QDialog(parent)
     for (TFnpNumericEdit* edit : {xMin_, xMax_, yMin_, yMax_, index_}) {
         edit->installEventFilter(this);
         // Enter with a value out of range.
-        connect(edit, &TFnpNumericEdit::OnInvalidEntry, this, [this, edit] { ScheduleLeaveCheck(edit); });
+        connect(edit, &TFnpNumericEdit::OnInvalidEntry, this, [this, edit] { ScheduleLeaveCheck(edit, true); });
     }
     connect(autoscale_, &QCheckBox::toggled, this, &TScaleForm::UpdateAxisControls);
     connect(ok_, &QPushButton::clicked, this, &TScaleForm::OkButtonClick);
@@ -166,6 +166,8 @@ void TScaleForm::LoadScaleInfo(const TScaleInfo& info)
     yMin_->SetValueExactly(info.YMinimum);
     xMax_->SetValueExactly(info.XMaximum);
     yMax_->SetValueExactly(info.YMaximum);
+    reported_[0].clear();
+    reported_[1].clear();
     UpdateAxisControls();
 }
 
@@ -215,13 +217,38 @@ void TScaleForm::OkButtonClick()
     if (!autoscale_->isChecked())
         for (TFnpNumericEdit* edit : {xMin_, xMax_, yMin_, yMax_})
             if (!InRange(*edit)) {
+                reported_[IsYLimit(*edit)] = Mistake(*edit);
                 ShowRangeMessage(*edit);
                 edit->setFocus();
                 return;
             }
-    if (ValidateXAxis() && ValidateYAxis())
-        accept();
+    for (const bool xAxis : {true, false})
+        if (!(xAxis ? ValidateXAxis() : ValidateYAxis())) {
+            reported_[!xAxis] = AxisMistake(xAxis);
+            return;
+        }
+    accept();
 }
+
+std::string TScaleForm::AxisMistake(bool xAxis) const
+{
+    if (autoscale_->isChecked())
+        return {};
+    const TFnpNumericEdit& min = xAxis ? *xMin_ : *yMin_;
+    const TFnpNumericEdit& max = xAxis ? *xMax_ : *yMax_;
+    if (ValueOf(min) < ValueOf(max))
+        return {};
+    return (xAxis ? "x " : "y ") + min.text().toStdString() + " " + max.text().toStdString();
+}
+
+std::string TScaleForm::Mistake(const TFnpNumericEdit& edit) const
+{
+    if (!InRange(edit))
+        return edit.objectName().toStdString() + " " + edit.text().toStdString();
+    return AxisMistake(!IsYLimit(edit));
+}
+
+bool TScaleForm::IsYLimit(const TFnpNumericEdit& edit) const { return &edit == yMin_ || &edit == yMax_; }
 
 void TScaleForm::showEvent(QShowEvent* event)
 {
@@ -235,16 +262,18 @@ bool TScaleForm::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Another window or a popup taking the focus is no leaving.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            ScheduleLeaveCheck(static_cast<TFnpNumericEdit*>(watched));
+            ScheduleLeaveCheck(static_cast<TFnpNumericEdit*>(watched),
+                               reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TScaleForm::ScheduleLeaveCheck(TFnpNumericEdit* edit)
+void TScaleForm::ScheduleLeaveCheck(TFnpNumericEdit* edit, bool byKeyboard)
 {
     if (pendingCheck_ || checking_)
         return;
     pendingCheck_ = edit;
+    pendingByKeyboard_ = byKeyboard;
     QTimer::singleShot(0, this, &TScaleForm::LeaveCheck);
 }
 
@@ -254,8 +283,20 @@ void TScaleForm::LeaveCheck()
     pendingCheck_ = nullptr;
     if (!edit || !isVisible() || checking_ || !edit->isEnabled())
         return;
+    // A click on a button or on Autoscale is no reason for a word: OK checks
+    // everything itself, Cancel and Help need no check, and Autoscale may
+    // make the limits irrelevant. Tab is leaving, wherever it lands.
     QWidget* now = QApplication::focusWidget();
-    if (now == ok_ || now == cancel_ || now == help_ || now == autoscale_)
+    if (!pendingByKeyboard_ && (now == ok_ || now == cancel_ || now == help_ || now == autoscale_))
+        return;
+    const std::string mistake = Mistake(*edit);
+    // A mistake is told once: the user who was told and goes elsewhere,
+    // most likely to the other limit to mend it, is not stopped again.
+    std::string& reported = reported_[IsYLimit(*edit)];
+    if (mistake == reported)
+        return;
+    reported = mistake;
+    if (mistake.empty())
         return;
     // The focus goes back to the edit left, after the message.
     checking_ = true;
@@ -263,7 +304,7 @@ void TScaleForm::LeaveCheck()
         ShowRangeMessage(*edit);
         edit->setFocus();
     } else {
-        ValidateAxis(edit != yMin_ && edit != yMax_, *edit);
+        ValidateAxis(!IsYLimit(*edit), *edit);
     }
     checking_ = false;
 }

@@ -5,13 +5,18 @@
 //
 // The limits are checked when the focus leaves one of them, after the
 // focus has moved (not inside the leave itself, so no second message can
-// arise and no click is swallowed), and not when it moves to the buttons
-// or to Autoscale: OK checks everything, Cancel and Help need no check.
+// arise and no click is swallowed), and not when a click moves it to the
+// buttons or to Autoscale: OK checks everything, Cancel and Help need no
+// check. Tab out of a limit checks it wherever the focus lands. A mistake
+// is told once on leaving; leaving again with the same limits says nothing
+// more (OK still refuses them).
 
 #include "chart/scale_info.h"
 
 #include <QDialog>
 #include <QPointer>
+
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -59,8 +64,13 @@ protected:
 private:
     void OkButtonClick();
     bool ValidateAxis(bool xAxis, QWidget& focusTarget);
-    void ScheduleLeaveCheck(TFnpNumericEdit* edit);
+    void ScheduleLeaveCheck(TFnpNumericEdit* edit, bool byKeyboard);
     void LeaveCheck();
+    // What is wrong with the limits once `edit` is left, or empty: the
+    // edit's own range, else the order of its axis's limits.
+    std::string Mistake(const TFnpNumericEdit& edit) const;
+    std::string AxisMistake(bool xAxis) const;
+    bool IsYLimit(const TFnpNumericEdit& edit) const;
 
     QLineEdit* titleEdit_;
     QLineEdit* xTitleEdit_;
@@ -78,5 +88,8 @@ private:
     QPushButton* help_;
 
     QPointer<TFnpNumericEdit> pendingCheck_;   // an edit left, checked once the focus has moved
+    bool pendingByKeyboard_ = false;
     bool checking_ = false;
+    // Per axis (x, y): the mistake last told, until that axis is right.
+    std::string reported_[2];
 };

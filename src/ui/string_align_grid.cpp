@@ -74,7 +74,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent)
     setWordWrap(false);
     ApplySelectionMode();
     SetEditing(false);
-    SetTabs(false);
+    SetTabs(true);
     UpdateHeaders();
 }
 
@@ -149,6 +149,14 @@ bool TStringAlignGrid::MoveRow(int from, int to)
     if (from != to)
         emit OnRowMoved(from, to);
     return true;
+}
+
+void TStringAlignGrid::RowHeaderClicked(int row)
+{
+    if (row < FixedRows() || row >= RowCount())
+        return;
+    setFocus(Qt::MouseFocusReason);
+    SetCurrentCell(Col(), row);
 }
 
 void TStringAlignGrid::RowDragged(int, int oldVisual, int newVisual)
@@ -598,10 +606,34 @@ void TStringAlignGrid::TabStep(bool backwards)
         ShowEditor();
 }
 
+void TStringAlignGrid::LeaveGrid(bool forwards)
+{
+    // From the grid itself, so that the walk starts at the grid and not at
+    // its editor, which stands right after the grid in the focus chain. The
+    // edit ends as for any other leaving.
+    if (!hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    // Past the item view's own Tab handling, which would step the cell.
+    QAbstractScrollArea::focusNextPrevChild(forwards);
+}
+
+bool TStringAlignGrid::LeaveByKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (!tabs_ || (key != Qt::Key_Tab && key != Qt::Key_Backtab) || !(event.modifiers() & Qt::ControlModifier))
+        return false;
+    LeaveGrid(key == Qt::Key_Tab && !(event.modifiers() & Qt::ShiftModifier));
+    return true;
+}
+
 void TStringAlignGrid::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
+    if (LeaveByKey(*event)) {
+        event->accept();
+        return;
+    }
     if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && tabs_ && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
         TabStep(key == Qt::Key_Backtab || (mods & Qt::ShiftModifier));
         event->accept();

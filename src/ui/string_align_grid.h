@@ -6,7 +6,9 @@
 // colours and hint can be set per cell, column and row (and for the header
 // cells per fixed column and row); a cell text may hold several lines,
 // separated by CR. Enter and Tab move to the next cell along one of eight
-// directions.
+// directions; Tab (Shift+Tab back) stays in the grid, so Ctrl+Tab (and
+// Ctrl+Shift+Tab) takes the keyboard on to the next (previous) control. A
+// click on a row's header cell makes that row current.
 //
 // Every edit of a cell begins with OnBeforeEdit and ends with exactly one of
 // OnAfterEdit (Enter, leaving the cell or the grid) or OnCancelEdit (Esc,
@@ -108,7 +110,8 @@ public:
     void SetDrawFocusSelected(bool on);
     void SetRowMoving(bool on);  // rows dragged by their header cell
     void SetColSizing(bool on);
-    bool Tabs() const { return tabs_; }  // Tab moves between cells instead of controls
+    // Tab moves between cells instead of controls (on unless turned off).
+    bool Tabs() const { return tabs_; }
     void SetTabs(bool on);
     bool TabStop(int col) const;
     void SetTabStop(int col, bool on);
@@ -182,6 +185,12 @@ public:
     void EditorEscape(TNewInplaceEdit* editor);
     void EditorFocusLeft(TNewInplaceEdit* editor);
     bool AcceptKey(const TNewInplaceEdit& editor, QChar key) const;
+    // Ctrl+Tab or Ctrl+Shift+Tab in a grid that keeps Tab: the keyboard
+    // goes on to the next or previous control. True for such a key.
+    bool LeaveByKey(const QKeyEvent& event);
+    // A click on the header cell of `row`: the row becomes current, in the
+    // current column, and the grid takes the keyboard.
+    void RowHeaderClicked(int row);
 
 signals:
     void OnBeforeEdit(int col, int row);
@@ -211,6 +220,7 @@ private:
     void RaiseEditEnd(TGridCell cell, TEditEnd end, const QString& keptText);
     void StepAfterEnter();
     void TabStep(bool backwards);
+    void LeaveGrid(bool forwards);
     void ApplySelectionMode();
     void UpdateHeaders();
     void RowDragged(int logical, int oldVisual, int newVisual);

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -106,6 +107,15 @@ void ClickButton(QDialog& dialog, const QString& caption)
 {
     QTest::mouseClick(&ButtonOf(dialog, caption), Qt::LeftButton);
     Settle();
+}
+
+// A click on the row's number, the header cell at its left.
+void ClickRowHeader(TStringAlignGrid& grid, int row)
+{
+    QHeaderView& header = *grid.verticalHeader();
+    const int logical = row - grid.FixedRows();
+    Click(*header.viewport(),
+          QPoint(header.width() / 2, header.sectionViewportPosition(logical) + header.sectionSize(logical) / 2));
 }
 
 // The cell whose editor has the keyboard, as col * 10 + row; -1 when the
@@ -280,8 +290,9 @@ TEST_F(GridEditorKeysTest, AValueOutOfRangeIsRefusedWhenTheCellIsLeftForAButton)
     EXPECT_FALSE(Form().Modified());
 }
 
-// Tab goes from the grid along the line of buttons.
-TEST_F(GridEditorKeysTest, TheTabOrderFollowsTheLineOfButtons)
+// Tab stays in the grid; Ctrl+Tab takes the keyboard out of it along the
+// line of buttons, and Ctrl+Shift+Tab to the control before it.
+TEST_F(GridEditorKeysTest, CtrlTabLeavesTheGridAlongTheLineOfButtons)
 {
     const struct {
         const char* item;
@@ -290,20 +301,108 @@ TEST_F(GridEditorKeysTest, TheTabOrderFollowsTheLineOfButtons)
         {"StageMatrixItem", {"Displa&y...", "OK", "Cancel", "&Help"}},
         {"StandardDeviationMatrixItem", {"OK", "Cancel", "&Help"}},
         {"InitialAbundancesItem", {"OK", "Cancel", "&Help"}},
+        {"StagesItem", {"&Add", "Move Do&wn", "OK", "Cancel", "&Help"}},
+    };
+    auto focusedButton = [] {
+        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        return button ? button->text() : QString();
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
         Open(c.item, [](QDialog& d) { ClickButton(d, "OK"); });
         Open(c.item, [&](QDialog& d) {
-            for (const QString& caption : c.order) {
-                Press(Qt::Key_Tab);
-                auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
-                EXPECT_EQ(button ? button->text() : QString(), caption);
+            TStringAlignGrid& grid = GridOf(d);
+            Press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_EQ(focusedButton(), c.order.back());
+            Press(Qt::Key_Tab);  // from the last button round into the grid
+            EXPECT_TRUE(QApplication::focusWidget() == &grid || grid.isAncestorOf(QApplication::focusWidget()));
+            for (std::size_t i = 0; i < c.order.size(); ++i) {
+                Press(Qt::Key_Tab, i == 0 ? Qt::ControlModifier : Qt::NoModifier);
+                EXPECT_EQ(focusedButton(), c.order[i]) << i;
             }
             EXPECT_TRUE(dialogs.boxes.empty());
             ClickButton(d, "Cancel");
         });
     }
+}
+
+// Tab moves to the next cell, Shift+Tab back, in edit; what is typed there
+// is what OK stores.
+TEST_F(GridEditorKeysTest, TabStepsFromCellToCell)
+{
+    const std::function<double()> nextElements[] = {
+        [] { return double(Info.stagematrix[1][1][2]); },
+        [] { return double(Info.stdevmatrix[1][1][2]); },
+        [] { return Info.initialabundance[1][2]; },
+    };
+    for (std::size_t i = 0; i < std::size(kNumberGrids); ++i) {
+        const GridEditor& e = kNumberGrids[i];
+        SCOPED_TRACE(e.caption);
+        Open(e.item, [](QDialog& d) { ClickButton(d, "Cancel"); });
+        Open(e.item, [](QDialog& d) {
+            TStringAlignGrid& grid = GridOf(d);
+            Type("2");
+            Press(Qt::Key_Tab);
+            EXPECT_EQ(CellInEdit(grid), 21);
+            Type("3");
+            Press(Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(CellInEdit(grid), 11);
+            Type("4");
+            ClickButton(d, "OK");
+        });
+        EXPECT_EQ(e.element(), 4.0);
+        EXPECT_EQ(nextElements[i](), 3.0);
+        NewModel();
+    }
+
+    // Stages: from a name to its weight, and on to the next stage's name.
+    Open("StagesItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
+    Open("StagesItem", [](QDialog& d) {
+        TStringAlignGrid& grid = GridOf(d);
+        Type("Eggs");
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(CellInEdit(grid), 21);
+        Type("3");
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(CellInEdit(grid), 12);
+        Type("Larvae");
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.stageprops[1].name, "Eggs");
+    EXPECT_EQ(Info.stageprops[1].value2text, "3");
+    EXPECT_EQ(Info.stageprops[2].name, "Larvae");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// Add leaves the keyboard in the new stage's name, whose column shows all
+// ten characters; a click on a row's number makes that row the one Delete
+// removes.
+TEST_F(GridEditorKeysTest, StagesAddTypesIntoTheNewNameAndDeleteTakesTheClickedRow)
+{
+    Open("StagesItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
+    Open("StagesItem", [](QDialog& d) {
+        TStringAlignGrid& grid = GridOf(d);
+        ClickButton(d, "&Add");  // after stage 1
+        EXPECT_EQ(CellInEdit(grid), 12);
+        Type("Reproductive");
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(grid.Cells(1, 2), "Reproducti");
+        const QRect name = grid.visualRect(grid.model()->index(1, 0));
+        EXPECT_GE(name.width(), QFontMetrics(grid.font()).horizontalAdvance(QString(10, 'W')) + 4);
+        EXPECT_LE(name.right(), grid.viewport()->width());
+
+        ClickRowHeader(grid, 3);  // Stage 2
+        EXPECT_EQ(grid.Row(), 3);
+        ClickButton(d, "&Delete");
+        EXPECT_EQ(grid.RowCount(), 4);
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.stages, 3);
+    EXPECT_EQ(Info.stageprops[1].name, "Stage 1");
+    EXPECT_EQ(Info.stageprops[2].name, "Reproducti");
+    EXPECT_EQ(Info.stageprops[3].name, "Stage 3");
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 // A cell shows what the model holds, so that what is typed is stored even

@@ -3,7 +3,9 @@
 #include "chart/recording_canvas.h"
 #include "core/file_io.h"
 #include "metafile_player.h"
+#include "support/editor_fixture.h"
 #include "support/fake_producer.h"
+#include "support/real_modals.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/screen_driver.h"
@@ -287,6 +289,54 @@ TEST(ResultWindow, ChartPropertiesChangeTheWindowAndLaterWindowsOfItsKind)
     GrabWindow(next);
     EXPECT_EQ(next.ScaleInfo().Title, "Meadow herb, 50 years");
     SelectKindTable(TKindTable::Strativa);
+}
+
+// Limits in the wrong order, typed and left by Tab: one message, the
+// keyboard back in the limit left; a click to the other limit to mend it
+// brings no second message, and what is typed goes there.
+TEST(ResultWindow, ChartPropertiesTellAMistakeInTheLimitsOnceWhenTheyAreLeft)
+{
+    ShownWindow w;
+    RecordingSink sink;
+    RealModals modals;
+    auto& scaleButton = *w.window.findChild<QToolButton*>("ScaleBtn");
+    modals.steps.push_back([](QDialog& d) { Click(static_cast<TScaleForm&>(d).CancelButton()); });
+    modals.steps.push_back([&](QDialog& d) {
+        auto& form = static_cast<TScaleForm&>(d);
+        if (form.AutoscaleCheckBox().isChecked())
+            Click(form.AutoscaleCheckBox(), QPoint(8, form.AutoscaleCheckBox().height() / 2));
+        Click(form.XAxisMaxEdit());
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("50");
+        Click(form.YAxisMaxEdit());
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("1000");
+        Press(Qt::Key_Tab, Qt::ShiftModifier);
+        Type("500");
+        Press(Qt::Key_Tab);
+        EXPECT_TRUE(sink.boxes.empty());
+        Type("100");
+        Press(Qt::Key_Tab);  // on to OK
+        ASSERT_EQ(sink.boxes.size(), 1u);
+        EXPECT_EQ(sink.boxes[0].text, "Maximum y-axis value must be greater than minimum value.");
+        EXPECT_EQ(QApplication::focusWidget(), &form.YAxisMaxEdit());
+
+        Click(form.YAxisMinEdit());
+        EXPECT_EQ(sink.boxes.size(), 1u);
+        EXPECT_EQ(QApplication::focusWidget(), &form.YAxisMinEdit());
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("50");
+        Press(Qt::Key_Tab);
+        Click(form.OkButton());
+        EXPECT_EQ(sink.boxes.size(), 1u);
+        EXPECT_FALSE(d.isVisible());
+    });
+    Click(scaleButton);
+    Click(scaleButton);
+    EXPECT_EQ(modals.showings, 2);
+    EXPECT_FALSE(w.window.ScaleInfo().AutoScale);
+    EXPECT_EQ(w.window.ScaleInfo().YMinimum, 50);
+    EXPECT_EQ(w.window.ScaleInfo().YMaximum, 100);
 }
 
 TEST(ResultWindow, ARepaintDuringAProductionWaitsForItsEnd)
