@@ -21,6 +21,7 @@ inline constexpr double kLargestCoordinate = 999999999;
 inline constexpr double kLargestTrendInK = 999999999;
 inline constexpr double kLargestCount = 2147483647;
 inline constexpr double kLargestGrowthRate = 20;
+inline constexpr double kLargestSurvivalRate = 1;
 inline constexpr double kLargestStdDevOfR = 2147483647;
 
 // A number as a parameter text: the general form with up to 15 significant

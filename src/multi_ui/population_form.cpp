@@ -50,7 +50,7 @@ const TEditSpec kEditSpecs[] = {
     {"&Initial abundance:", "InitialAbundanceEdit", 0, 0, kLargestCount,
      &PopulationRecord::InitialAbundanceText},
     {"Growth rate (R):", "GrowthRateEdit", 4, 0, kLargestGrowthRate, &PopulationRecord::GrowthRateText},
-    {"Survival rate (s):", "SurvivalEdit", 3, 0, 1, &PopulationRecord::SurvivalText},
+    {"Survival rate (s):", "SurvivalEdit", 3, 0, kLargestSurvivalRate, &PopulationRecord::SurvivalText},
     {"&Standard deviation of R:", "StdDevOfREdit", 4, 0, kLargestStdDevOfR,
      &PopulationRecord::StdDevOfRText, true},
     {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, 0, kLargestCount,

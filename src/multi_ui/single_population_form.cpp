@@ -44,7 +44,7 @@ const TEditSpec kEditSpecs[] = {
     {"&Initial abundance:", "InitialAbundanceEdit", 0, multi::kLargestCount,
      &PopulationRecord::InitialAbundanceText},
     {"Growth rate (&R):", "GrowthRateEdit", 4, multi::kLargestGrowthRate, &PopulationRecord::GrowthRateText},
-    {"Survival rate (&s):", "SurvivalEdit", 3, 1, &PopulationRecord::SurvivalText},
+    {"Survival rate (&s):", "SurvivalEdit", 3, multi::kLargestSurvivalRate, &PopulationRecord::SurvivalText},
     {"Standard de&viation of R:", "StdDevOfREdit", 4, multi::kLargestStdDevOfR,
      &PopulationRecord::StdDevOfRText, true},
     {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, multi::kLargestCount,

@@ -104,7 +104,7 @@ void ConvertPopulation(TCoravel& model, int p)
     const bool rmaxOk = ConvertNumber(pop.rmaxtext, rmax);
     if (!rmaxOk)
         rmax = 0.0;
-    if (IsScrambleOrContest(pop.ddtype) && !(rmaxOk && rmax >= 1.0 && rmax <= kLargestInput))
+    if (IsScrambleOrContest(pop.ddtype) && !(rmaxOk && rmax >= kSmallestRunRmax && rmax <= kLargestInput))
         ReportInvalidInput(model, "Rmax", p);
     model.rmax[p] = static_cast<float>(rmax);
 

@@ -6,6 +6,11 @@
 
 #include <string>
 
+// The smallest Rmax a scramble or contest population can be run with: with a
+// smaller one the growth rate would rise with crowding, from Rmax when small
+// to 1 at K.
+inline constexpr double kSmallestRunRmax = 1.0;
+
 // Checks the model and turns its texts into the numbers the engine uses. Every
 // fault is listed with ReportInvalidInput and leaves the state at 0; a state
 // of 0 on return means the model cannot be run. Also derives each

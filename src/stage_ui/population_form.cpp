@@ -19,13 +19,6 @@
 #include <QMenu>
 #include <QPushButton>
 
-namespace {
-
-constexpr double kLargestK = 2147483647;
-constexpr double kLargestRmax = 20;
-
-}  // namespace
-
 TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, TShowPopulationDisplay showDisplay,
                                  QWidget* parent)
     : QDialog(parent), model_(model), displayResult_(std::move(displayResult)), showDisplay_(std::move(showDisplay))

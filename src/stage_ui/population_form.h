@@ -29,6 +29,10 @@ public:
     // The result kinds of the two charts.
     static constexpr int kDensityDependenceKind = 1;
     static constexpr int kReplacementCurveKind = 2;
+    // What the edits take; a run asks more of scramble and contest
+    // (kSmallestRunRmax) and of K (above 0).
+    static constexpr double kLargestRmax = 20;
+    static constexpr double kLargestK = 2147483647;
 
     TPopulationForm(TCoravel& model, TDisplayResult displayResult, TShowPopulationDisplay showDisplay,
                     QWidget* parent = nullptr);

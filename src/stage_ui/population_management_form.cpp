@@ -27,7 +27,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <climits>
 #include <string>
 #include <utility>
 
@@ -127,9 +126,9 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     help_ = buttons.Help;
     layout->addLayout(right);
 
-    SetSpinEditRange(*numberSpin_, 0, INT_MAX);
+    SetSpinEditRange(*numberSpin_, 0, kLargestNumber);
     numberSpin_->SetCheckOnExit(true);
-    SetNumericEditRange(*proportionEdit_, 0, 1);
+    SetNumericEditRange(*proportionEdit_, 0, kLargestProportion);
     RefuseMinusSign(*numberSpin_);
     RefuseMinusSign(*proportionEdit_);
     entryCheck_ = new TInvalidEntryCheck(*this);

@@ -37,6 +37,10 @@ class TPopulationManagementForm : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 11000;
+    // The quantities an action takes: a number of individuals per stage, or
+    // for a harvest a proportion of each stage.
+    static constexpr int kLargestNumber = 2147483647;
+    static constexpr double kLargestProportion = 1;
 
     explicit TPopulationManagementForm(TCoravel& model, QWidget* parent = nullptr);
     ~TPopulationManagementForm() override;

@@ -46,8 +46,6 @@ constexpr qint64 kEventPassMs = 20;
 constexpr int kMaxClockStride = 16;
 constexpr qint64 kClockJumpMs = 2;
 constexpr int kStartDelayMs = 100;
-constexpr double kLongestDelay = 100.0;
-constexpr double kDelayStep = 0.1;
 constexpr int kWarningsHeight = 48;
 constexpr int kSummaryRightMargin = 8;
 

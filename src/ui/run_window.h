@@ -47,6 +47,10 @@ class TRunWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 40000;
+    // The delay after each time step, in seconds: 0 up to kLongestDelay,
+    // changed by kDelayStep with the arrows.
+    static constexpr double kLongestDelay = 100.0;
+    static constexpr double kDelayStep = 0.1;
 
     ~TRunWindow() override;
 
