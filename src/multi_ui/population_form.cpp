@@ -55,7 +55,10 @@ const TEditSpec kEditSpecs[] = {
      &PopulationRecord::StdDevOfRText, true},
     {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, 0, kLargestCount,
      &PopulationRecord::CarryingCapacityText},
-    {"Temporal trend in &K:", "TemporalTrendInKEdit", 0, -kLargestTrendInK, kLargestTrendInK,
+    // A trend may be a fraction of an individual per step (the engine keeps
+    // it as a single); two decimals show what model files usually hold, and a
+    // stored value with more is shown in full.
+    {"Temporal trend in &K:", "TemporalTrendInKEdit", 2, -kLargestTrendInK, kLargestTrendInK,
      &PopulationRecord::TrendInKText, true},
 };
 
