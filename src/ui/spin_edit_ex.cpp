@@ -5,7 +5,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 
 #include <algorithm>
 #include <climits>

@@ -221,7 +221,11 @@ TEST_F(TypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFull)
         EXPECT_EQ(dur.cleanText(), "77");
         EXPECT_EQ(Info.replications, replications);
         EXPECT_EQ(Info.duration, duration);
-        Type("25");
+        // A whole number: the separator is refused with the beep.
+        EXPECT_EQ(sink->beeps, 0);
+        Type("2,5");
+        EXPECT_EQ(sink->beeps, 1);
+        EXPECT_EQ(dur.cleanText(), "25");
         ClickButton(d, "OK");
     });
     EXPECT_EQ(BoxTexts().size(), 3u);
