@@ -4,8 +4,11 @@
 
 #include <cstdio>
 
+char NumberCellKey(char key) { return key == ',' ? '.' : key; }
+
 bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength)
 {
+    key = NumberCellKey(key);
     if (key == '\b' || key == '\r')
         return true;
     if (key != '.' && (key < '0' || key > '9'))

@@ -180,6 +180,16 @@ std::optional<double> ParseNumericText(const std::string& text, char separator)
     return value;
 }
 
+bool IsRefusedSeparatorKey(char key, const TNumericEditSettings& s)
+{
+    return s.decimals == 0 && (key == '.' || key == kDecimalComma || key == s.separator);
+}
+
+bool IsRefusedPaste(const std::string& text, const TNumericEditSettings& s)
+{
+    return std::any_of(text.begin(), text.end(), [&s](char c) { return IsRefusedSeparatorKey(c, s); });
+}
+
 bool NumericValueInRange(double value, double minValue, double maxValue)
 {
     return minValue == maxValue || (minValue <= value && value <= maxValue);
@@ -207,11 +217,14 @@ TNumericEditState NumericKeyPress(TNumericEditState st, char key, const TNumeric
 {
     if (s.readOnly || key == '\r' || key == '\n')
         return st;
+    if (IsRefusedSeparatorKey(key, s))
+        return st;
     st = Normalized(st, s);
-    const bool isSeparator = key == s.separator && s.decimals > 0;
+    const bool separatorKey = key == s.separator || key == kDecimalComma;
+    const bool isSeparator = separatorKey && s.decimals > 0;
     const bool hadSelection = st.selLength > 0;
     if (hadSelection) {
-        if (key == s.separator) {
+        if (separatorKey) {
             st.caret = st.selStart;
             st.selLength = 0;
         } else {
@@ -261,13 +274,16 @@ TNumericEditState NumericKeyPress(TNumericEditState st, char key, const TNumeric
 
 TNumericEditState NumericPaste(TNumericEditState st, const std::string& text, const TNumericEditSettings& s)
 {
-    if (s.readOnly)
+    if (s.readOnly || IsRefusedPaste(text, s))
         return st;
     st = NumericDeleteSelection(st, s);
+    // Text that holds the edit's own separator as well uses its commas to
+    // group digits ("1,234.5"): those are dropped.
+    const bool commasGroup = s.separator != kDecimalComma && text.find(s.separator) != std::string::npos;
     for (const char c : text) {
         // Control characters in pasted text are not keys (a pasted Backspace
         // must not delete anything).
-        if (static_cast<unsigned char>(c) < 0x20)
+        if (static_cast<unsigned char>(c) < 0x20 || (commasGroup && c == kDecimalComma))
             continue;
         st = NumericKeyPress(st, c, s);
     }

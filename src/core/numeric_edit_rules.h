@@ -26,6 +26,10 @@ struct TNumericEditSettings {
 
 // Characters the edit reacts to besides printable ones.
 inline constexpr char kBackspaceKey = '\b';
+// A comma typed or pasted is a decimal separator too, whatever the edit
+// shows: on many keyboards it is the decimal key, and dropping it would run
+// the digits together into a number ten or a hundred times too large.
+inline constexpr char kDecimalComma = ',';
 
 // Clamps a number of decimals to 0..9.
 int ClampDecimals(int decimals);
@@ -46,8 +50,17 @@ std::optional<double> ParseNumericText(const std::string& text, char separator);
 // True when min = max (no range) or min <= value <= max.
 bool NumericValueInRange(double value, double minValue, double maxValue);
 
-// One typed character (digit, "-", the separator, Backspace or anything
-// else, which is dropped). Returns the state to show.
+// True for a key that means a decimal separator (".", "," or the edit's own)
+// in a text without decimals: such a key is refused, and the edit tells the
+// user so, rather than letting the next digits join the whole number.
+bool IsRefusedSeparatorKey(char key, const TNumericEditSettings& settings);
+
+// True when pasted text holds such a separator: the paste is refused whole
+// (nothing changes), since "2.5" must not become 25.
+bool IsRefusedPaste(const std::string& text, const TNumericEditSettings& settings);
+
+// One typed character (digit, "-", the separator or a comma, Backspace or
+// anything else, which is dropped). Returns the state to show.
 TNumericEditState NumericKeyPress(TNumericEditState state, char key, const TNumericEditSettings& settings);
 
 // The Delete key: the selection, or the character right of the caret.
@@ -58,5 +71,7 @@ TNumericEditState NumericDeleteKey(TNumericEditState state, const TNumericEditSe
 TNumericEditState NumericDeleteSelection(TNumericEditState state, const TNumericEditSettings& settings);
 
 // Pasted or committed text: the selection is deleted, then every character
-// goes through the key rules, so that invalid characters are dropped.
+// goes through the key rules, so that invalid characters are dropped. In
+// text that also holds the edit's own separator, commas group digits and are
+// dropped. A refused paste (IsRefusedPaste) leaves the state as it is.
 TNumericEditState NumericPaste(TNumericEditState state, const std::string& text, const TNumericEditSettings& settings);

@@ -53,9 +53,14 @@ const TEditSpec kEditSpecs[] = {
     {"Survival rate (s):", "SurvivalEdit", 3, 0, kLargestSurvivalRate, &PopulationRecord::SurvivalText},
     {"&Standard deviation of R:", "StdDevOfREdit", 4, 0, kLargestStdDevOfR,
      &PopulationRecord::StdDevOfRText, true},
-    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, 0, kLargestCount,
+    // The engine keeps K as a single: a file may hold a fraction, and one
+    // typed is kept, not run together into a number ten times larger.
+    {"&Carrying capacity (K):", "CarryingCapacityEdit", 2, 0, kLargestCount,
      &PopulationRecord::CarryingCapacityText},
-    {"Temporal trend in &K:", "TemporalTrendInKEdit", 0, -kLargestTrendInK, kLargestTrendInK,
+    // A trend may be a fraction of an individual per step (the engine keeps
+    // it as a single); two decimals show what model files usually hold, and a
+    // stored value with more is shown in full.
+    {"Temporal trend in &K:", "TemporalTrendInKEdit", 2, -kLargestTrendInK, kLargestTrendInK,
      &PopulationRecord::TrendInKText, true},
 };
 

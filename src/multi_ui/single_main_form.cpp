@@ -76,6 +76,8 @@ TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
     GeneralForm().LandscapeMapLabel().hide();
     GeneralForm().LandscapeMapEdit().hide();
     GeneralForm().LandscapeMapBrowseButton().hide();
+    // This program takes its limits from the configuration file.
+    GeneralForm().SetLimitsFromConfiguration(true);
     ShowPage(GeneralTabSheet());
 }
 

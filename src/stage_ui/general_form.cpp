@@ -16,6 +16,7 @@ TGeneralForm::TGeneralForm(QWidget* parent) : TGeneralFormBase(parent)
     constraints_->setObjectName(QStringLiteral("ConstraintsCheckBox"));
     FieldsLayout().addWidget(constraints_);
     AddButtons();
+    SetLimitsFromConfiguration(true);
     ApplyLimits();
 }
 

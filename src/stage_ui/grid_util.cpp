@@ -97,9 +97,12 @@ QString KeptText(const TStringAlignGrid& grid, const QString& text)
 
 }  // namespace
 
-bool AcceptNumberKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)
+bool AcceptNumberKey(const TStringAlignGrid& grid, QChar& key, const QString& text, std::size_t maxLength)
 {
-    return AcceptNumberCellKey(key.toLatin1(), KeptText(grid, text).toStdString(), maxLength);
+    if (!AcceptNumberCellKey(key.toLatin1(), KeptText(grid, text).toStdString(), maxLength))
+        return false;
+    key = QChar(NumberCellKey(key.toLatin1()));
+    return true;
 }
 
 bool AcceptTextKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)

@@ -21,8 +21,9 @@ void KeepCellVisible(TStringAlignGrid& grid);
 
 // The typing rules of a number cell (see AcceptNumberCellKey) for a key that
 // the grid's editor is about to take into `text`; the editor's selected
-// text is what the key replaces.
-bool AcceptNumberKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength);
+// text is what the key replaces. `key` becomes what the cell takes ("," is
+// taken as ".").
+bool AcceptNumberKey(const TStringAlignGrid& grid, QChar& key, const QString& text, std::size_t maxLength);
 
 // A key for a text cell of at most `maxLength` characters (a stage name):
 // Backspace and Enter always, any other key while the text, less its

@@ -61,7 +61,7 @@ TNumberGridForm::TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent)
     limits.MaxTrackHeight = kMaxHeight;
     minMax_->SetMinMaxTrackSize(limits);
 
-    grid_->SetKeyFilter([this](int, int, QChar key, const QString& text) {
+    grid_->SetKeyFilter([this](int, int, QChar& key, const QString& text) {
         return AcceptNumberKey(*grid_, key, text, setup_.maxLength);
     });
     connect(grid_, &TStringAlignGrid::OnAfterEdit, this, &TNumberGridForm::CellLeft);

@@ -101,7 +101,7 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
            limits.MinTrackHeight + 8 * kRowHeight);
 
     // A name is typed in no more characters than the model keeps of it.
-    grid_->SetKeyFilter([this](int col, int, QChar key, const QString& text) {
+    grid_->SetKeyFilter([this](int col, int, QChar& key, const QString& text) {
         if (col == kNameCol)
             return AcceptTextKey(*grid_, key, text, kStageNameLength);
         return col != kWeightCol || AcceptNumberKey(*grid_, key, text, kWeightLength);

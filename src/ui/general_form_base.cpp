@@ -1,16 +1,22 @@
 #include "ui/general_form_base.h"
 
+#include "core/messages.h"
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
 #include "ui/modal_dialogs.h"
+#include "ui/range_message.h"
 #include "ui/spin_edit_ex.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <string>
 
 TGeneralFormBase::TGeneralFormBase(QWidget* parent) : QDialog(parent)
 {
@@ -44,6 +50,13 @@ TGeneralFormBase::TGeneralFormBase(QWidget* parent) : QDialog(parent)
     demogStoch_->setObjectName(QStringLiteral("UseDemographicStochasticityCheckBox"));
     layout_->addWidget(demogStoch_);
     connect(replications_, &QSpinBox::valueChanged, this, &TGeneralFormBase::UpdateStochasticityEnabling);
+    for (TSpinEditEx* spinEdit : {replications_, duration_}) {
+        spinEdit->SetCheckOnExit(true);
+        connect(spinEdit, &TSpinEditEx::OnInvalidEntry, this, [this, spinEdit] {
+            // Told once the focus has moved, not inside the leave itself.
+            QTimer::singleShot(0, this, [this, spinEdit] { LimitLeft(*spinEdit); });
+        });
+    }
 }
 
 void TGeneralFormBase::AddButtons()
@@ -61,6 +74,35 @@ void TGeneralFormBase::SetLimits(int maxReplications, int maxDuration)
     // still be limits, not "any number".
     SetSpinEditRange(*replications_, 0, maxReplications);
     SetSpinEditRange(*duration_, 1, maxDuration);
+    // A number longer than the limit is typed in full, to be refused with
+    // the message, not cut to its first digits.
+    replications_->SetMaxLength(0);
+    duration_->SetMaxLength(0);
+}
+
+bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
+{
+    if (spinEdit.TextInRange())
+        return true;
+    std::string text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
+    if (limitsFromConfiguration_)
+        text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
+                " of the configuration file ZERKANOL.CFG.";
+    ErrorMessage(text);
+    spinEdit.setFocus();
+    spinEdit.selectAll();
+    return false;
+}
+
+void TGeneralFormBase::LimitLeft(TSpinEditEx& spinEdit)
+{
+    // Cancel and Help need no valid number; OK checks it itself; an edit
+    // that has the focus again has been told already.
+    QWidget* now = QApplication::focusWidget();
+    if (!isVisible() || now == ok_ || now == cancel_ || now == help_ || now == &spinEdit ||
+        (now && spinEdit.isAncestorOf(now)))
+        return;
+    CheckLimit(spinEdit);
 }
 
 bool TGeneralFormBase::Execute()
@@ -74,6 +116,8 @@ void TGeneralFormBase::UpdateStochasticityEnabling() { demogStoch_->setEnabled(r
 
 void TGeneralFormBase::OkButtonClick()
 {
+    if (!CheckLimit(*replications_) || !CheckLimit(*duration_))
+        return;
     // What is typed into a spin edit counts once it is left.
     ok_->setFocus();
     replications_->interpretText();

@@ -9,6 +9,11 @@
 // The main window creates the dialog once and calls Execute; true means OK
 // changed the model, so that the window marks it modified. OK on a dialog
 // left as it was shown stores nothing new and answers false.
+//
+// Replications and duration take any whole number typed, however long; one
+// outside its limits is refused with the range message when the field is
+// left or on OK, and the field gets the focus back. Where the limits are
+// the configuration's, the message names the setting.
 
 #include "ui/comments_memo.h"
 
@@ -33,6 +38,9 @@ public:
     // Stores the fields; true when that changed the model.
     virtual bool StoreToModel() = 0;
     void UpdateStochasticityEnabling();
+    // The limits are the configuration's REP and DUR (so the range message
+    // says where they come from); off by default.
+    void SetLimitsFromConfiguration(bool on) { limitsFromConfiguration_ = on; }
 
     QLineEdit& TitleEdit() const { return *titleEdit_; }
     TCommentsMemo& CommentsMemo() const { return *commentsMemo_; }
@@ -50,16 +58,21 @@ protected:
     QBoxLayout& FieldsLayout() const { return *layout_; }
     // Ends the layout with OK, Cancel and Help.
     void AddButtons();
-    // Replications 0 .. maxReplications, duration 1 .. maxDuration, each
-    // edit as long as its limit.
+    // Replications 0 .. maxReplications, duration 1 .. maxDuration.
     void SetLimits(int maxReplications, int maxDuration);
 
     void showEvent(QShowEvent* event) override;
 
 private:
     void OkButtonClick();
+    // The spin edit's text is a number within its limits; otherwise the
+    // range message, the focus back on the edit, and false.
+    bool CheckLimit(TSpinEditEx& spinEdit);
+    // After the focus left a spin edit with a number out of its limits.
+    void LimitLeft(TSpinEditEx& spinEdit);
 
     bool changed_ = false;
+    bool limitsFromConfiguration_ = false;
 
     QBoxLayout* layout_;
     QLineEdit* titleEdit_;

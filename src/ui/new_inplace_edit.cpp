@@ -17,7 +17,7 @@ int TNewInplaceEdit::Row() const { return index_.isValid() ? index_.row() + grid
 
 void TNewInplaceEdit::TypeText(const QString& typed)
 {
-    for (const QChar c : typed)
+    for (QChar c : typed)
         if (c.unicode() >= 0x20 && grid_.AcceptKey(*this, c))
             insert(QString(c));
 }
@@ -30,13 +30,15 @@ void TNewInplaceEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
-        if (grid_.AcceptKey(*this, QChar('\r')))
+        QChar enter('\r');
+        if (grid_.AcceptKey(*this, enter))
             grid_.EditorEnter(this);
     } else if (key == Qt::Key_Escape) {
         event->accept();
         grid_.EditorEscape(this);
     } else if (key == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier)) {
-        if (grid_.AcceptKey(*this, QChar('\b')))
+        QChar backspace('\b');
+        if (grid_.AcceptKey(*this, backspace))
             QLineEdit::keyPressEvent(event);
         else
             event->accept();

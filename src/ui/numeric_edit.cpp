@@ -1,6 +1,7 @@
 #include "ui/numeric_edit.h"
 
 #include "core/messages.h"
+#include "ui/refused_separator.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -157,15 +158,29 @@ void TFnpNumericEdit::TypeText(const QString& typed)
 {
     TNumericEditState state = State();
     const TNumericEditSettings settings = Settings();
-    for (const QChar c : typed)
-        if (c.unicode() >= 0x20 && c.unicode() < 0x100)
-            state = NumericKeyPress(state, static_cast<char>(c.unicode()), settings);
+    bool refused = false;
+    for (const QChar c : typed) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x100)
+            continue;
+        const char key = static_cast<char>(c.unicode());
+        if (!isReadOnly() && IsRefusedSeparatorKey(key, settings))
+            refused = true;
+        state = NumericKeyPress(state, key, settings);
+    }
     Show(state);
+    if (refused)
+        RefuseSeparator(*this);
 }
 
 void TFnpNumericEdit::PasteText(const QString& pasted)
 {
-    Show(NumericPaste(State(), pasted.toLatin1().toStdString(), Settings()));
+    const std::string text = pasted.toLatin1().toStdString();
+    const TNumericEditSettings settings = Settings();
+    if (!isReadOnly() && IsRefusedPaste(text, settings)) {
+        RefuseSeparator(*this);
+        return;
+    }
+    Show(NumericPaste(State(), text, settings));
 }
 
 void TFnpNumericEdit::Cut()

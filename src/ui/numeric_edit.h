@@ -5,7 +5,9 @@
 // come in (keys, Delete, Backspace, paste by key or by menu, cut, input
 // methods, the middle-button paste of the selection clipboard) and refuses
 // dropped text. Enter presses the dialog's default button when the value is
-// in range, Esc presses its Cancel button.
+// in range, Esc presses its Cancel button. A comma is taken as the decimal
+// separator too; an edit without decimals refuses either separator with a
+// beep and a tip.
 
 #include "core/numeric_edit_rules.h"
 #include "ui/ruled_line_edit.h"

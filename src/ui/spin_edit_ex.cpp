@@ -1,6 +1,9 @@
 #include "ui/spin_edit_ex.h"
 
+#include "ui/refused_separator.h"
+
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -71,6 +74,23 @@ QValidator::State TSpinEditEx::validate(QString& input, int& pos) const
         text.chop(suffix().size());
     text = text.trimmed();
     return IsWholeNumberText(text) ? QValidator::Intermediate : state;
+}
+
+void TSpinEditEx::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (!isReadOnly() && (text == QLatin1String(".") || text == QLatin1String(",") || text == locale().decimalPoint())) {
+        event->accept();
+        RefuseSeparator(*this);
+        return;
+    }
+    // Enter would put the last value back over a number out of range: it
+    // goes to the window (its default button) with the text as typed.
+    if (checkOnExit_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !TextInRange()) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
 }
 
 void TSpinEditEx::focusOutEvent(QFocusEvent* event)

@@ -6,8 +6,12 @@
 // With SetCheckOnExit the edit takes any whole number the user types within
 // the longest text, also one outside the range, and reports such a text
 // through OnInvalidEntry when the focus leaves it (the text stays, for the
-// user to mend); the owner shows its message and moves the focus back.
+// user to mend, also when Enter is pressed); the owner shows its message and
+// moves the focus back.
 // Without it, typing outside the range is refused key by key.
+//
+// A decimal separator typed ("." or ",") is refused with the warning beep
+// and a tip that the field takes whole numbers only.
 
 #include <QSpinBox>
 
@@ -36,6 +40,7 @@ signals:
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

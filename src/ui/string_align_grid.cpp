@@ -447,7 +447,7 @@ bool TStringAlignGrid::CanEdit(TGridCell cell) const
            data_.CellEditable(cell.col, cell.row);
 }
 
-bool TStringAlignGrid::AcceptKey(const TNewInplaceEdit& editor, QChar key) const
+bool TStringAlignGrid::AcceptKey(const TNewInplaceEdit& editor, QChar& key) const
 {
     return !keyFilter_ || keyFilter_(editor.Col(), editor.Row(), key, editor.text());
 }

@@ -47,8 +47,10 @@ struct TMyFont {
 
 // Decides about one key typed, pasted or otherwise put into a cell's editor:
 // a printable character, '\b' for Backspace or '\r' for Enter. `text` is the
-// editor's text before the key. False drops the key.
-using TCellKeyFilter = std::function<bool(int col, int row, QChar key, const QString& text)>;
+// editor's text before the key. False drops the key; a filter may also
+// change the key into the character the cell is to take (a number cell
+// takes a typed "," as ".").
+using TCellKeyFilter = std::function<bool(int col, int row, QChar& key, const QString& text)>;
 
 class TStringAlignGrid : public QTableView {
     Q_OBJECT
@@ -184,7 +186,8 @@ public:
     void EditorEnter(TNewInplaceEdit* editor);
     void EditorEscape(TNewInplaceEdit* editor);
     void EditorFocusLeft(TNewInplaceEdit* editor);
-    bool AcceptKey(const TNewInplaceEdit& editor, QChar key) const;
+    // The grid's filter on a key for the editor; `key` may come back changed.
+    bool AcceptKey(const TNewInplaceEdit& editor, QChar& key) const;
     // Ctrl+Tab or Ctrl+Shift+Tab in a grid that keeps Tab: the keyboard
     // goes on to the next or previous control. True for such a key.
     bool LeaveByKey(const QKeyEvent& event);

@@ -83,7 +83,11 @@ TEST(NumericEditRules, KeysFollowTheLayoutRules)
         {"12|3.45", ".", "123.|45"},
         {"12|3.45", ".9", "123.9|5"},
         // Invalid characters are dropped.
-        {"1|.00", "a ,+", "1|.00"},
+        {"1|.00", "a +", "1|.00"},
+        // A comma is the decimal separator too: it never joins the digits.
+        {"|0.00", "0,5", "0.5|0"},
+        {"12|3.45", ",9", "123.9|5"},
+        {"1[2.3]4", ",", "12.|34"},
         // Selections: deleted and the layout rebuilt (integer at least "0",
         // separator kept, decimals padded).
         {"[1.25]", "\b", "0|.00"},
@@ -94,8 +98,11 @@ TEST(NumericEditRules, KeysFollowTheLayoutRules)
         {"1[.2]5", "\b", "1|.50"},
         {"1[2.]50", "3", "13|.50"},
         {"1[2.3]4", ".", "12.|34"},
-        // No decimals: the separator does nothing, digits are inserted.
+        // No decimals: either separator is refused (the selection stays),
+        // digits are inserted.
         {"1|2", ".", "1|2", 0},
+        {"1|2", ",5", "15|2", 0},
+        {"[12]", ",7", "7|", 0},
         {"|0", "42", "42|", 0},
         {"1|2", "5", "15|2", 0},
         {"1|", "\b", "0|", 0},
@@ -120,13 +127,24 @@ TEST(NumericEditRules, PasteGoesThroughTheKeyRules)
         {"[0.00]", "12a.3x4", "12.34|"},
         {"|0.00", "12a.3x4", "12.34|"},
         {"[9.99]", "-5", "-5|.00"},
-        {"[9.99]", "1,234.5", "1234.5|0"},
+        {"[9.99]", "1,234.5", "1234.5|0"},  // commas group where a point is the separator
+        {"[9.99]", "0,25", "0.25|"},
         {"[9.99]", "3.14159", "3.14|"},
         // A pasted Backspace or line end is not a key.
         {"5|.00", "\b\r\n1", "51|.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Show(NumericPaste(Parse(c.start), c.pasted, s)), c.expected) << c.pasted;
+
+    // Without decimals a pasted fraction is refused whole, not run together.
+    TNumericEditSettings whole;
+    whole.decimals = 0;
+    for (const char* pasted : {"2.5", "0,5", "1,000"}) {
+        EXPECT_TRUE(IsRefusedPaste(pasted, whole)) << pasted;
+        EXPECT_EQ(Show(NumericPaste(Parse("[7]"), pasted, whole)), "7|") << pasted;
+    }
+    EXPECT_FALSE(IsRefusedPaste("25", whole));
+    EXPECT_FALSE(IsRefusedPaste("2.5", s));
 }
 
 TEST(NumericEditRules, LimitsAndForeignTexts)

@@ -819,7 +819,7 @@ TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
         for (int i = 0; i < 3; ++i)
             Press(Qt::Key_Down);
         EXPECT_EQ(form.NameEdit().text(), "Becks end");
-        EXPECT_EQ(form.TemporalTrendInKEdit().text(), "-0.5");
+        EXPECT_EQ(form.TemporalTrendInKEdit().text(), "-0.50");
         Press(Qt::Key_K, Qt::AltModifier);
         Type("0");
         Press(Qt::Key_Return);

@@ -66,7 +66,7 @@ TEST_F(PopulationFormTest, ShowsTheModelsPopulationsAndEnablesWhatTheyUse)
     EXPECT_EQ(form->InitialAbundanceEdit().text(), "60");
     EXPECT_EQ(form->GrowthRateEdit().text(), "1.8000");
     EXPECT_EQ(form->SurvivalEdit().text(), "0.450");
-    EXPECT_EQ(form->CarryingCapacityEdit().text(), "90");
+    EXPECT_EQ(form->CarryingCapacityEdit().text(), "90.00");
     EXPECT_EQ(Buttons(*form), (std::vector<bool>{true, true, true, false, true}));
 
     // K and its trend need density dependence; R's deviation and survival a

@@ -233,8 +233,10 @@ TEST_F(StageEditing, CellsShowWhatTheModelHolds)
     };
     const MatrixCase matrixCases[] = {
         {0.12f, "0.12"}, {4.5f, "4.5"}, {2.0f, "2"}, {0.0f, "0"},
-        // What four decimals would round is written in full.
-        {0.1234567f, "0.1234567"}, {0.00001f, "0.00001"}, {1.0f / 3, "0.33333334"},
+        // What four decimals would round is written in full, with no more
+        // than the seven significant digits a single holds.
+        {0.1234567f, "0.1234567"}, {0.00001f, "0.00001"}, {1.0f / 3, "0.3333333"}, {4.0f / 13, "0.3076923"},
+        {0.000012345678f, "0.00001234568"},
     };
     for (const MatrixCase& c : matrixCases)
         EXPECT_EQ(MatrixCellText(c.value), c.text) << c.value;
@@ -254,10 +256,14 @@ TEST_F(StageEditing, CellsShowWhatTheModelHolds)
 
 TEST_F(StageEditing, CellsStoreWhatTheyHoldAndTellWhetherItChanged)
 {
-    // A cell stored as it was shown keeps the element exactly.
+    // A cell stored as it was shown keeps the element exactly, also where
+    // it shows fewer digits than the single holds.
     float element = 0.1234567f;
     EXPECT_FALSE(StoreMatrixCell(element, MatrixCellText(element)));
     EXPECT_EQ(element, 0.1234567f);
+    float repaired = 4.0f / 13;
+    EXPECT_FALSE(StoreMatrixCell(repaired, MatrixCellText(repaired)));
+    EXPECT_EQ(repaired, 4.0f / 13);
 
     // Under 1e-6 the new value is stored but is no change.
     EXPECT_FALSE(StoreMatrixCell(element, "0.123457"));

@@ -1,0 +1,250 @@
+// Numbers as a person types them into the program's windows, opened through
+// the Model menu and shown modally for real, each dialog closed once and
+// opened again before typing: a comma is the decimal point in every number
+// cell and numeric edit, a whole-number field refuses either separator, the
+// General Information limits refuse an over-long number with the range
+// message, and a matrix cell shows a stored single without noise.
+
+#include "core/config.h"
+#include "core/model_access.h"
+#include "core/model_store.h"
+#include "core/settings_store.h"
+#include "core/str_utilx.h"
+#include "stage_tool.h"
+#include "stage_ui/main_form.h"
+#include "stage_ui/stage_program.h"
+#include "support/editor_fixture.h"
+#include "support/real_modals.h"
+#include "support/recording_help.h"
+#include "support/scripted_dialogs.h"
+#include "ui/numeric_edit.h"
+#include "ui/refused_separator.h"
+#include "ui/spin_edit_ex.h"
+#include "ui/string_align_grid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+
+#include "support/qt_gtest_print.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The program's windows over a new model (three stages, one population),
+// the main window shown; every modal dialog runs its own loop, messages and
+// beeps are recorded.
+class TypedNumbersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+        PrepareStageModelStore();
+        NewModel();
+        IntegersWithoutDecimals = true;
+        TrimTrailingZeros = true;
+        program = std::make_unique<TStageProgram>(settings);
+        // Over the program's own sink: messages and beeps are recorded.
+        sink = std::make_unique<RecordingSink>();
+        ShowActive(Form());
+    }
+
+    void TearDown() override
+    {
+        sink.reset();
+        program.reset();
+        InputsChanged = false;
+        TrimTrailingZeros = false;
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+    }
+
+    TMainForm& Form() { return program->MainForm(); }
+
+    // The menu item twice: the first showing closed with Cancel, the second
+    // worked by `step` inside its modal loop.
+    void OpenTwice(const char* item, RealModals::TStep step)
+    {
+        modals.steps.push_back([](QDialog& d) { ClickButton(d, "Cancel"); });
+        modals.steps.push_back(std::move(step));
+        for (int showing = 0; showing < 2; ++showing) {
+            Form().Item(item).trigger();
+            Settle();
+        }
+    }
+
+    std::vector<QString> BoxTexts() const
+    {
+        std::vector<QString> texts;
+        for (const RecordedBox& box : sink->boxes)
+            texts.push_back(QString::fromStdString(box.text));
+        return texts;
+    }
+
+    static QPushButton& ButtonOf(QDialog& dialog, const QString& caption)
+    {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == caption)
+                return *button;
+        ADD_FAILURE() << "no button " << caption.toStdString();
+        throw std::runtime_error("no such button");
+    }
+
+    static void ClickButton(QDialog& dialog, const QString& caption)
+    {
+        QTest::mouseClick(&ButtonOf(dialog, caption), Qt::LeftButton);
+        Settle();
+    }
+
+    static TStringAlignGrid& GridOf(QDialog& dialog) { return *dialog.findChild<TStringAlignGrid*>("Grid"); }
+
+    TMemorySettingsStore settings;
+    ScriptedDialogs dialogs;
+    RealModals modals;
+    RecordingHelp help;
+    std::unique_ptr<TStageProgram> program;
+    std::unique_ptr<RecordingSink> sink;
+};
+
+}  // namespace
+
+// "0,5" typed into a number cell is 0.5, never 5; a second comma is
+// refused like a second point.
+TEST_F(TypedNumbersTest, ACommaIsTheDecimalPointInEveryNumberCell)
+{
+    const struct {
+        const char* item;
+        int col, row;
+        std::function<double()> element;
+    } cases[] = {
+        {"StageMatrixItem", 1, 1, [] { return double(Info.stagematrix[1][1][1]); }},
+        {"StandardDeviationMatrixItem", 1, 1, [] { return double(Info.stdevmatrix[1][1][1]); }},
+        {"InitialAbundancesItem", 1, 1, [] { return Info.initialabundance[1][1]; }},
+        {"StagesItem", 2, 1, [] { return TextToRealDef(Info.stageprops[1].value2text, -1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        OpenTwice(c.item, [&c](QDialog& d) {
+            TStringAlignGrid& grid = GridOf(d);
+            ClickCell(grid, c.col, c.row);
+            Press(Qt::Key_A, Qt::ControlModifier);
+            Type("0,5,");
+            EXPECT_EQ(grid.Cells(c.col, c.row), "0.5");
+            Press(Qt::Key_Return);
+            ClickButton(d, "OK");
+        });
+        EXPECT_FLOAT_EQ(c.element(), 0.5);
+    }
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+// In the density dependence dialog Rmax takes a comma as its decimal
+// point; K, a whole number, refuses it with the beep and a tip, and the
+// digits typed after it do not hide a fraction: the field shows 125.
+TEST_F(TypedNumbersTest, NumericEditsTakeACommaAndWholeNumberFieldsRefuseIt)
+{
+    OpenTwice("PopulationsItem", [this](QDialog& d) {
+        auto& rmax = *d.findChild<TFnpNumericEdit*>("MaxGrowthRateEdit");
+        auto& k = *d.findChild<TFnpNumericEdit*>("CarryingCapacityEdit");
+        // A type with a growth rate and a ceiling: both fields in use.
+        Press(Qt::Key_D, Qt::AltModifier);
+        Press(Qt::Key_Down);
+        ASSERT_TRUE(rmax.isEnabled() && k.isEnabled());
+        Press(Qt::Key_M, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), &rmax);
+        Type("1,25");
+        EXPECT_EQ(rmax.text(), "1.2500");
+        EXPECT_EQ(sink->beeps, 0);
+
+        Press(Qt::Key_C, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), &k);
+        Type("12,");
+        EXPECT_EQ(k.text(), "12");
+        EXPECT_EQ(sink->beeps, 1);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), RefusedSeparatorTip());
+        Type(".5");
+        EXPECT_EQ(k.text(), "125");
+        EXPECT_EQ(sink->beeps, 2);
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.populations[1].rmaxtext, "1.25");
+    EXPECT_EQ(Info.populations[1].ktext, "125");
+}
+
+// Replications and duration take a number longer than their limit in full;
+// leaving the field, or OK, refuses it with the range message and the
+// setting it comes from, the field gets the keyboard back, and nothing is
+// stored until the number is mended.
+TEST_F(TypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFull)
+{
+    const int replications = Info.replications;
+    const int duration = Info.duration;
+    const QString repMessage = "This value must be between 0 and 1000, inclusive.\n"
+                               "The limit is the setting REP of the configuration file ZERKANOL.CFG.";
+    const QString durMessage = "This value must be between 1 and 50, inclusive.\n"
+                               "The limit is the setting DUR of the configuration file ZERKANOL.CFG.";
+    OpenTwice("GeneralItem", [&](QDialog& d) {
+        auto& rep = *d.findChild<TSpinEditEx*>("ReplicationsSpinEdit");
+        auto& dur = *d.findChild<TSpinEditEx*>("DurationSpinEdit");
+        Press(Qt::Key_R, Qt::AltModifier);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("5000");
+        EXPECT_EQ(rep.cleanText(), "5000");
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(BoxTexts(), std::vector<QString>{repMessage});
+        EXPECT_EQ(QApplication::focusWidget(), &rep);
+        Type("500");
+
+        Press(Qt::Key_D, Qt::AltModifier);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("99999999");
+        EXPECT_EQ(dur.cleanText(), "99999999");
+        ClickButton(d, "OK");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(BoxTexts(), (std::vector<QString>{repMessage, durMessage}));
+        EXPECT_EQ(QApplication::focusWidget(), &dur);
+        // Enter keeps the number as typed and is refused the same way.
+        Type("77");
+        Press(Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(BoxTexts().size(), 3u);
+        EXPECT_EQ(dur.cleanText(), "77");
+        EXPECT_EQ(Info.replications, replications);
+        EXPECT_EQ(Info.duration, duration);
+        // A whole number: the separator is refused with the beep.
+        EXPECT_EQ(sink->beeps, 0);
+        Type("2,5");
+        EXPECT_EQ(sink->beeps, 1);
+        EXPECT_EQ(dur.cleanText(), "25");
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(BoxTexts().size(), 3u);
+    EXPECT_EQ(Info.replications, 500);
+    EXPECT_EQ(Info.duration, 25);
+}
+
+// An element a repair left as 4/13 shows the seven digits a single holds,
+// and OK keeps it to the last bit.
+TEST_F(TypedNumbersTest, AStoredMatrixElementShowsWithoutNoise)
+{
+    Info.stagematrix[1][1][2] = 4.0f / 13;
+    Info.stagematrix[1][2][1] = 1.0f / 3;
+    OpenTwice("StageMatrixItem", [](QDialog& d) {
+        TStringAlignGrid& grid = GridOf(d);
+        EXPECT_EQ(grid.Cells(2, 1), "0.3076923");
+        EXPECT_EQ(grid.Cells(1, 2), "0.3333333");
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.stagematrix[1][1][2], 4.0f / 13);
+    EXPECT_EQ(Info.stagematrix[1][2][1], 1.0f / 3);
+}
