@@ -13,6 +13,11 @@ void Line(const std::string& text, bool& logOk)
         logOk = false;
 }
 
+// Whether the run left results of its own to save: a completed run, or one
+// stopped after some replications. A run that the input check halted, that
+// was refused or that an error broke off has none.
+bool HasResults(TRunEnd end) { return end == TRunEnd::Completed || end == TRunEnd::Stopped; }
+
 }  // namespace
 
 int RunBatchSequence(const TBatchSteps& steps)
@@ -32,14 +37,16 @@ int RunBatchSequence(const TBatchSteps& steps)
         const TRunEnd end = steps.Run();
         completed = end == TRunEnd::Completed;
 
-        // A run that an error broke off has said so in the log; saving now
-        // would replace the results in the file with none.
-        if (end != TRunEnd::Failed) {
+        // Saving a model that did not run would replace the results the file
+        // holds with none: the file stays as it was, and the log says so.
+        if (HasResults(end)) {
             const int saveCode = steps.Save();
             saved = saveCode == kModelFileOk;
             if (!saved)
                 Line("      Error " + std::to_string(saveCode) + " in saving file " + ModelFileName, logOk);
             Line("      Completed " + steps.RunDateTime(), logOk);
+        } else {
+            Line("      Model not saved: the run gave no results", logOk);
         }
     }
     Line("", logOk);

@@ -22,7 +22,8 @@ struct TBatchSteps {
 
 // Runs the sequence and returns the program's exit status: 0 when the model
 // loaded (with or without its stored results), the run completed and the
-// save succeeded; 1 for any failure the log records. A run broken off by an
-// error is not saved, so the file keeps the results it held. The batch log
-// must be open; it is closed at the end.
+// save succeeded; 1 for any failure the log records. A run that ends without
+// results (the input check halted it, it was refused, an error broke it off)
+// is not saved, so the file keeps what it held. The batch log must be open;
+// it is closed at the end.
 int RunBatchSequence(const TBatchSteps& steps);

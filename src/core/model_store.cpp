@@ -140,6 +140,9 @@ void TCoravel::Clear()
     duration = 1;
     replications = 1;
     static_cast<InfoType&>(*this) = InfoType{};
+    // Lognormal, as every model read from a file runs: a new model must run
+    // the same before and after it is saved and opened again.
+    distribution = 1;
 
     migparams.Fill(0);
     corrparams.Fill(0);
@@ -210,6 +213,11 @@ void TCoravel::Clear()
     distflags.Fill(false);
     extlevelchanged = false;
     expllevelchanged = false;
+
+    // No run of an earlier model shows in the report headers of this one.
+    resultsdate = "00/00/0000";
+    resultstime = "00:00:00";
+    replicationsdone = 0;
 }
 
 bool TCoravel::HasFileReferences() const

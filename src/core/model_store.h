@@ -198,8 +198,11 @@ public:
     // Allocates every array and record table; stops the program with
     // "Not enough memory for " + name when a record table cannot be had.
     void AllocateModel(const ModelLimits& limits);
-    // Resets to the default one-population model. Leaves `state`, the result
-    // arrays and the inputs-changed flag alone.
+    // Resets to the default one-population model, with the settings that
+    // reading a model file forces (lognormal variation among them), and
+    // forgets the date, time and replications of the run that made the
+    // stored results. Leaves `state`, the result arrays and the
+    // inputs-changed flag alone.
     void Clear();
     // True when a population names a change file instead of a number.
     bool HasFileReferences() const;

@@ -31,6 +31,16 @@ namespace multi {
 // Empty when the model names no map or no such file exists.
 std::string ResolveMapFileName(const std::string& mapName, const std::string& modelFileName);
 
+// The map name a model saved as `toModelFileName` keeps, for a map named
+// `mapName` in a model whose file was `fromModelFileName`: a map in the
+// model's own folder by its bare name, so that the folder can be moved or
+// sent on whole; a map elsewhere by its full path (a bare name of the old
+// folder gets that folder's path when the model leaves it). A model file
+// without a folder part changes nothing. An empty name or the byte 0xFF
+// (no map) stays as it is.
+std::string MapNameBesideModel(const std::string& mapName, const std::string& fromModelFileName,
+                               const std::string& toModelFileName);
+
 struct TLandscapeRequest {
     std::string MapName;        // as the model names it; empty: no map
     std::string ModelFileName;  // the model's own file, beside which the map is looked for

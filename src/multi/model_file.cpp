@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/str_utilx.h"
 #include "multi/distance_matrices.h"
+#include "multi/landscape_map.h"
 #include "sim/file_text.h"
 #include "sim/results_section.h"
 
@@ -394,10 +395,13 @@ void CheckTexts(const TMultiModel& m)
     CheckFieldText(f.MaxDispersalDistanceText, "the maximum dispersal distance");
 }
 
-std::vector<std::string> InputLines(const TMultiModel& m, const TModelFileFormat& format)
+std::vector<std::string> InputLines(const TMultiModel& m, const TModelFileFormat& format, const std::string& fileName)
 {
     std::vector<std::string> out;
-    out.push_back(format.header + " map=" + (m.MapName.empty() ? std::string("\xFF") : m.MapName));
+    // A map beside the model is named by its bare name, which the map
+    // drawing looks up beside the model wherever the folder goes.
+    const std::string map = MapNameBesideModel(m.MapName, fileName, fileName);
+    out.push_back(format.header + " map=" + (map.empty() ? std::string("\xFF") : map));
     out.push_back(m.Info.Title);
     out.push_back(m.Info.Comment1);
     out.push_back(m.Info.Comment2);
@@ -508,7 +512,7 @@ int SaveModelFile(const TMultiModel& model, const std::string& fileName, const T
         StatusMessage("");
         return kModelFileWriteFailed;
     }
-    std::vector<std::string> lines = InputLines(model, format);
+    std::vector<std::string> lines = InputLines(model, format, name);
     int code = kModelFileOk;
     bool withResults = false;
     if (model.ModelState == kStateResults && !model.InputsChanged) {

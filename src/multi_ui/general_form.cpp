@@ -1,6 +1,8 @@
 #include "multi_ui/general_form.h"
 
+#include "core/config.h"
 #include "core/model_summary.h"
+#include "multi/landscape_map.h"
 #include "multi/general_info.h"
 #include "ui/dialog_services.h"
 #include "ui/main_window_parts.h"
@@ -77,8 +79,10 @@ bool TGeneralForm::BrowseMapFile(QString& name)
 void TGeneralForm::LandscapeMapBrowseButtonClick()
 {
     QString name = mapEdit_->text();
-    if (BrowseMapFile(name))
-        mapEdit_->setText(name);
+    if (!BrowseMapFile(name))
+        return;
+    // A map beside the model by its bare name, one elsewhere by its path.
+    mapEdit_->setText(FileNameText(MapNameBesideModel(FileNameBytes(name), ModelFileName, ModelFileName)));
 }
 
 }  // namespace multi

@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "core/messages.h"
 #include "core/model_summary.h"
+#include "multi/landscape_map.h"
 #include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
@@ -308,7 +309,12 @@ bool TMainForm::QuerySaveChanges()
                           TResultsNotice::After, [this] { return SaveModelAs(); });
 }
 
-int TMainForm::WriteModelFile(const std::string& name) { return SaveModelFile(Model, name, *variant_.Format); }
+int TMainForm::WriteModelFile(const std::string& name)
+{
+    // Saved into another folder, the model still names the map it drew.
+    Model.MapName = MapNameBesideModel(Model.MapName, ModelFileName, name);
+    return SaveModelFile(Model, name, *variant_.Format);
+}
 
 void TMainForm::OpenModel(const std::string& name)
 {

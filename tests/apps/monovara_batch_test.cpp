@@ -89,7 +89,7 @@ TEST(MonovaraBatch, FailuresAreLoggedAndGiveNonZeroStatus)
                            "      File not loaded: Not an input file", "      Error 3", ""}));
         EXPECT_EQ(ReadAll(dir.file("island_lizards.mp")), before);
     }
-    {  // A model that fails the input check: run refused, saved as it was.
+    {  // A model that fails the input check: not run, not saved.
         TempDir dir;
         std::string model = ReadAll(std::string(PV_EXAMPLES) + "/" + kModel);
         const std::string good = "Fen frogs,,,180,BH,1.12,";
@@ -100,8 +100,9 @@ TEST(MonovaraBatch, FailuresAreLoggedAndGiveNonZeroStatus)
         const std::string log = ReadAll(dir.file(kLog));
         EXPECT_NE(log.find("      Invalid input parameter: \"R\"\r\n"), std::string::npos) << log;
         EXPECT_NE(log.find("      Error in input data\r\n"), std::string::npos) << log;
-        EXPECT_NE(log.find("      Completed 00/00/0000 00:00:00\r\n"), std::string::npos) << log;
-        EXPECT_EQ(ResultsSection(ReadAll(dir.file(kModel))), "");
+        EXPECT_NE(log.find("      Model not saved: the run gave no results\r\n"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Completed"), std::string::npos) << log;
+        EXPECT_EQ(ReadAll(dir.file(kModel)), model);
     }
 #ifndef MONOVARA_WINDOWS
     {  // Without the batch switch, in a build without windows: no log.
@@ -119,6 +120,31 @@ TEST(MonovaraBatch, FailuresAreLoggedAndGiveNonZeroStatus)
         EXPECT_NE(ReadAll(dir.file("stderr.txt")).find("Invalid initial random seed: RAN=abc"), std::string::npos)
             << ReadAll(dir.file("stderr.txt"));
     }
+}
+
+// Results saved by an earlier run stay in the file when the next run's
+// inputs fail the check.
+TEST(MonovaraBatch, InvalidInputsKeepTheStoredResults)
+{
+    TempDir dir;
+    CopyExample(dir, kModel);
+    ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 0);
+    std::string model = ReadAll(dir.file(kModel));
+    ASSERT_NE(ResultsSection(model), "");
+    const std::string survival = ",400,0.25,,,,0.45,";
+    ASSERT_NE(model.find(survival), std::string::npos);
+    model.replace(model.find(survival), survival.size(), ",400,0.25,,,,7,");
+    WriteAll(dir.file(kModel), model);
+
+    EXPECT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 1);
+    EXPECT_EQ(ReadAll(dir.file(kModel)), model);
+    const std::vector<std::string> log = LogLines(dir, kLog);
+    const std::vector<std::string> second(log.begin() + 4, log.end());
+    EXPECT_NE(std::find(second.begin(), second.end(), "      Invalid input parameter: \"Survival rate\""),
+              second.end())
+        << ReadAll(dir.file(kLog));
+    ASSERT_GE(second.size(), 2u);
+    EXPECT_EQ(second[second.size() - 2], "      Model not saved: the run gave no results");
 }
 
 TEST(MonovaraBatch, DamagedResultsAreLoggedThenRunAgain)

@@ -111,6 +111,30 @@ TEST(StrativaBatch, FailuresAreLoggedAndGiveNonZeroStatus)
     }
 }
 
+// Results saved by an earlier run stay in the file when the next run's
+// inputs fail the check.
+TEST(StrativaBatch, InvalidInputsKeepTheStoredResults)
+{
+    TempDir dir;
+    const std::string turtles = "pond_turtle.st";
+    ::CopyExample(dir, turtles);
+    ASSERT_EQ(RunStrativa(dir, "/RUN=Y /RAN=5 " + turtles), 0);
+    std::string model = ReadAll(dir.file(turtles));
+    ASSERT_NE(ResultsSection(model), "");
+    const std::string k = ",CE,1.0,600,";
+    ASSERT_NE(model.find(k), std::string::npos);
+    model.replace(model.find(k), k.size(), ",CE,1.0,abc,");
+    WriteAll(dir.file(turtles), model);
+
+    EXPECT_EQ(RunStrativa(dir, "/RUN=Y /RAN=5 " + turtles), 1);
+    EXPECT_EQ(ReadAll(dir.file(turtles)), model);
+    const std::string log = ReadAll(dir.file("VEREDUZ.REC"));
+    const std::string second = log.substr(log.rfind("***** "));
+    EXPECT_NE(second.find("Invalid input: K (1)"), std::string::npos) << second;
+    EXPECT_NE(second.find("      Model not saved: the run gave no results\r\n\r\n"), std::string::npos) << second;
+    EXPECT_EQ(second.find("Completed"), std::string::npos) << second;
+}
+
 TEST(StrativaBatch, AbsoluteModelPathAndNoDisplay)
 {
     TempDir dir, elsewhere;

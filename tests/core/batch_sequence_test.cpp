@@ -54,6 +54,7 @@ TEST(BatchSequence, LogLinesAndExitStatusFollowEachStep)
     const std::string head = "***** Rivedarulation Model batch run (herb.st)\r\n";
     const std::string running = "      Running herb.st\r\n";
     const std::string completed = "      Completed 12/10/2026 09:30:00\r\n";
+    const std::string notSaved = "      Model not saved: the run gave no results\r\n";
     struct Case {
         const char* what;
         bool named;
@@ -74,10 +75,15 @@ TEST(BatchSequence, LogLinesAndExitStatusFollowEachStep)
          head + "      Error 6\r\n" + running + completed + "\r\n"},
         {"a failed save", true, kModelFileOk, TRunEnd::Completed, kModelFileWriteFailed, 1, true, true,
          head + running + "      Error 7 in saving file herb.st\r\n" + completed + "\r\n"},
-        {"invalid input is saved as it is", true, kModelFileOk, TRunEnd::InvalidInput, kModelFileOk, 1, true, true,
+        {"a stopped run keeps what it did", true, kModelFileOk, TRunEnd::Stopped, kModelFileOk, 1, true, true,
          head + running + completed + "\r\n"},
-        {"a run broken off by an error keeps the file", true, kModelFileOk, TRunEnd::Failed, kModelFileOk, 1, true,
-         false, head + running + "\r\n"},
+        // A run that ends without results leaves the file as it was.
+        {"inputs the check halts", true, kModelFileOk, TRunEnd::InvalidInput, kModelFileOk, 1, true, false,
+         head + running + notSaved + "\r\n"},
+        {"a refused run", true, kModelFileBadResults, TRunEnd::Refused, kModelFileOk, 1, true, false,
+         head + "      Error 6\r\n" + running + notSaved + "\r\n"},
+        {"a run broken off by an error", true, kModelFileOk, TRunEnd::Failed, kModelFileOk, 1, true, false,
+         head + running + notSaved + "\r\n"},
     };
     for (const Case& c : cases) {
         const Outcome out = RunWith(c.named, c.load, c.end, c.save);

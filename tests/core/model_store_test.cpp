@@ -94,6 +94,11 @@ TEST_F(ModelStore, ClearGivesTheDefaultModel)
     Info.distflags[2] = true;
     Info.stageprops[5].flag = true;
     Info.matrixheaders[1].name = "other";
+    Info.distribution = 0;
+    Info.corrwithin = 2;
+    Info.resultsdate = "12/10/2026";
+    Info.resultstime = "09:30:00";
+    Info.replicationsdone = 6;
     Info.state = kStateResults;
     InputsChanged = true;
 
@@ -154,6 +159,13 @@ TEST_F(ModelStore, ClearGivesTheDefaultModel)
     EXPECT_EQ(Info.migparams[4], 0.0f);
     EXPECT_FALSE(Info.distflags[2]);
     EXPECT_TRUE(Info.matrixchanged[1]);
+    // Lognormal variation, as a model read from a file has it.
+    EXPECT_EQ(Info.distribution, 1);
+    EXPECT_EQ(Info.corrwithin, 0);
+    // Nothing of the run of the model before.
+    EXPECT_EQ(Info.resultsdate, "00/00/0000");
+    EXPECT_EQ(Info.resultstime, "00:00:00");
+    EXPECT_EQ(Info.replicationsdone, 0);
     // The state and the inputs-changed flag belong to NewModel, not Clear.
     EXPECT_EQ(Info.state, kStateResults);
     EXPECT_TRUE(InputsChanged);

@@ -60,6 +60,31 @@ TEST_F(LandscapeMapTest, MapFileIsFoundBesideTheModelByExactNameThenInAnyCase)
         EXPECT_EQ(ResolveMapFileName(c.mapName, c.modelFile), c.found) << c.mapName;
 }
 
+// A map in the model's folder goes by its bare name; one elsewhere, or a
+// bare name of a folder the model leaves, by its path.
+TEST_F(LandscapeMapTest, AMapBesideTheModelIsNamedByItsBareName)
+{
+    const std::string folder = dir.path().string();
+    struct Case {
+        std::string mapName, from, to, kept;
+    };
+    const Case cases[] = {
+        {folder + "/moor.map", folder + "/voles.mp", folder + "/voles.mp", "moor.map"},
+        {folder + "/maps/../moor.map", folder + "/voles.mp", folder + "/./voles.mp", "moor.map"},
+        {folder + "\\moor.map", "Untitled.mp", folder + "\\voles.mp", "moor.map"},
+        {folder + "/maps/moor.map", folder + "/voles.mp", folder + "/voles.mp", folder + "/maps/moor.map"},
+        {"moor.map", folder + "/voles.mp", folder + "/voles.mp", "moor.map"},
+        {"moor.map", folder + "/voles.mp", folder + "/away/voles.mp", folder + "/moor.map"},
+        {"moor.map", "Untitled.mp", folder + "/away/voles.mp", "moor.map"},
+        {folder + "/moor.map", "Untitled.mp", "voles.mp", folder + "/moor.map"},
+        {"", folder + "/voles.mp", folder + "/away/voles.mp", ""},
+        {"\xFF", folder + "/voles.mp", folder + "/away/voles.mp", "\xFF"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MapNameBesideModel(c.mapName, c.from, c.to), c.kept)
+            << c.mapName << " from " << c.from << " to " << c.to;
+}
+
 TEST_F(LandscapeMapTest, DrawsTheFileWithinTheClipAndLeavesTheCanvasAsItWas)
 {
     WriteAll(dir.file("valley.map"), kSquare);

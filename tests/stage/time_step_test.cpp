@@ -182,6 +182,7 @@ TEST(TimeStep, EnvironmentalDeviatesByCorrelationOption)
     };
     for (const Case& c : cases) {
         StepFixture f(1, 3, true);
+        f.model.distribution = 0;
         f.model.corrwithin = static_cast<std::uint8_t>(c.corrwithin);
         f.model.negsurvcorr = c.negative;
         f.model.poolvar = c.pooled;
@@ -201,6 +202,7 @@ TEST(TimeStep, EnvironmentalDeviatesByCorrelationOption)
     // Pooling varies a column's survivals together: sum 0.5, variance
     // (0.1 + 0.1)^2, deviate 1 gives 0.7, shared out as 0.42 and 0.28.
     StepFixture f(1, 3, true);
+    f.model.distribution = 0;
     f.model.poolvar = true;
     f.StDev({0, 0, 0, 0.1, 0, 0, 0.1, 0, 0});
     f.run.Deviates[1] = 1.0f;
