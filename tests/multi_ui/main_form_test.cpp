@@ -411,7 +411,8 @@ TEST_F(MultiMainFormTest, OpeningFollowsTheReadersCode)
         EXPECT_EQ(Form().Modified(), c.modified);
         EXPECT_EQ(Label("Title:"), c.kept ? "Kept" : kSampleTitle);
         EXPECT_EQ(Label("Populations:"), "5");
-        EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file));
+        // Only a file that loaded goes on top of the recent files.
+        EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file == other ? other : good));
     }
 
     // The partly read model is not saved over its file: Save asks for a name.

@@ -218,7 +218,9 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
             EXPECT_EQ(Form().NeedsFileName(), c.needsName);
             EXPECT_EQ(Form().Modified(), c.modified);
             EXPECT_EQ(Label("Title:"), c.title);
-            EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file));
+            // Only a file that loaded goes on top of the recent files.
+            EXPECT_EQ(Form().MRUFileList().Items().front(),
+                      QString::fromStdString(c.title == kSampleTitle && !c.modified ? c.file : good));
         }
     }
 
