@@ -163,6 +163,8 @@ void SelectKindTable(TKindTable table)
 
 TKindTable CurrentKindTable() { return currentTable; }
 
+void RestoreBuiltInScaleInfo() { DefaultScaleInfo = BuiltInScaleInfo(currentTable); }
+
 int PlotKindFromName(std::string_view name) { return PlotKindFromName(currentTable, name); }
 
 std::string PlotKindName(int kind) { return PlotKindName(currentTable, kind); }

@@ -62,5 +62,10 @@ TKindTable CurrentKindTable();
 // The running program's settings, indexed by kind.
 extern std::vector<TScaleInfo> DefaultScaleInfo;
 
+// Puts the built-in rows of the running program's table back. The settings
+// belong to the model the user works on: a new model, or one opened without
+// chart settings of its own, starts from the built-in ones.
+void RestoreBuiltInScaleInfo();
+
 int PlotKindFromName(std::string_view name);
 std::string PlotKindName(int kind);

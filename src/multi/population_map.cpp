@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace multi {
 
@@ -29,6 +31,87 @@ bool Sends(const TMultiModel& model, int from, int to, const TMapRunValues* run)
     if (!run)
         return MapCarryingCapacity(model, from, nullptr) * rate > 0.5;
     return MapCarryingCapacity(model, from, run) * rate > 0.1 && MapAbundance(model, from, run) * rate > 0.5;
+}
+
+// The largest radius population i's circle reaches, in pixels: its size
+// may grow with a positive trend until the run's last time step, and the
+// map must not move while a run is shown, so the room is made for that
+// size from the start.
+double LargestRadius(const TMultiModel& model, int i, const TMapRunValues* run, double diameterPerRoot)
+{
+    const double K = MapCarryingCapacity(model, i, run);
+    const double trend = MapTrendInK(model, i, run);
+    const double size = std::max({K, K + trend, K + trend * model.Duration});
+    return size > 1 ? std::sqrt(size) * diameterPerRoot / 2 : 0.0;
+}
+
+// The range of origins that keeps every circle inside 0..extent on one
+// axis, at scale s: offsets[i] is population i's map distance from the
+// smallest coordinate. Empty (lo > hi) when there is none.
+std::pair<double, double> OriginRange(const std::vector<double>& offsets, const std::vector<double>& radius,
+                                      double s, double extent)
+{
+    double lo = -1e300, hi = 1e300;
+    for (std::size_t i = 1; i < offsets.size(); ++i) {
+        lo = std::max(lo, radius[i] - offsets[i] * s);
+        hi = std::min(hi, extent - radius[i] - offsets[i] * s);
+    }
+    return {lo, hi};
+}
+
+// Keeps every circle the map draws inside it: shrinks the scale and moves
+// the origin of `out` (its X and Y still map coordinates) where the margins
+// are too narrow for a circle at the edge.
+void MakeRoomForCircles(const TMultiModel& model, const TMapRunValues* run, double circleSizeFactor,
+                        TPopulationMapLayout& out)
+{
+    const int P = PopulationsOf(model);
+    if (P == 0 || out.Width == 0 || out.Height == 0)
+        return;
+    std::vector<double> radius(P + 1, 0.0), dx(P + 1, 0.0), dy(P + 1, 0.0);
+    double largest = 0;
+    for (int i = 1; i <= P; ++i) {
+        radius[i] = LargestRadius(model, i, run, out.CircleFactor * circleSizeFactor);
+        largest = std::max(largest, radius[i]);
+        dx[i] = out.X[i] - out.XMin;   // map coordinates still
+        dy[i] = out.Y[i] - out.YMin;
+    }
+    // No circle is wider than half the map's smaller side, so that a map
+    // squeezed into a narrow strip still has room to tell its populations
+    // apart.
+    const double W = out.Width - 1, H = out.Height - 1;
+    const double widest = std::min(W, H) / 4;
+    if (largest > widest) {
+        const double shrink = widest / largest;
+        out.CircleFactor *= shrink;
+        for (double& r : radius)
+            r *= shrink;
+    }
+    const auto fits = [&](double s) {
+        const auto [xlo, xhi] = OriginRange(dx, radius, s, W);
+        const auto [ylo, yhi] = OriginRange(dy, radius, s, H);
+        return xlo <= xhi && ylo <= yhi;
+    };
+    // The margins hold the circles in most maps. Where one at the edge would
+    // be cut, the populations' box shrinks as little as it must (one scale
+    // for both axes still); at scale 0 every circle fits.
+    if (!fits(out.Scale)) {
+        double lo = 0, hi = out.Scale;
+        for (int step = 0; step < 60; ++step) {
+            const double mid = (lo + hi) / 2;
+            (fits(mid) ? lo : hi) = mid;
+        }
+        out.Scale = lo;
+    }
+    // And it moves as little as it must.
+    const auto place = [](int origin, std::pair<double, double> range) {
+        const double lo = std::ceil(range.first), hi = std::floor(range.second);
+        if (lo > hi)
+            return static_cast<int>(std::nearbyint((range.first + range.second) / 2));
+        return static_cast<int>(std::clamp<double>(origin, lo, hi));
+    };
+    out.OriginX = place(out.OriginX, OriginRange(dx, radius, out.Scale, W));
+    out.OriginY = place(out.OriginY, OriginRange(dy, radius, out.Scale, H));
 }
 
 }  // namespace
@@ -119,6 +202,8 @@ TPopulationMapLayout LayoutPopulationMap(const TMultiModel& model, const TMapRun
         const double R0 = std::sqrt(W * H / (P * 2 * 3.14));
         out.CircleFactor = (mx + my) / 2.0 >= R0 ? R0 / m : (mx + my) / (2 * m);
     }
+
+    MakeRoomForCircles(model, run, circleSizeFactor, out);
 
     for (int i = 1; i <= P; ++i) {
         out.X[i] = (out.X[i] - out.XMin) * out.Scale + out.OriginX;

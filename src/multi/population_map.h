@@ -47,7 +47,10 @@ struct TMapStyle {
 TMapStyle ProgramMapStyle();
 
 // Where everything lands on a map of width x height pixels, with (0, 0) at
-// its top left corner. Arrays are indexed 1..PopCount.
+// its top left corner. Arrays are indexed 1..PopCount. Every circle, at the
+// largest size it reaches in the run, lies inside the map: where the margins
+// around the populations are too narrow for one at the edge, the scale is
+// made smaller and the origin moved as far as that needs.
 struct TPopulationMapLayout {
     int Width = 0, Height = 0;
     // The landscape is drawn with this origin, offsets and scale: map point

@@ -10,7 +10,6 @@ TAboutTexts MultiAboutTexts()
 {
     TAboutTexts texts;
     texts.Title = QString::fromLatin1(kMultiProgramTitle);
-    texts.VersionLine = QStringLiteral("version 2.0 (Windows 95)");
     texts.Subtitle = QStringLiteral("Multiple populations (rivedarulation models)");
     texts.Icon = MultiProgramIcon();
     return texts;

@@ -1,6 +1,6 @@
 #pragma once
 // Plurimod's About box (Help, About): the shared About box with this
-// program's title, version line, subtitle and icon. The single-population
+// program's title, subtitle and icon. The single-population
 // program shows the same box with texts of its own.
 
 #include "ui/about_template_form.h"

@@ -1,5 +1,6 @@
 #include "multi_ui/main_form.h"
 
+#include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/messages.h"
 #include "core/model_summary.h"
@@ -59,6 +60,12 @@ const TModelFileFormat& WindowModelFile()
 void ShowPopulationDisplay(QWidget* owner) { TPopulationDisplayMenuForm(owner).Execute(); }
 
 }  // namespace
+
+bool ModelKept(int code, const TModelFileFormat& format)
+{
+    return code == kModelFileNoName || code == kModelFileCannotOpen ||
+           (code == kModelFileNotModel && format.keepModelOnRejectedHeader);
+}
 
 const TMainFormVariant& MultiMainFormVariant()
 {
@@ -316,9 +323,13 @@ int TMainForm::WriteModelFile(const std::string& name)
     return SaveModelFile(Model, name, *variant_.Format);
 }
 
-void TMainForm::OpenModel(const std::string& name)
+bool TMainForm::OpenModel(const std::string& name)
 {
+    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
+    RestoreBuiltInScaleInfo();
     const int code = LoadModelFile(Model, name, *variant_.Format);
+    if (ModelKept(code, *variant_.Format))
+        DefaultScaleInfo = keptScales;
     if (code == kModelFileOk) {
         SetModelFileName(name);
         SetNeedsFileName(false);
@@ -332,6 +343,7 @@ void TMainForm::OpenModel(const std::string& name)
     RepaintMap();
     ShowModelSummary();
     UpdateMenus();
+    return code == kModelFileOk;
 }
 
 void TMainForm::NewItemClick()
@@ -342,6 +354,7 @@ void TMainForm::NewItemClick()
         variant_.NewModel(Model);
     else
         StartNewModel(Model);
+    RestoreBuiltInScaleInfo();
     SetModelFileName(variant_.Untitled);
     SetNeedsFileName(true);
     SetModified(false);

@@ -15,7 +15,9 @@
 // their results, or a damaged file) leaves a model named "Untitled.mp" that
 // needs a name and counts as modified, so its file is never written over by
 // a plain Save. A save that fails leaves the name and both flags as they
-// were.
+// were. Only a file that loads goes on the recent files; the chart settings
+// are the built-in ones after New and after a load, unless the file brings
+// its own.
 //
 // The single-population program uses this window with a variant of its own
 // (its title, settings key, file and result windows) and overrides the
@@ -72,6 +74,11 @@ struct TMainFormVariant {
 // Plurimod's variant.
 const TMainFormVariant& MultiMainFormVariant();
 
+// Whether a load that gave `code` left the model in hand as it was: the
+// file could not be read, or (where the format keeps the model then) it is
+// no model of this program.
+bool ModelKept(int code, const TModelFileFormat& format);
+
 class TMainForm : public TProgramMainWindow {
     Q_OBJECT
 public:
@@ -95,7 +102,7 @@ public:
     // save failed.
     bool QuerySaveChanges() override;
     // Loads a model file and shows it, with the rules above.
-    void OpenModel(const std::string& name) override;
+    bool OpenModel(const std::string& name) override;
 
     // Menu commands.
     void NewItemClick() override;

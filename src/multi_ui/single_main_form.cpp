@@ -1,5 +1,6 @@
 #include "multi_ui/single_main_form.h"
 
+#include "chart/scale_info.h"
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "multi/model_data.h"
@@ -33,7 +34,6 @@ TAboutTexts SingleAboutTexts()
 {
     TAboutTexts texts;
     texts.Title = QString::fromLatin1(kSingleProgramTitle);
-    texts.VersionLine = QStringLiteral("version 2.0 (Windows 95)");
     texts.Subtitle = QStringLiteral("Single population models");
     texts.Icon = SingleProgramIcon();
     return texts;
@@ -91,14 +91,19 @@ void TMainForm::UpdateBars()
 
 bool TMainForm::QuerySaveChanges() { return BatchMode || multi::TMainForm::QuerySaveChanges(); }
 
-void TMainForm::OpenModel(const std::string& name)
+bool TMainForm::OpenModel(const std::string& name)
 {
+    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
+    RestoreBuiltInScaleInfo();
     const int code = single::LoadModelFile(multi::Model, name);
+    if (multi::ModelKept(code, SinglePopulationFile()))
+        DefaultScaleInfo = keptScales;
     SetModelFileName(name);
     SetNeedsFileName(code != kModelFileOk);
     SetModified(code > kModelFileNotModel);
     ShowModelSummary();
     UpdateMenus();
+    return code == kModelFileOk;
 }
 
 void TMainForm::PopulationsItemClick()

@@ -42,7 +42,7 @@ public:
     // Nothing to ask in a batch run.
     bool QuerySaveChanges() override;
     // Loads a model file and shows it, with the rules above.
-    void OpenModel(const std::string& name) override;
+    bool OpenModel(const std::string& name) override;
     // The parameter dialog of the one population.
     void PopulationsItemClick() override;
 };

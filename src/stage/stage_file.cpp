@@ -902,11 +902,14 @@ int LoadModelFile(TCoravel& model, const std::string& fileName, int /*mode*/)
 {
     const std::string name = TrimBlanks(fileName);
     InputsChanged = true;
+    // A load that fails ends here: the model is cleared and the status line
+    // no longer says that a file is being read.
     auto cleared = [&](int code) {
         model.Clear();
         model.state = kStateEmpty;
         Config.MapName.clear();
         RestrictModel(model);
+        StatusMessage("");
         return code;
     };
     if (name.empty()) return cleared(kModelFileNoName);

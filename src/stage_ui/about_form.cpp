@@ -10,7 +10,6 @@ TAboutTexts StageAboutTexts()
 {
     TAboutTexts texts;
     texts.Title = QString::fromLatin1(kStageProgramTitle);
-    texts.VersionLine = QStringLiteral("version 2.0 (Windows 95)");
     texts.Subtitle = QStringLiteral("Age and Stage structure (matrix models)");
     texts.Icon = StageProgramIcon();
     return texts;

@@ -7,6 +7,7 @@
 #include "core/model_access.h"
 #include "core/model_store.h"
 #include "core/model_summary.h"
+#include "chart/scale_info.h"
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"
 #include "stage_ui/about_form.h"
@@ -250,18 +251,21 @@ bool TMainForm::ConfirmSave(const std::string& name, const QString& folder)
 
 int TMainForm::WriteModelFile(const std::string& name) { return SaveModelFile(Info, name); }
 
-void TMainForm::OpenModel(const std::string& name)
+bool TMainForm::OpenModel(const std::string& name)
 {
     // The reader clears the store also when it cannot open the file at all;
     // that must not cost the user the model in the window.
     const TCoravel kept = Info;
     const bool keptInputsChanged = InputsChanged;
     const std::string keptMapName = Config.MapName;
+    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
+    RestoreBuiltInScaleInfo();
     const int code = LoadModelFile(Info, name, 0);
     if (code == kModelFileNoName || code == kModelFileCannotOpen) {
         Info = kept;
         InputsChanged = keptInputsChanged;
         Config.MapName = keptMapName;
+        DefaultScaleInfo = keptScales;
     } else if (InputsLoaded(code)) {
         SetModelFileName(name);
         SetNeedsFileName(false);
@@ -275,6 +279,7 @@ void TMainForm::OpenModel(const std::string& name)
     }
     ShowModelSummary();
     UpdateMenus();
+    return InputsLoaded(code);
 }
 
 void TMainForm::NewItemClick()
@@ -282,6 +287,7 @@ void TMainForm::NewItemClick()
     if (!QuerySaveChanges())
         return;
     NewModel();
+    RestoreBuiltInScaleInfo();
     ModelFileName = kUntitled;
     SetNeedsFileName(true);
     SetModified(false);

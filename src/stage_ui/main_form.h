@@ -60,7 +60,7 @@ public:
     // save failed.
     bool QuerySaveChanges() override;
     // Loads a model file and shows it, keeping the name rules above.
-    void OpenModel(const std::string& name) override;
+    bool OpenModel(const std::string& name) override;
 
     // Menu commands.
     void NewItemClick() override;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -21,6 +22,12 @@ const char* const kCredits =
     "License version 3.";
 
 }  // namespace
+
+QString ProgramVersionLine()
+{
+    return QStringLiteral("version ") + QStringLiteral(PV_VERSION) + QStringLiteral(" (") +
+           QSysInfo::prettyProductName() + QLatin1Char(')');
+}
 
 TAboutTemplateForm::TAboutTemplateForm(const TAboutTexts& texts, QWidget* parent) : QDialog(parent)
 {
@@ -42,7 +49,7 @@ TAboutTemplateForm::TAboutTemplateForm(const TAboutTexts& texts, QWidget* parent
     big.setBold(true);
     titleLabel_->setFont(big);
     head->addWidget(titleLabel_, 0, 1, 1, 2);
-    label1_ = new QLabel(texts.VersionLine, this);
+    label1_ = new QLabel(ProgramVersionLine(), this);
     label1_->setObjectName(QStringLiteral("Label1"));
     head->addWidget(label1_, 1, 1);
     // Hidden until the icon is held; its room is kept so nothing moves.

@@ -1,7 +1,8 @@
 #pragma once
 // The About box of the maker's programs. Each program gives its own title,
-// version line, subtitle and icon; the box adds the maker's web site and the
-// credits and legal notices. The caption is "About " + the title. Holding a
+// subtitle and icon; the box adds the version line (the build's version and
+// the system the program runs on), the maker's web site and the credits and
+// legal notices. The caption is "About " + the title. Holding a
 // mouse button down on the icon shows "Version " + the program's file
 // version; a click on the web address opens it in the user's browser.
 
@@ -16,10 +17,13 @@ class TVersionInfoResource;
 
 struct TAboutTexts {
     QString Title;        // the program's title
-    QString VersionLine;  // e.g. "version 2.0 (Windows 95)"
     QString Subtitle;     // what the program models
     QPixmap Icon;
 };
+
+// "version " + the build's version + " (" + the running system's name + ")",
+// for example "version 1.0.0 (Debian GNU/Linux 12 (bookworm))".
+QString ProgramVersionLine();
 
 class TAboutTemplateForm : public QDialog {
     Q_OBJECT

@@ -150,16 +150,17 @@ void TProgramMainWindow::OpenItemClick()
         return;
     if (!QFileInfo::exists(chosen))
         chosen = WithModelExtension(chosen, files_.Extension);
-    mruFileList_->AddItem(0, chosen);
-    OpenModel(FileNameBytes(chosen));
+    // A file that is no model, or did not load, is not one to reopen.
+    if (OpenModel(FileNameBytes(chosen)))
+        mruFileList_->AddItem(0, chosen);
 }
 
 void TProgramMainWindow::MRUFileListMRUItemClick(const QString& fileName)
 {
-    if (QuerySaveChanges())
-        OpenModel(FileNameBytes(fileName));
-    // Back on top, also when it was not opened.
-    mruFileList_->AddItem(0, fileName);
+    // Back on top when it loaded, and when the user kept the model in hand
+    // instead; one that no longer loads keeps its place.
+    if (!QuerySaveChanges() || OpenModel(FileNameBytes(fileName)))
+        mruFileList_->AddItem(0, fileName);
 }
 
 void TProgramMainWindow::SaveItemClick() { SaveModelAs(); }

@@ -5,6 +5,7 @@
 // name, the model named on the command line loaded when the window is first
 // shown, the question whether to save before the window closes, and the
 // file commands Open, Reopen, Save, Save As and Exit with the recent files.
+// The recent files are the files that were opened and loaded, or saved.
 //
 // Two flags go with the model in the window. NeedsFileName: the model has no
 // file of its own yet (or Save As was chosen), so Save asks for a name.
@@ -70,8 +71,12 @@ public:
     // Writes the model under `name` and returns the writer's code; only a
     // save that succeeds gives the model that name and clears both flags.
     int WriteModel(const std::string& name);
-    // Loads a model file and shows it.
-    virtual void OpenModel(const std::string& name) = 0;
+    // Loads a model file and shows it. True when the file loaded: the model
+    // is now that file's, under its name. Only such files go on the recent
+    // files. The chart settings start from the built-in ones, then take the
+    // file's side file where it has one; a file that did not load at all
+    // leaves the model, and its chart settings, as they were.
+    virtual bool OpenModel(const std::string& name) = 0;
     // A menu item (or a named separator) by its object name; throws
     // std::invalid_argument for a name that names none.
     QAction& Item(const char* name) const;

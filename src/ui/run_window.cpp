@@ -470,10 +470,20 @@ void TRunWindow::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
+void TRunWindow::EscapePressed()
+{
+    // Esc stops a run; once the run is over there is nothing left to stop,
+    // and Esc closes the window as it closes any other dialog.
+    if (finished_)
+        close();
+    else
+        StopBtnClick();
+}
+
 void TRunWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        StopBtnClick();
+        EscapePressed();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -484,7 +494,7 @@ bool TRunWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == delayEdit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape) {
-            StopBtnClick();
+            EscapePressed();
             return true;
         }
         if (key->key() == Qt::Key_Minus || key->text() == QStringLiteral("-"))

@@ -5,7 +5,8 @@
 // after every time step. The window shows the replications done (progress
 // bar and status panels), the elapsed time and the outcome, waits an
 // optional delay per time step, lets the user stop the run (Stop, Esc, or
-// closing the window) and lists the run's warnings below its views.
+// closing the window) and lists the run's warnings below its views. Once
+// the run is over, Esc closes the window.
 //
 // Events are processed from inside the run: after a time step once a few
 // milliseconds have passed since the last time, so that a fast run is not
@@ -168,6 +169,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Esc: Stop while the run has not returned, close once it has.
+    void EscapePressed();
     bool DelayDue() const;
     // Whether events are to be processed after this time step (the clock
     // says so).

@@ -106,6 +106,62 @@ TEST_F(PopulationMapTest, LayoutFitsTheLimitingExtentAndSizesCirclesFromTheLarge
     EXPECT_DOUBLE_EQ(l.CircleFactor, R0 / std::sqrt(1300.0));
 }
 
+// A large population at the edge of the populations' box gets the room its
+// circle needs, also at the largest size a positive trend gives it by the
+// end of the run; the populations keep their places relative to each other.
+TEST_F(PopulationMapTest, CirclesAtTheEdgeStayInsideTheMap)
+{
+    struct Pop {
+        const char* x;
+        const char* y;
+        const char* K;
+        const char* trend;
+    };
+    struct Case {
+        const char* name;
+        int width, height;
+        std::vector<Pop> pops;
+        int duration;
+    };
+    const Case cases[] = {
+        {"two ponds on one row", 560, 400, {{"0", "0", "100", "0"}, {"10", "0", "50", "0"}}, 0},
+        {"one column in a wide map", 600, 300, {{"0", "0", "400", "0"}, {"0", "10", "400", "0"}}, 0},
+        {"large colony in a corner of a tall map", 300, 600,
+         {{"0", "0", "900", "0"}, {"50", "100", "10", "0"}, {"10", "90", "10", "0"}}, 0},
+        {"a narrow strip", 800, 60, {{"0", "0", "200", "0"}, {"100", "5", "200", "0"}}, 0},
+        {"a small colony that grows", 560, 400, {{"0", "0", "10", "50"}, {"10", "0", "100", "0"}}, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m.PopCount = 0;
+        for (const Pop& p : c.pops) {
+            Add("P", p.x, p.y, p.K, "10");
+            m.Populations[m.PopCount].TrendInKText = p.trend;
+        }
+        m.Duration = c.duration;
+        area = {0, 0, c.width, c.height};
+        const TPopulationMapLayout l = Draw();
+        const auto circles = canvas.CallsOf(Kind::Ellipse);
+        ASSERT_EQ(circles.size(), c.pops.size());
+        for (const auto& circle : circles)
+            for (const TPoint& p : circle.Points)
+                EXPECT_TRUE(p.x >= 0 && p.x < c.width && p.y >= 0 && p.y < c.height) << p.x << ", " << p.y;
+        for (int i = 1; i <= m.PopCount; ++i) {
+            const double K = std::stod(c.pops[i - 1].K) + std::stod(c.pops[i - 1].trend) * c.duration;
+            const double r = std::sqrt(K) * l.CircleFactor / 2;
+            EXPECT_GE(l.X[i] - r, -0.5) << i;
+            EXPECT_LE(l.X[i] + r, c.width - 0.5) << i;
+            EXPECT_GE(l.Y[i] - r, -0.5) << i;
+            EXPECT_LE(l.Y[i] + r, c.height - 0.5) << i;
+        }
+        // One scale for both axes still: the map keeps its proportions.
+        for (int i = 2; i <= m.PopCount; ++i) {
+            EXPECT_NEAR(l.X[i] - l.X[1], (std::stod(c.pops[i - 1].x) - std::stod(c.pops[0].x)) * l.Scale, 1e-9);
+            EXPECT_NEAR(l.Y[i] - l.Y[1], (std::stod(c.pops[i - 1].y) - std::stod(c.pops[0].y)) * l.Scale, 1e-9);
+        }
+    }
+}
+
 TEST_F(PopulationMapTest, OnePointOrNoPopulationIsDrawnAtTheCentreWithoutDividingByZero)
 {
     struct Case {

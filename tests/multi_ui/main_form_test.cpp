@@ -25,6 +25,9 @@
 #include "support/screen_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/window_steps.h"
+#include "ui/about_template_form.h"
+#include "ui/result_window.h"
 #include "ui/mru_file_list.h"
 #include "ui/numeric_edit.h"
 #include "ui/picture_files.h"
@@ -38,6 +41,7 @@
 #include <QMenu>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTest>
 #include <QToolBar>
 
@@ -128,6 +132,28 @@ protected:
             return TModalResult::Cancel;
         });
         Form().RunItemClick();
+    }
+
+    // File, Open from the menu, the file chosen in the dialog; changes of
+    // the model in the window are dropped.
+    void OpenFromMenu(const std::string& path)
+    {
+        if (Form().ChangesToSave())
+            dialogs.boxAnswers.push_front(TBoxAnswer::No);
+        dialogs.fileNames.push_back(QString::fromStdString(path));
+        Form().Item("OpenItem").trigger();
+    }
+
+    // Simulation, Run from the menu with few replications; Esc closes the
+    // window once the run is over.
+    void RunFromMenu(RealModals& runner)
+    {
+        Model.Replications = 5;
+        runner.steps.push_back([](QDialog& d) {
+            WaitForRunEnd(static_cast<TRunWindow&>(d));
+            PressEscape(d);
+        });
+        Form().Item("RunItem").trigger();
     }
 
     QString Caption() { return Form().windowTitle(); }
@@ -412,7 +438,8 @@ TEST_F(MultiMainFormTest, OpeningFollowsTheReadersCode)
         EXPECT_EQ(Form().Modified(), c.modified);
         EXPECT_EQ(Label("Title:"), c.kept ? "Kept" : kSampleTitle);
         EXPECT_EQ(Label("Populations:"), "5");
-        EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file));
+        // Only a file that loaded goes on top of the recent files.
+        EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file == other ? other : good));
     }
 
     // The partly read model is not saved over its file: Save asks for a name.
@@ -682,7 +709,12 @@ TEST_F(MultiMainFormTest, HelpAndAbout)
     Form().Item("HelpTopicsItem").trigger();
     EXPECT_EQ(help.contexts, std::vector<int>{kHelpContents});
     EXPECT_EQ(Form().Item("HelpTopicsItem").shortcut(), QKeySequence(Qt::Key_F1));
-    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
+    modals.steps.push_back([](QDialog& d) {
+        // This build's version and the system it runs on.
+        EXPECT_EQ(static_cast<TAboutTemplateForm&>(d).Label1().text(),
+                  QStringLiteral("version %1 (%2)").arg(QStringLiteral(PV_VERSION), QSysInfo::prettyProductName()));
+        return TModalResult::Ok;
+    });
     Form().Item("AboutItem").trigger();
     EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Multiple Populations"});
 }
@@ -951,4 +983,108 @@ TEST_F(MultiMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
     EXPECT_EQ(Model.Info.Comment3, third);
     EXPECT_TRUE(HoldsTheLongPasteAfter(Model.Info.Comment4, last));
     EXPECT_TRUE(Form().Modified());
+}
+
+// Esc closes the simulation window once its run is over, on every showing.
+TEST_F(MultiMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
+{
+    OpenFromMenu(Copy());
+    Form().show();
+    RealModals runner;
+    for (int showing = 1; showing <= 2; ++showing) {
+        RunFromMenu(runner);
+        EXPECT_EQ(runner.showings, showing);
+        EXPECT_FALSE(Form().SimulationForm().isVisible());
+        EXPECT_EQ(Form().SimulationForm().StatusText(3), "Simulation complete");
+    }
+    EXPECT_EQ(Model.ModelState, kStateResults);
+}
+
+// A file that is no model (a map-features file) is refused: it is not among
+// the recent files, and the status line no longer says that it is loading.
+TEST_F(MultiMainFormTest, AFileThatIsNoModelLeavesNoTrace)
+{
+    const std::string voles = Copy();
+    const std::string map = dir.file("moorland.map");
+    std::filesystem::copy_file(dir.file("river_valley.map"), map);
+    Form().show();
+    OpenFromMenu(voles);
+    dialogs.boxes.clear();
+    OpenFromMenu(map);
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(Form().statusBar()->currentMessage(), "");
+    EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(voles)});
+    EXPECT_EQ(ModelFileName, voles);
+}
+
+// Chart Properties belong to the model they were set for: File, New and
+// opening a model without chart settings of its own bring back the built-in
+// ones; a model saved with them gets them back when it is reopened.
+TEST_F(MultiMainFormTest, ChartSettingsStayWithTheirModel)
+{
+    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Plurimod);
+    const std::string voles = Copy();
+    const std::string lizards = dir.file("island_lizards.mp");
+    std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/island_lizards.mp", lizards);
+    Form().show();
+    RealModals runner;
+    OpenFromMenu(voles);
+    RunFromMenu(runner);
+    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Vole chart"); });
+    Form().Item("TrajectorySummaryItem").trigger();
+    const TScaleInfo edited = DefaultScaleInfo[kTrajectory];
+    ASSERT_EQ(edited.Title, "Vole chart");
+    EXPECT_FALSE(edited.AutoScale);
+    EXPECT_EQ(edited.YMaximum, 7);
+    Form().Item("SaveItem").trigger();
+
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+
+    OpenFromMenu(voles);
+    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
+    OpenFromMenu(lizards);
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+    RunFromMenu(runner);
+    runner.steps.push_back([](QDialog& d) {
+        EXPECT_EQ(static_cast<TResultTemplateForm&>(d).ScaleInfo().Title, "Trajectory summary");
+        EXPECT_TRUE(static_cast<TResultTemplateForm&>(d).ScaleInfo().AutoScale);
+        PressEscape(d);
+    });
+    Form().Item("TrajectorySummaryItem").trigger();
+
+    // Reopen brings the voles' settings back.
+    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(voles));
+    QAction* reopenVoles = ReopenItem(Form().Item("OpenItem"), 1);
+    ASSERT_NE(reopenVoles, nullptr);
+    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the lizards' results are not kept
+    reopenVoles->trigger();
+    EXPECT_EQ(ModelFileName, voles);
+    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
+}
+
+// The map leaves room for the circles it draws: at every shape of the
+// window, no colony of the sample (Lower marsh at the top, Mill pond at the
+// left) is cut off at the map's edge.
+TEST_F(MultiMainFormTest, TheMapLeavesRoomForItsCircles)
+{
+    OpenFromMenu(Copy());
+    Form().Item("MapItem").trigger();
+    Form().show();
+    for (const QSize size : {QSize(560, 460), QSize(900, 320), QSize(320, 700), QSize(420, 420)}) {
+        SCOPED_TRACE(size.width());
+        Form().resize(size);
+        Form().Map().grab();
+        const TPopulationMapLayout& map = Form().MapLayout();
+        ASSERT_EQ(map.Width, Form().Map().width());
+        ASSERT_EQ(map.X.size(), 6u);
+        for (std::size_t i = 1; i < map.X.size(); ++i) {
+            const double r = map.Diameter[i] / 2;
+            EXPECT_GE(map.X[i] - r, -0.5) << i;
+            EXPECT_LE(map.X[i] + r, map.Width - 0.5) << i;
+            EXPECT_GE(map.Y[i] - r, -0.5) << i;
+            EXPECT_LE(map.Y[i] + r, map.Height - 0.5) << i;
+        }
+    }
 }

@@ -19,6 +19,9 @@
 #include "support/save_failures.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/window_steps.h"
+#include "ui/about_template_form.h"
+#include "ui/result_window.h"
 #include "ui/mru_file_list.h"
 #include "ui/numeric_edit.h"
 #include "ui/summary_panel.h"
@@ -30,6 +33,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QToolButton>
 
 #include "support/qt_gtest_print.h"
@@ -119,6 +123,28 @@ protected:
         return texts;
     }
 
+    // File, Open from the menu, the file chosen in the dialog; changes of
+    // the model in the window are dropped.
+    void OpenFromMenu(const std::string& path)
+    {
+        if (Form().ChangesToSave())
+            dialogs.boxAnswers.push_front(TBoxAnswer::No);
+        dialogs.fileNames.push_back(QString::fromStdString(path));
+        Form().Item("OpenItem").trigger();
+    }
+
+    // Simulation, Run from the menu with few replications; Esc closes the
+    // window once the run is over.
+    void RunFromMenu(RealModals& runner)
+    {
+        Model.Replications = 5;
+        runner.steps.push_back([](QDialog& d) {
+            WaitForRunEnd(static_cast<TRunWindow&>(d));
+            PressEscape(d);
+        });
+        Form().Item("RunItem").trigger();
+    }
+
     QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
 
@@ -169,7 +195,12 @@ TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
     Form().GeneralItemClick();
     EXPECT_EQ(modals.shown, std::vector<QString>{"General Information"});
 
-    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
+    modals.steps.push_back([](QDialog& d) {
+        // This build's version and the system it runs on.
+        EXPECT_EQ(static_cast<TAboutTemplateForm&>(d).Label1().text(),
+                  QStringLiteral("version %1 (%2)").arg(QStringLiteral(PV_VERSION), QSysInfo::prettyProductName()));
+        return TModalResult::Ok;
+    });
     Form().Item("AboutItem").trigger();
     EXPECT_EQ(modals.shown.back(), "About Voran Pelivo: Population Growth");
 
@@ -219,7 +250,9 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
             EXPECT_EQ(Form().NeedsFileName(), c.needsName);
             EXPECT_EQ(Form().Modified(), c.modified);
             EXPECT_EQ(Label("Title:"), c.title);
-            EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(c.file));
+            // Only a file that loaded goes on top of the recent files.
+            EXPECT_EQ(Form().MRUFileList().Items().front(),
+                      QString::fromStdString(c.title == kSampleTitle && !c.modified ? c.file : good));
         }
     }
 
@@ -578,4 +611,80 @@ TEST_F(SingleMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
     EXPECT_TRUE(HoldsTheLongPasteAfter(multi::Model.Info.Comment2, second));
     EXPECT_EQ(multi::Model.Info.Comment3, "");
     EXPECT_TRUE(Form().Modified());
+}
+
+// Esc closes the simulation window once its run is over, on every showing.
+TEST_F(SingleMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
+{
+    OpenFromMenu(Copy());
+    Form().show();
+    RealModals runner;
+    for (int showing = 1; showing <= 2; ++showing) {
+        RunFromMenu(runner);
+        EXPECT_EQ(runner.showings, showing);
+        EXPECT_FALSE(Form().SimulationForm().isVisible());
+        EXPECT_EQ(Form().SimulationForm().StatusText(3), "Simulation complete");
+    }
+    EXPECT_EQ(Model.ModelState, kStateResults);
+}
+
+// A file that is no model is refused: it is not among the recent files, and
+// the status line no longer says that it is loading.
+TEST_F(SingleMainFormTest, AFileThatIsNoModelLeavesNoTrace)
+{
+    const std::string frogs = Copy();
+    const std::string map = Copy("river_valley.map", "moorland.map");
+    Form().show();
+    OpenFromMenu(frogs);
+    dialogs.boxes.clear();
+    OpenFromMenu(map);
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(Form().statusBar()->currentMessage(), "");
+    EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(frogs)});
+}
+
+// Chart Properties belong to the model they were set for: File, New and
+// opening a model without chart settings of its own bring back the built-in
+// ones; a model saved with them gets them back when it is reopened.
+TEST_F(SingleMainFormTest, ChartSettingsStayWithTheirModel)
+{
+    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Monovara);
+    const std::string frogs = Copy();
+    const std::string orchid = Copy("meadow_orchid.sp");
+    Form().show();
+    RealModals runner;
+    OpenFromMenu(frogs);
+    RunFromMenu(runner);
+    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Frog chart"); });
+    Form().Item("TrajectorySummaryItem").trigger();
+    const TScaleInfo edited = DefaultScaleInfo[single::kTrajectory];
+    ASSERT_EQ(edited.Title, "Frog chart");
+    EXPECT_FALSE(edited.AutoScale);
+    EXPECT_EQ(edited.YMaximum, 7);
+    Form().Item("SaveItem").trigger();
+
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+
+    OpenFromMenu(frogs);
+    EXPECT_EQ(DefaultScaleInfo[single::kTrajectory], edited);
+    OpenFromMenu(orchid);
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+    RunFromMenu(runner);
+    runner.steps.push_back([](QDialog& d) {
+        EXPECT_EQ(static_cast<TResultTemplateForm&>(d).ScaleInfo().Title, "Trajectory summary");
+        EXPECT_TRUE(static_cast<TResultTemplateForm&>(d).ScaleInfo().AutoScale);
+        PressEscape(d);
+    });
+    Form().Item("TrajectorySummaryItem").trigger();
+
+    // Reopen brings the frogs' settings back.
+    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(frogs));
+    QAction* reopenFrogs = ReopenItem(Form().Item("OpenItem"), 1);
+    ASSERT_NE(reopenFrogs, nullptr);
+    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the orchid's results are not kept
+    reopenFrogs->trigger();
+    EXPECT_EQ(ModelFileName, frogs);
+    EXPECT_EQ(DefaultScaleInfo[single::kTrajectory], edited);
 }

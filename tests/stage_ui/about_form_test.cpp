@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTest>
 #include <QTextEdit>
 
@@ -18,7 +19,10 @@ TEST(AboutForm, ShowsTheProgramAndItsBuildVersionWhileTheIconIsHeld)
     TAboutForm form;
     form.show();
     EXPECT_EQ(form.windowTitle(), "About Voran Pelivo: Age and Stage Structure");
-    EXPECT_EQ(form.Label1().text(), "version 2.0 (Windows 95)");
+    // The version of this build and the system it runs on.
+    EXPECT_EQ(form.Label1().text(),
+              QStringLiteral("version %1 (%2)").arg(QStringLiteral(PV_VERSION), QSysInfo::prettyProductName()));
+    EXPECT_FALSE(form.Label1().text().contains("Windows"));
     EXPECT_EQ(form.SubtitleLabel().text(), "Age and Stage structure (matrix models)");
     EXPECT_FALSE(form.ProgramIcon().pixmap().isNull());
     EXPECT_TRUE(form.RichEdit1().isReadOnly());

@@ -23,6 +23,10 @@
 #include "support/save_failures.h"
 #include "support/scripted_modals.h"
 #include "support/temp_dir.h"
+#include "support/window_steps.h"
+#include "chart/scale_info.h"
+#include "ui/about_template_form.h"
+#include "ui/result_window.h"
 #include "ui/combo_box_ex.h"
 #include "ui/mru_file_list.h"
 
@@ -34,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTest>
 #include <QToolBar>
 
@@ -127,6 +132,28 @@ protected:
 
     QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
+
+    // File, Open from the menu, the file chosen in the dialog; changes of
+    // the model in the window are dropped.
+    void OpenFromMenu(const std::string& path)
+    {
+        if (Form().ChangesToSave())
+            dialogs.boxAnswers.push_front(TBoxAnswer::No);
+        dialogs.fileNames.push_back(QString::fromStdString(path));
+        Form().Item("OpenItem").trigger();
+    }
+
+    // Simulation, Run from the menu with few replications; Esc closes the
+    // window once the run is over.
+    void RunFromMenu(RealModals& runner)
+    {
+        Info.replications = 5;
+        runner.steps.push_back([](QDialog& d) {
+            WaitForRunEnd(static_cast<TRunWindow&>(d));
+            PressEscape(d);
+        });
+        Form().Item("RunItem").trigger();
+    }
 
     TempDir dir;
     TMemorySettingsStore settings;
@@ -493,7 +520,8 @@ TEST_F(MainFormTest, OpeningAFileThatFailsNeverNamesTheModelAfterIt)
     EXPECT_EQ(ModelFileName, good);
     EXPECT_EQ(Label("Title:"), "Kept");
     EXPECT_TRUE(Form().Modified());
-    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(missing));
+    // Neither failed file goes on top of the recent files.
+    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(good));
 
     dialogs.boxAnswers = {TBoxAnswer::No};
     Form().MRUFileListMRUItemClick(QString::fromStdString(junk));
@@ -503,6 +531,7 @@ TEST_F(MainFormTest, OpeningAFileThatFailsNeverNamesTheModelAfterIt)
     EXPECT_FALSE(Form().Modified());
     EXPECT_EQ(Info.state, kStateEmpty);
     EXPECT_EQ(Label("Title:"), "");
+    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(good));
     // Save asks for a name, and cancelling it leaves the file alone.
     const std::size_t chosen = dialogs.fileCaptions.size();
     Form().SaveItemClick();
@@ -809,4 +838,100 @@ TEST_F(MainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
     Form().Item("GeneralItem").trigger();
     EXPECT_TRUE(HoldsTheLongPasteAfter(Info.comments[4], lastLine));
     EXPECT_TRUE(Form().Modified());
+}
+
+// Esc closes the simulation window once its run is over, on every showing
+// (while the run goes on it is Stop: the simulation window's own tests).
+TEST_F(MainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
+{
+    OpenFromMenu(Copy());
+    Form().show();
+    RealModals runner;
+    for (int showing = 1; showing <= 2; ++showing) {
+        RunFromMenu(runner);
+        EXPECT_EQ(runner.showings, showing);
+        EXPECT_FALSE(Form().SimulationForm().isVisible());
+        EXPECT_EQ(Form().SimulationForm().StatusText(3), "Simulation complete");
+    }
+    EXPECT_EQ(Info.state, kStateResults);
+}
+
+// Help, About names this build's version and the system it runs on.
+TEST_F(MainFormTest, AboutNamesTheBuildsVersionAndTheSystem)
+{
+    Form().show();
+    RealModals runner;
+    QString line;
+    runner.steps.push_back([&](QDialog& d) {
+        line = static_cast<TAboutTemplateForm&>(d).Label1().text();
+        Press(Qt::Key_Return);
+    });
+    Form().Item("AboutItem").trigger();
+    EXPECT_EQ(line, QStringLiteral("version %1 (%2)").arg(QStringLiteral(PV_VERSION), QSysInfo::prettyProductName()));
+}
+
+// A file that is no model, opened by mistake, is refused and leaves no
+// trace: it is not among the recent files, and the status line no longer
+// says that a file is loading.
+TEST_F(MainFormTest, AFileThatIsNoModelLeavesNoTrace)
+{
+    const std::string herb = Copy();
+    const std::string map = Copy("river_valley.map", "moorland.map");
+    Form().show();
+    OpenFromMenu(herb);
+    dialogs.boxes.clear();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        OpenFromMenu(map);
+        ASSERT_EQ(dialogs.boxes.size(), static_cast<std::size_t>(attempt + 1));
+        EXPECT_EQ(Form().statusBar()->currentMessage(), "");
+        EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(herb)});
+    }
+}
+
+// Chart Properties belong to the model they were set for: File, New and
+// opening a model without chart settings of its own bring back the built-in
+// ones; a model saved with them gets them back when it is reopened.
+TEST_F(MainFormTest, ChartSettingsStayWithTheirModel)
+{
+    constexpr int kTrajectory = 19;
+    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Strativa);
+    const std::string herb = Copy();
+    const std::string seabird = Copy("island_seabird.st");
+    Form().show();
+    RealModals runner;
+    OpenFromMenu(herb);
+    RunFromMenu(runner);
+    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Herb chart"); });
+    Form().Item("TrajectorySummaryItem").trigger();
+    const TScaleInfo edited = DefaultScaleInfo[kTrajectory];
+    ASSERT_EQ(edited.Title, "Herb chart");
+    EXPECT_FALSE(edited.AutoScale);
+    EXPECT_EQ(edited.YMaximum, 7);
+    Form().Item("SaveItem").trigger();
+
+    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+
+    OpenFromMenu(herb);
+    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
+    OpenFromMenu(seabird);
+    EXPECT_EQ(DefaultScaleInfo, builtIn);
+    // The seabird's own chart shows its data by the built-in settings.
+    RunFromMenu(runner);
+    runner.steps.push_back([](QDialog& d) {
+        EXPECT_EQ(static_cast<TResultTemplateForm&>(d).ScaleInfo().Title, "Trajectory summary");
+        EXPECT_TRUE(static_cast<TResultTemplateForm&>(d).ScaleInfo().AutoScale);
+        PressEscape(d);
+    });
+    Form().Item("TrajectorySummaryItem").trigger();
+
+    // Reopen brings the herb's settings back.
+    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(herb));
+    QAction* reopenHerb = ReopenItem(Form().Item("OpenItem"), 1);
+    ASSERT_NE(reopenHerb, nullptr);
+    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the seabird's results are not kept
+    reopenHerb->trigger();
+    EXPECT_EQ(ModelFileName, herb);
+    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
 }
