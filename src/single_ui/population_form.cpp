@@ -1,4 +1,4 @@
-#include "multi_ui/single_population_form.h"
+#include "single_ui/population_form.h"
 
 #include "core/messages.h"
 #include "core/model_store.h"
@@ -23,7 +23,7 @@
 #include <cmath>
 #include <utility>
 
-namespace single {
+namespace single_ui {
 
 namespace {
 
@@ -165,7 +165,7 @@ void TPopulationForm::ApplyChanges()
     const TWaitCursor wait;
     PopulationRecord record = model_.Populations[1];
     StorePopulation(record);
-    StorePopulationParameters(model_, record);
+    single::StorePopulationParameters(model_, record);
     stored_ = true;
 }
 
@@ -210,9 +210,9 @@ void TPopulationForm::ShowPopulationResult(int kind)
         displayResult_(this, kind);
 }
 
-void TPopulationForm::DensityDependenceItemClick() { ShowPopulationResult(kDensityDependenceInR); }
+void TPopulationForm::DensityDependenceItemClick() { ShowPopulationResult(single::kDensityDependenceInR); }
 
-void TPopulationForm::ReplacementCurveItemClick() { ShowPopulationResult(kReplacementCurve); }
+void TPopulationForm::ReplacementCurveItemClick() { ShowPopulationResult(single::kReplacementCurve); }
 
 void TPopulationForm::showEvent(QShowEvent* event)
 {
@@ -223,4 +223,4 @@ void TPopulationForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-}  // namespace single
+}  // namespace single_ui
