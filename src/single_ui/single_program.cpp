@@ -1,8 +1,8 @@
 #include "single_ui/single_program.h"
 
 #include "multi_ui/multi_program.h"
-#include "multi_ui/program_icon.h"
 #include "single_ui/main_form.h"
+#include "single_ui/program_icon.h"
 #include "ui/help_service.h"
 
 #include <QPixmap>
