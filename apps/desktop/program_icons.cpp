@@ -4,6 +4,7 @@
 // same code as the icons the programs show in their windows.
 
 #include "multi_ui/program_icon.h"
+#include "single_ui/program_icon.h"
 #include "stage_ui/program_icon.h"
 
 #include <QDir>

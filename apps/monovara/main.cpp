@@ -17,7 +17,7 @@
 #include "single/startup.h"
 
 #ifdef MONOVARA_WINDOWS
-#include "multi_ui/single_program.h"
+#include "single_ui/single_program.h"
 #endif
 
 #include <cstdio>
@@ -28,7 +28,7 @@ int main(int argc, char** argv)
         single::StartSingleProgram(StartupFromMain(argc, argv, TProgramVariant::Monovara));
         if (!BatchMode) {
 #ifdef MONOVARA_WINDOWS
-            return single::RunSingleWindows(argc, argv);
+            return single_ui::RunSingleWindows(argc, argv);
 #else
             std::fprintf(stderr,
                          "monovara: this build has no windows; run a model with\n"

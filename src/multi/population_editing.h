@@ -24,6 +24,50 @@ inline constexpr double kLargestGrowthRate = 20;
 inline constexpr double kLargestSurvivalRate = 1;
 inline constexpr double kLargestStdDevOfR = 2147483647;
 
+// The numeric parameters of a population as the two programs' population
+// editors show them, in the order of their panels (the density-dependence box
+// stands before K). Both editors are built from this one table; where the
+// programs differ, in a label's access key or in decimals, each row holds
+// both, and the single-population editor leaves out the rows it has no label
+// for (the coordinates and the trend in K).
+struct TParameterFieldLook {
+    const char* label;  // nullptr: the editor has no such field
+    int decimals;
+};
+struct TParameterField {
+    const char* name;  // the edit's object name
+    double minValue;
+    double maxValue;
+    std::string PopulationRecord::*text;
+    bool emptyIsZero;  // the engine reads an empty text as 0
+    TParameterFieldLook map;     // in the map program's editor
+    TParameterFieldLook single;  // in the single-population program's editor
+};
+inline const TParameterField kParameterFields[] = {
+    {"XEdit", -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::XText, false, {"&X-Coordinate:", 3},
+     {nullptr, 0}},
+    {"YEdit", -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::YText, false, {"Y-&Coordinate:", 3},
+     {nullptr, 0}},
+    {"InitialAbundanceEdit", 0, kLargestCount, &PopulationRecord::InitialAbundanceText, false,
+     {"&Initial abundance:", 0}, {"&Initial abundance:", 0}},
+    {"GrowthRateEdit", 0, kLargestGrowthRate, &PopulationRecord::GrowthRateText, false, {"Growth rate (R):", 4},
+     {"Growth rate (&R):", 4}},
+    {"SurvivalEdit", 0, kLargestSurvivalRate, &PopulationRecord::SurvivalText, false, {"Survival rate (s):", 3},
+     {"Survival rate (&s):", 3}},
+    {"StdDevOfREdit", 0, kLargestStdDevOfR, &PopulationRecord::StdDevOfRText, true,
+     {"&Standard deviation of R:", 4}, {"Standard de&viation of R:", 4}},
+    // The engine keeps K as a single: a file may hold a fraction, and one
+    // typed in the map program's editor is kept, not run together into a
+    // number ten times larger.
+    {"CarryingCapacityEdit", 0, kLargestCount, &PopulationRecord::CarryingCapacityText, false,
+     {"&Carrying capacity (K):", 2}, {"&Carrying capacity (K):", 0}},
+    // A trend may be a fraction of an individual per step (the engine keeps
+    // it as a single); two decimals show what model files usually hold, and a
+    // stored value with more is shown in full.
+    {"TemporalTrendInKEdit", -kLargestTrendInK, kLargestTrendInK, &PopulationRecord::TrendInKText, true,
+     {"Temporal trend in &K:", 2}, {nullptr, 0}},
+};
+
 // A number as a parameter text: the general form with up to 15 significant
 // digits and "." as decimal point, whatever the user's locale ("0.5", "20",
 // "-12.345", "1e-07"). Also the form in which the edits' limits are told.

@@ -26,45 +26,10 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace multi {
-
-namespace {
-
-// One numeric edit of the panel.
-struct TEditSpec {
-    const char* label;
-    const char* name;
-    int decimals;
-    double minValue;
-    double maxValue;
-    std::string PopulationRecord::*text;
-    bool emptyIsZero = false;  // the engine reads an empty text as 0
-};
-
-// In the order of TPopulationForm's edit indexes.
-const TEditSpec kEditSpecs[] = {
-    {"&X-Coordinate:", "XEdit", 3, -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::XText},
-    {"Y-&Coordinate:", "YEdit", 3, -kLargestCoordinate, kLargestCoordinate, &PopulationRecord::YText},
-    {"&Initial abundance:", "InitialAbundanceEdit", 0, 0, kLargestCount,
-     &PopulationRecord::InitialAbundanceText},
-    {"Growth rate (R):", "GrowthRateEdit", 4, 0, kLargestGrowthRate, &PopulationRecord::GrowthRateText},
-    {"Survival rate (s):", "SurvivalEdit", 3, 0, kLargestSurvivalRate, &PopulationRecord::SurvivalText},
-    {"&Standard deviation of R:", "StdDevOfREdit", 4, 0, kLargestStdDevOfR,
-     &PopulationRecord::StdDevOfRText, true},
-    // The engine keeps K as a single: a file may hold a fraction, and one
-    // typed is kept, not run together into a number ten times larger.
-    {"&Carrying capacity (K):", "CarryingCapacityEdit", 2, 0, kLargestCount,
-     &PopulationRecord::CarryingCapacityText},
-    // A trend may be a fraction of an individual per step (the engine keeps
-    // it as a single); two decimals show what model files usually hold, and a
-    // stored value with more is shown in full.
-    {"Temporal trend in &K:", "TemporalTrendInKEdit", 2, -kLargestTrendInK, kLargestTrendInK,
-     &PopulationRecord::TrendInKText, true},
-};
-
-}  // namespace
 
 TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResult, TShowPopulationDisplay showDisplay,
                                  QWidget* parent)
@@ -127,14 +92,16 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     typeLabel_ = new QLabel(QStringLiteral("De&nsity dependence type:"), panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);
+    // The table's rows are the edits, in the order of the edit indexes.
+    static_assert(std::size(kParameterFields) == kEditCount);
     for (int k = 0; k < kEditCount; ++k) {
-        const TEditSpec& spec = kEditSpecs[k];
+        const TParameterField& field = kParameterFields[k];
         if (k == kCarryingCapacity)
             addRow(typeLabel_, typeCombo_);
-        TFnpNumericEdit* edit =
-            AddParameterEdit(*panel_, *entryCheck_, spec.name, spec.decimals, spec.minValue, spec.maxValue);
+        TFnpNumericEdit* edit = AddParameterEdit(*panel_, *entryCheck_, field.name, field.map.decimals,
+                                                 field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
-        labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(spec.label), panel_);
+        labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.map.label), panel_);
         addRow(labels_[static_cast<std::size_t>(k)], edit);
     }
     right->addWidget(panel_);
@@ -245,7 +212,7 @@ void TPopulationForm::LoadPopulation(int index)
     }
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        edit.SetValueExactly(ParameterTextValue(record.*kEditSpecs[k].text));
+        edit.SetValueExactly(ParameterTextValue(record.*kParameterFields[k].text));
     }
     typeCombo_->setCurrentIndex(DensityDependenceIndex(record.DDType));
     UpdateEnabling();
@@ -258,9 +225,9 @@ void TPopulationForm::StorePopulation(int index)
     PopulationRecord& record = populations_[static_cast<std::size_t>(index)];
     record.Name = ModelBytes(nameEdit_->text()).substr(0, kNameLength);
     for (int k = 0; k < kEditCount; ++k) {
-        std::string& text = record.*kEditSpecs[k].text;
+        std::string& text = record.*kParameterFields[k].text;
         text = EditedParameterText(text, edits_[static_cast<std::size_t>(k)]->ShownValue(),
-                                   kEditSpecs[k].emptyIsZero);
+                                   kParameterFields[k].emptyIsZero);
     }
     record.DDType = StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
 }

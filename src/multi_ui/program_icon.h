@@ -5,6 +5,3 @@
 #include <QPixmap>
 
 QPixmap MultiProgramIcon(int size = 48);
-
-// The single-population program's icon: one population and its growth.
-QPixmap SingleProgramIcon(int size = 48);

@@ -10,9 +10,9 @@
 #include "multi_ui/option_form.h"
 #include "multi_ui/population_display_menu.h"
 #include "multi_ui/population_form.h"
-#include "multi_ui/single_population_display_menu.h"
-#include "multi_ui/single_population_form.h"
-#include "multi_ui/single_result_windows.h"
+#include "single_ui/population_display_menu.h"
+#include "single_ui/population_form.h"
+#include "single_ui/single_result_windows.h"
 #include "stage_ui/abundance_form.h"
 #include "stage_ui/advanced_stochasticity_form.h"
 #include "stage_ui/general_form.h"
@@ -72,10 +72,10 @@ std::vector<Program> Programs()
                       TScaleForm::kHelpContext}};
     AddResultWindows(plurimod.contexts, multi::MultiResultWindows());
     Program monovara{"Monovara", kMonovaraHelp,
-                     {kHelpContents, multi::TGeneralForm::kHelpContext, single::TPopulationForm::kHelpContext,
-                      multi::TOptionForm::kHelpContext, single::TPopulationDisplayMenuForm::kHelpContext,
+                     {kHelpContents, multi::TGeneralForm::kHelpContext, single_ui::TPopulationForm::kHelpContext,
+                      multi::TOptionForm::kHelpContext, single_ui::TPopulationDisplayMenuForm::kHelpContext,
                       TRunWindow::kHelpContext, TScaleForm::kHelpContext}};
-    AddResultWindows(monovara.contexts, single::SingleResultWindows());
+    AddResultWindows(monovara.contexts, single_ui::SingleResultWindows());
     return {strativa, plurimod, monovara};
 }
 

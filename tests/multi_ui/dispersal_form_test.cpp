@@ -2,7 +2,7 @@
 
 #include "multi/distance_matrices.h"
 #include "multi/result_kinds.h"
-#include "sample_model_test_base.h"
+#include "support/sample_model_test_base.h"
 #include "support/scripted_modals.h"
 #include "ui/numeric_edit.h"
 

@@ -1,7 +1,7 @@
 #include "multi_ui/general_form.h"
 
-#include "sample_model_test_base.h"
 #include "support/editor_fixture.h"
+#include "support/sample_model_test_base.h"
 #include "support/scripted_dialogs.h"
 #include "ui/spin_edit_ex.h"
 

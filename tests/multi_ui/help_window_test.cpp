@@ -8,7 +8,7 @@
 #include "multi/startup.h"
 #include "multi_ui/main_form.h"
 #include "multi_ui/multi_program.h"
-#include "multi_ui/single_main_form.h"
+#include "single_ui/main_form.h"
 #include "support/modal_steps.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_modals.h"
@@ -97,7 +97,7 @@ TEST_F(HelpWindowTest, F1InAPlurimodDialogOpensItsTopic)
 TEST_F(HelpWindowTest, F1InAMonovaraDialogOpensItsTopic)
 {
     SelectKindTable(TKindTable::Monovara);
-    multi::TMultiProgram program([this] { return std::make_unique<single::TMainForm>(settings); });
+    multi::TMultiProgram program([this] { return std::make_unique<single_ui::TMainForm>(settings); });
     ExpectHelpTopics(program.MainForm(), kMonovaraHelp,
                      {{"GeneralItem", "General Information", "general_information.html"},
                       {"PopulationsItem", "Population", "population.html"}});

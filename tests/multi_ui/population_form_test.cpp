@@ -1,8 +1,8 @@
 #include "multi_ui/population_form.h"
 
 #include "multi/result_kinds.h"
-#include "sample_model_test_base.h"
 #include "support/editor_fixture.h"
+#include "support/sample_model_test_base.h"
 #include "support/scripted_modals.h"
 #include "ui/combo_box_ex.h"
 #include "ui/numeric_edit.h"

@@ -11,7 +11,7 @@
 #include "multi/startup.h"
 #include "multi_ui/main_form.h"
 #include "multi_ui/multi_program.h"
-#include "multi_ui/single_main_form.h"
+#include "single_ui/main_form.h"
 #include "support/editor_fixture.h"
 #include "support/file_lines.h"
 #include "support/number_switches.h"
@@ -57,7 +57,7 @@ protected:
         std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/river_valley.map", dir.file("river_valley.map"));
         if (kinds == TKindTable::Monovara)
             program = std::make_unique<multi::TMultiProgram>(
-                [this] { return std::make_unique<single::TMainForm>(settings); });
+                [this] { return std::make_unique<single_ui::TMainForm>(settings); });
         else
             program = std::make_unique<multi::TMultiProgram>(settings);
         sink = std::make_unique<RecordingSink>();

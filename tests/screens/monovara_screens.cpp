@@ -7,18 +7,18 @@
 
 #include "core/config.h"
 #include "core/settings_store.h"
-#include "multi_ui/single_main_form.h"
-#include "multi_ui/single_population_display_menu.h"
-#include "multi_ui/single_population_form.h"
-#include "multi_ui/single_result_windows.h"
-#include "multi_ui/single_simulation_form.h"
 #include "multi_ui/about_form.h"
-#include "multi_ui/general_form.h"
 #include "multi_ui/display_template_form.h"
-#include "multi_ui/single_result_producer.h"
+#include "multi_ui/general_form.h"
 #include "multi_ui/trajectory_summary_form.h"
 #include "multi_ui/without_selector_form.h"
 #include "single/result_kinds.h"
+#include "single_ui/main_form.h"
+#include "single_ui/population_display_menu.h"
+#include "single_ui/population_form.h"
+#include "single_ui/simulation_form.h"
+#include "single_ui/single_result_producer.h"
+#include "single_ui/single_result_windows.h"
 #include "ui/result_window.h"
 
 #include <QApplication>
@@ -28,6 +28,7 @@
 namespace {
 
 using namespace single;
+using namespace single_ui;
 
 std::unique_ptr<TMainForm> MainWindow()
 {

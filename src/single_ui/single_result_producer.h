@@ -4,6 +4,8 @@
 
 #include "ui/result_producer.h"
 
+namespace single_ui {
+
 class TSingleResultProducer : public TResultProducer {
 public:
     std::string ProgramTitle() const override;
@@ -15,3 +17,5 @@ protected:
 
 // The one producer of the program.
 TSingleResultProducer& SingleResultProducer();
+
+}  // namespace single_ui

@@ -6,7 +6,7 @@
 
 #include "multi_ui/population_display_menu.h"
 
-namespace single {
+namespace single_ui {
 
 class TPopulationDisplayMenuForm : public multi::TPopulationDisplayMenuForm {
     Q_OBJECT
@@ -15,4 +15,4 @@ public:
     explicit TPopulationDisplayMenuForm(QWidget* parent = nullptr, TDisplayResult display = {});
 };
 
-}  // namespace single
+}  // namespace single_ui

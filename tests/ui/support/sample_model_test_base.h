@@ -1,9 +1,9 @@
 #pragma once
-// What the tests of the map program's editors share: a model of their own
-// loaded from the water-vole sample (five populations with both distance
-// functions, 500 replications), the number switches the program starts
-// with, recorded messages, beeps and help, and the result windows and menus
-// the editors open, recorded instead of shown.
+// What the tests of the population editors of both unstructured programs
+// share: a model of their own loaded from the water-vole sample (five
+// populations with both distance functions, 500 replications), the number
+// switches the program starts with, recorded messages, beeps and help, and
+// the result windows and menus the editors open, recorded instead of shown.
 
 #include "core/str_utilx.h"
 #include "multi/model_data.h"

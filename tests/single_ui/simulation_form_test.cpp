@@ -1,7 +1,7 @@
-#include "multi_ui/single_simulation_form.h"
+#include "single_ui/simulation_form.h"
 
 #include "core/batch_log.h"
-#include "run_in_window.h"
+#include "support/run_in_window.h"
 #include "single_sample_test_base.h"
 #include "support/screen_driver.h"
 #include "support/scripted_dialogs.h"
@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-using single::TSimulationForm;
+using single_ui::TSimulationForm;
 using TPage = TSimulationForm::TPage;
 
 namespace {

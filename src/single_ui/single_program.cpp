@@ -1,13 +1,13 @@
-#include "multi_ui/single_program.h"
+#include "single_ui/single_program.h"
 
 #include "multi_ui/multi_program.h"
-#include "multi_ui/program_icon.h"
-#include "multi_ui/single_main_form.h"
+#include "single_ui/main_form.h"
+#include "single_ui/program_icon.h"
 #include "ui/help_service.h"
 
 #include <QPixmap>
 
-namespace single {
+namespace single_ui {
 
 int RunSingleWindows(int& argc, char** argv)
 {
@@ -17,4 +17,4 @@ int RunSingleWindows(int& argc, char** argv)
     });
 }
 
-}  // namespace single
+}  // namespace single_ui

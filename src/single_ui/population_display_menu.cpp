@@ -1,22 +1,24 @@
-#include "multi_ui/single_population_display_menu.h"
+#include "single_ui/population_display_menu.h"
 
 #include "multi/result_kinds.h"
-#include "multi_ui/single_result_windows.h"
 #include "single/result_kinds.h"
+#include "single_ui/single_result_windows.h"
 
 #include <QPushButton>
 
-namespace single {
+namespace single_ui {
 
 // The menu's buttons carry the map program's kinds; the two curves have the
 // same numbers in both programs.
-static_assert(kDensityDependenceInR == multi::kDensityDependenceInR && kReplacementCurve == multi::kReplacementCurve);
+static_assert(single::kDensityDependenceInR == multi::kDensityDependenceInR &&
+              single::kReplacementCurve == multi::kReplacementCurve);
 
 TPopulationDisplayMenuForm::TPopulationDisplayMenuForm(QWidget* parent, TDisplayResult display)
     : multi::TPopulationDisplayMenuForm(parent, display ? std::move(display) : TDisplayResult(OpenSingleResultWindow))
 {
     for (const TResultButton& button : ResultButtons())
-        button.Button->setVisible(button.Kind == kDensityDependenceInR || button.Kind == kReplacementCurve);
+        button.Button->setVisible(button.Kind == single::kDensityDependenceInR ||
+                                  button.Kind == single::kReplacementCurve);
 }
 
-}  // namespace single
+}  // namespace single_ui

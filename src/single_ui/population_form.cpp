@@ -1,4 +1,4 @@
-#include "multi_ui/single_population_form.h"
+#include "single_ui/population_form.h"
 
 #include "core/messages.h"
 #include "core/model_store.h"
@@ -21,35 +21,24 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 
-namespace single {
+namespace single_ui {
 
 namespace {
 
 using multi::PopulationRecord;
 
-// One numeric edit of the panel.
-struct TEditSpec {
-    const char* label;
-    const char* name;
-    int decimals;
-    double maxValue;
-    std::string PopulationRecord::*text;
-    bool emptyIsZero = false;  // the engine reads an empty text as 0
-};
-
-// In the order of the form's edit indexes; the type box stands before K.
-const TEditSpec kEditSpecs[] = {
-    {"&Initial abundance:", "InitialAbundanceEdit", 0, multi::kLargestCount,
-     &PopulationRecord::InitialAbundanceText},
-    {"Growth rate (&R):", "GrowthRateEdit", 4, multi::kLargestGrowthRate, &PopulationRecord::GrowthRateText},
-    {"Survival rate (&s):", "SurvivalEdit", 3, multi::kLargestSurvivalRate, &PopulationRecord::SurvivalText},
-    {"Standard de&viation of R:", "StdDevOfREdit", 4, multi::kLargestStdDevOfR,
-     &PopulationRecord::StdDevOfRText, true},
-    {"&Carrying capacity (K):", "CarryingCapacityEdit", 0, multi::kLargestCount,
-     &PopulationRecord::CarryingCapacityText},
-};
+// The parameter table's row of edit `index`: the rows this editor shows, in
+// the table's order, are its edits.
+const multi::TParameterField& FieldOfEdit(int index)
+{
+    for (const multi::TParameterField& field : multi::kParameterFields)
+        if (field.single.label && index-- == 0)
+            return field;
+    throw std::out_of_range("no parameter field for this edit");
+}
 
 }  // namespace
 
@@ -80,13 +69,13 @@ TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displ
 
     entryCheck_ = new TInvalidEntryCheck(*this);
     for (int k = 0; k < kEditCount; ++k) {
-        const TEditSpec& spec = kEditSpecs[k];
+        const multi::TParameterField& field = FieldOfEdit(k);
         if (k == kCarryingCapacity)
             addRow(new QLabel(QStringLiteral("De&nsity dependence type:"), panel_), typeCombo_);
-        // No parameter here is ever negative.
-        TFnpNumericEdit* edit = multi::AddParameterEdit(*panel_, *entryCheck_, spec.name, spec.decimals, 0, spec.maxValue);
+        TFnpNumericEdit* edit = multi::AddParameterEdit(*panel_, *entryCheck_, field.name, field.single.decimals,
+                                                        field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
-        labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(spec.label), panel_);
+        labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.single.label), panel_);
         addRow(labels_[static_cast<std::size_t>(k)], edit);
     }
     layout->addWidget(panel_);
@@ -144,7 +133,7 @@ void TPopulationForm::LoadPopulation(const PopulationRecord& record)
 {
     for (int k = 0; k < kEditCount; ++k) {
         TFnpNumericEdit& edit = *edits_[static_cast<std::size_t>(k)];
-        edit.SetValueExactly(multi::ParameterTextValue(record.*kEditSpecs[k].text));
+        edit.SetValueExactly(multi::ParameterTextValue(record.*FieldOfEdit(k).text));
     }
     typeCombo_->setCurrentIndex(multi::DensityDependenceIndex(record.DDType));
     UpdateControls();
@@ -153,9 +142,9 @@ void TPopulationForm::LoadPopulation(const PopulationRecord& record)
 void TPopulationForm::StorePopulation(PopulationRecord& record) const
 {
     for (int k = 0; k < kEditCount; ++k) {
-        std::string& text = record.*kEditSpecs[k].text;
+        std::string& text = record.*FieldOfEdit(k).text;
         text = multi::EditedParameterText(text, edits_[static_cast<std::size_t>(k)]->ShownValue(),
-                                          kEditSpecs[k].emptyIsZero);
+                                          FieldOfEdit(k).emptyIsZero);
     }
     record.DDType = multi::StoredDensityDependence(record.DDType, typeCombo_->currentIndex());
 }
@@ -165,7 +154,7 @@ void TPopulationForm::ApplyChanges()
     const TWaitCursor wait;
     PopulationRecord record = model_.Populations[1];
     StorePopulation(record);
-    StorePopulationParameters(model_, record);
+    single::StorePopulationParameters(model_, record);
     stored_ = true;
 }
 
@@ -210,9 +199,9 @@ void TPopulationForm::ShowPopulationResult(int kind)
         displayResult_(this, kind);
 }
 
-void TPopulationForm::DensityDependenceItemClick() { ShowPopulationResult(kDensityDependenceInR); }
+void TPopulationForm::DensityDependenceItemClick() { ShowPopulationResult(single::kDensityDependenceInR); }
 
-void TPopulationForm::ReplacementCurveItemClick() { ShowPopulationResult(kReplacementCurve); }
+void TPopulationForm::ReplacementCurveItemClick() { ShowPopulationResult(single::kReplacementCurve); }
 
 void TPopulationForm::showEvent(QShowEvent* event)
 {
@@ -223,4 +212,4 @@ void TPopulationForm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-}  // namespace single
+}  // namespace single_ui

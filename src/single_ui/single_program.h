@@ -5,8 +5,8 @@
 // the exit status. Status texts go to the main window's status line and
 // boxes are shown over it, as in the map program (multi_ui/multi_program.h).
 
-namespace single {
+namespace single_ui {
 
 int RunSingleWindows(int& argc, char** argv);
 
-}  // namespace single
+}  // namespace single_ui

@@ -15,7 +15,7 @@
 
 class QWidget;
 
-namespace single {
+namespace single_ui {
 
 struct TSingleResultWindow {
     TResultWindowSetup Setup;
@@ -23,8 +23,6 @@ struct TSingleResultWindow {
 
 // The five windows' kinds, captions and help contexts.
 std::span<const TSingleResultWindow> SingleResultWindows();
-
-}  // namespace single
 
 // Opens the window of `kind` over `parent` with the program's producer and
 // returns how it closed: the window opens only when its result can be shown
@@ -35,3 +33,5 @@ TModalResult OpenSingleResultWindow(QWidget* parent, int kind);
 // The population display menu with the two curves of the population, over
 // `parent`. Usable as a TShowPopulationDisplay.
 void ShowSinglePopulationDisplay(QWidget* parent);
+
+}  // namespace single_ui

@@ -1,4 +1,4 @@
-#include "multi_ui/single_simulation_form.h"
+#include "single_ui/simulation_form.h"
 
 #include "single/live_chart.h"
 #include "single/run_simulation.h"
@@ -11,7 +11,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-namespace single {
+namespace single_ui {
 
 namespace {
 
@@ -46,7 +46,7 @@ void TSimulationForm::PrepareRun()
 
 void TSimulationForm::RunEngine(const TProgress& progress, TRunOutcome& outcome)
 {
-    RunSimulation(model_, progress, &outcome);
+    single::RunSimulation(model_, progress, &outcome);
 }
 
 bool TSimulationForm::ProgressCallback(int replication, int timeStep)
@@ -85,7 +85,7 @@ void TSimulationForm::DrawLiveChart(bool incremental)
     TPainterCanvas canvas(painter);
     canvas.SetBrush({canvas.WindowColor(), TBrushStyle::Solid});
     graph_.SetCanvas(&canvas);
-    DrawTrajectories(graph_, incremental, model_);
+    single::DrawTrajectories(graph_, incremental, model_);
     graph_.SetCanvas(nullptr);
 }
 
@@ -107,4 +107,4 @@ bool TSimulationForm::eventFilter(QObject* watched, QEvent* event)
     return multi::TSimulationForm::eventFilter(watched, event);
 }
 
-}  // namespace single
+}  // namespace single_ui

@@ -1,9 +1,11 @@
-#include "multi_ui/single_result_producer.h"
+#include "single_ui/single_result_producer.h"
 
-#include "multi_ui/single_main_form.h"
 #include "single/produce_output.h"
+#include "single_ui/main_form.h"
 
-std::string TSingleResultProducer::ProgramTitle() const { return single::kSingleProgramTitle; }
+namespace single_ui {
+
+std::string TSingleResultProducer::ProgramTitle() const { return kSingleProgramTitle; }
 
 bool TSingleResultProducer::ProduceOutput(TScaleInfo& settings, TGraph* graph, std::vector<std::string>* lines,
                                           int kind, int mode, bool warnFlag)
@@ -16,3 +18,5 @@ TSingleResultProducer& SingleResultProducer()
     static TSingleResultProducer producer;
     return producer;
 }
+
+}  // namespace single_ui

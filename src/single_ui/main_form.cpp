@@ -1,4 +1,4 @@
-#include "multi_ui/single_main_form.h"
+#include "single_ui/main_form.h"
 
 #include "chart/scale_info.h"
 #include "core/batch_log.h"
@@ -6,13 +6,13 @@
 #include "multi/model_data.h"
 #include "multi/multi_options.h"
 #include "multi_ui/general_form.h"
-#include "multi_ui/program_icon.h"
-#include "multi_ui/single_population_form.h"
-#include "multi_ui/single_result_windows.h"
-#include "multi_ui/single_simulation_form.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
 #include "single/startup.h"
+#include "single_ui/population_form.h"
+#include "single_ui/program_icon.h"
+#include "single_ui/simulation_form.h"
+#include "single_ui/single_result_windows.h"
 #include "ui/summary_panel.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace single {
+namespace single_ui {
 
 namespace {
 
@@ -47,9 +47,9 @@ const multi::TMainFormVariant& SingleMainFormVariant()
         "Untitled.sp",
         QStringLiteral("sp"),
         QStringLiteral("Single population model files (*.sp *.SP);;All Files (*)"),
-        &SinglePopulationFile(),
+        &single::SinglePopulationFile(),
         SingleAboutTexts,
-        {kTrajectory, 0, 0, kIntervalExtinctionRisk, kIntervalExplosionRisk},
+        {single::kTrajectory, 0, 0, single::kIntervalExtinctionRisk, single::kIntervalExplosionRisk},
         OpenSingleResultWindow,
         [](QWidget* parent) -> multi::TSimulationForm* { return new TSimulationForm(parent); },
         single::StartNewSingleModel};
@@ -96,7 +96,7 @@ bool TMainForm::OpenModel(const std::string& name)
     const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
     RestoreBuiltInScaleInfo();
     const int code = single::LoadModelFile(multi::Model, name);
-    if (multi::ModelKept(code, SinglePopulationFile()))
+    if (multi::ModelKept(code, single::SinglePopulationFile()))
         DefaultScaleInfo = keptScales;
     SetModelFileName(name);
     SetNeedsFileName(code != kModelFileOk);
@@ -115,4 +115,4 @@ void TMainForm::PopulationsItemClick()
     UpdateMenus();
 }
 
-}  // namespace single
+}  // namespace single_ui

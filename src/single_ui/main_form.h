@@ -18,7 +18,7 @@
 
 #include "multi_ui/main_form.h"
 
-namespace single {
+namespace single_ui {
 
 inline constexpr const char* kSingleProgramTitle = "Voran Pelivo: Population Growth";
 inline constexpr const char* kSingleSettingsKey = "Software\\Varnholt\\Voran Pelivo: Population Growth";
@@ -47,4 +47,4 @@ public:
     void PopulationsItemClick() override;
 };
 
-}  // namespace single
+}  // namespace single_ui

@@ -19,7 +19,7 @@
 
 #include <QImage>
 
-namespace single {
+namespace single_ui {
 
 class TSimulationForm : public multi::TSimulationForm {
     Q_OBJECT
@@ -54,4 +54,4 @@ private:
     bool restart_ = true;   // the picture starts again at the next drawing
 };
 
-}  // namespace single
+}  // namespace single_ui

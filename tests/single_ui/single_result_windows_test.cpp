@@ -1,10 +1,10 @@
-#include "multi_ui/single_result_windows.h"
+#include "single_ui/single_result_windows.h"
 
 #include "chart/result_modes.h"
 #include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/run_progress.h"
-#include "multi_ui/single_population_display_menu.h"
+#include "single_ui/population_display_menu.h"
 #include "single_sample_test_base.h"
 #include "single/produce_output.h"
 #include "single/result_kinds.h"
@@ -30,6 +30,7 @@
 #include <vector>
 
 using namespace single;
+using namespace single_ui;
 
 namespace {
 

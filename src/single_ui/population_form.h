@@ -32,7 +32,7 @@ class TComboBoxEx;
 class TFnpNumericEdit;
 class TInvalidEntryCheck;
 
-namespace single {
+namespace single_ui {
 
 class TPopulationForm : public QDialog {
     Q_OBJECT
@@ -109,4 +109,4 @@ private:
     TInvalidEntryCheck* entryCheck_;
 };
 
-}  // namespace single
+}  // namespace single_ui

@@ -1,29 +1,29 @@
-#include "multi_ui/single_main_form.h"
+#include "single_ui/main_form.h"
 
 #include "chart/scale_info.h"
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/settings_store.h"
 #include "multi/model_data.h"
-#include "single/result_kinds.h"
 #include "multi_ui/general_form.h"
 #include "multi_ui/multi_program.h"
-#include "multi_ui/single_population_form.h"
-#include "multi_ui/single_result_windows.h"
-#include "multi_ui/single_simulation_form.h"
+#include "single/result_kinds.h"
+#include "single_ui/population_form.h"
+#include "single_ui/simulation_form.h"
+#include "single_ui/single_result_windows.h"
 #include "support/comments_paste.h"
 #include "support/editor_fixture.h"
 #include "support/modal_steps.h"
-#include "support/real_modals.h"
 #include "support/number_switches.h"
+#include "support/real_modals.h"
 #include "support/save_failures.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "support/window_steps.h"
 #include "ui/about_template_form.h"
-#include "ui/result_window.h"
 #include "ui/mru_file_list.h"
 #include "ui/numeric_edit.h"
+#include "ui/result_window.h"
 #include "ui/summary_panel.h"
 
 #include <QAction>
@@ -49,7 +49,7 @@
 #include <vector>
 
 using multi::Model;
-using single::TMainForm;
+using single_ui::TMainForm;
 
 namespace {
 
@@ -324,7 +324,7 @@ TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
         Open(Copy());
         modals.shown.clear();
         modals.steps.push_back([&c](QDialog& d) {
-            auto& form = static_cast<single::TPopulationForm&>(d);
+            auto& form = static_cast<single_ui::TPopulationForm&>(d);
             form.GrowthRateEdit().SetValue(1.3);
             for (const char* button : c.buttons)
                 PressButton(button)(d);
@@ -338,7 +338,7 @@ TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
 
     modals.shown.clear();
     modals.steps.push_back([](QDialog& d) {
-        static_cast<single::TPopulationForm&>(d).PopupMenu().actions().at(1)->trigger();
+        static_cast<single_ui::TPopulationForm&>(d).PopupMenu().actions().at(1)->trigger();
         return TModalResult::Cancel;
     });
     modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
@@ -354,9 +354,9 @@ TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
     EXPECT_FALSE(Form().Item("TrajectorySummaryItem").isEnabled());
     Model.Replications = 6;
     modals.steps.push_back([](QDialog& d) {
-        auto& simulation = static_cast<single::TSimulationForm&>(d);
+        auto& simulation = static_cast<single_ui::TSimulationForm&>(d);
         simulation.TimerTimer();
-        EXPECT_EQ(simulation.Page(), single::TSimulationForm::TPage::Trajectories);
+        EXPECT_EQ(simulation.Page(), single_ui::TSimulationForm::TPage::Trajectories);
         return TModalResult::Cancel;
     });
     Form().RunItemClick();
@@ -422,9 +422,9 @@ TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
     ASSERT_TRUE(multi::Model.Info.DemographicStochasticity);
     EXPECT_TRUE(Form().Modified());
 
-    runner.steps.push_back([](QDialog& d) { Click(static_cast<single::TPopulationForm&>(d).CancelButton()); });
+    runner.steps.push_back([](QDialog& d) { Click(static_cast<single_ui::TPopulationForm&>(d).CancelButton()); });
     runner.steps.push_back([](QDialog& d) {
-        EXPECT_EQ(static_cast<single::TPopulationForm&>(d).SurvivalEdit().text(), "0.000");
+        EXPECT_EQ(static_cast<single_ui::TPopulationForm&>(d).SurvivalEdit().text(), "0.000");
         Press(Qt::Key_A, Qt::ControlModifier);
         Type("100");
         TypeInto(Qt::Key_R, "1.1");
@@ -470,7 +470,7 @@ TEST_F(SingleMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
     Open(path);
     Model.Replications = 6;
     modals.steps.push_back([](QDialog& d) {
-        static_cast<single::TSimulationForm&>(d).TimerTimer();
+        static_cast<single_ui::TSimulationForm&>(d).TimerTimer();
         return TModalResult::Cancel;
     });
     Form().Item("RunItem").trigger();
@@ -517,9 +517,9 @@ TEST_F(SingleMainFormTest, TheSimulationWindowKeepsItsDelayForTheNextRun)
 {
     Open(Copy());
     Model.Replications = 6;
-    single::TSimulationForm* first = nullptr;
+    single_ui::TSimulationForm* first = nullptr;
     modals.steps.push_back([&first](QDialog& d) {
-        auto& simulation = static_cast<single::TSimulationForm&>(d);
+        auto& simulation = static_cast<single_ui::TSimulationForm&>(d);
         first = &simulation;
         ShowActive(simulation);
         EXPECT_EQ(simulation.DelayEdit().text(), "0.00");
@@ -557,7 +557,7 @@ TEST_F(SingleMainFormTest, TheDensityCurvesStatusEndsWithTheirWork)
             whileOpen = Form().statusBar()->currentMessage();
             return TModalResult::Cancel;
         });
-        OpenSingleResultWindow(&Form(), kind);
+        single_ui::OpenSingleResultWindow(&Form(), kind);
         EXPECT_EQ(whileOpen, "");
     }
 }

@@ -1,9 +1,9 @@
-#include "multi_ui/single_population_form.h"
+#include "single_ui/population_form.h"
 
-#include "sample_model_test_base.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
 #include "support/editor_fixture.h"
+#include "support/sample_model_test_base.h"
 #include "support/scripted_modals.h"
 #include "ui/combo_box_ex.h"
 #include "ui/numeric_edit.h"
@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-using single::TPopulationForm;
+using single_ui::TPopulationForm;
 
 namespace {
 
