@@ -86,3 +86,26 @@ void FillRiskBand(const TPlotBuffer::Series& centre, TPlotBuffer::Series& upper,
         lower[k] = static_cast<float>(std::max(0.0, centre[k] - halfWidth));
     }
 }
+
+TRiskRange NarrowRiskRange(std::span<const float> values, double xMinimum, double xMaximum,
+                           TInvertedRiskRange inverted)
+{
+    const TRiskRange data{values.front(), values.back()};
+    TRiskRange range = data;
+    if (xMaximum > 0 && xMaximum <= data.High)
+        range.High = xMaximum;
+    if (xMinimum >= 0 && xMinimum < data.High)
+        range.Low = xMinimum;
+    switch (inverted) {
+    case TInvertedRiskRange::CoverData:
+        // An inverted range would give a negative number of points.
+        if (range.Low > range.High)
+            range = data;
+        break;
+    case TInvertedRiskRange::OneUnitWide:
+        if (range.High <= range.Low)
+            range.High = range.Low + 1;
+        break;
+    }
+    return range;
+}

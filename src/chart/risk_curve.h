@@ -31,6 +31,26 @@ struct TRiskLevels {
     double DeclineBase = 0;
 };
 
+// What a manual x range becomes when its lower end ends up not below its
+// upper end. The age/stage program goes back to the data's own range (and
+// keeps a range of one level); the map and single-population programs make
+// the upper end one unit above the lower end. Their users have each seen their
+// own rule, and the settings written back follow it, so both stay.
+enum class TInvertedRiskRange { CoverData, OneUnitWide };
+
+struct TRiskRange {
+    double Low = 0;
+    double High = 0;
+};
+
+// The levels of a risk curve with manual scaling: the lowest and highest of
+// `values` (ascending, at least one), narrowed by the user's x range: the
+// upper end becomes `xMaximum` when 0 < xMaximum <= the highest value, the
+// lower end `xMinimum` when 0 <= xMinimum < the highest value; then
+// `inverted` settles a lower end above (or at) the upper end.
+TRiskRange NarrowRiskRange(std::span<const float> values, double xMinimum, double xMaximum,
+                           TInvertedRiskRange inverted);
+
 struct TRiskCount {
     int Points = 0;  // points filled
     int Zeros = 0;   // values equal to 0 (replications that reached zero)

@@ -66,8 +66,6 @@ extern std::uint8_t ResultMemoryKind;
 // Records
 
 // Names under which the model file writes the codes of the records below.
-inline constexpr const char* kDdTypeCodes[] = {"EX", "LO", "BH", "CE", "EA", "LA", "BA", "CA"};
-inline constexpr const char* kDdTypeNames[] = {"Exponential", "Scramble", "Contest", "Ceiling"};
 inline constexpr const char* kCatExtentNames[] = {"Local", "Regional"};
 inline constexpr const char* kDdAffectsNames[] = {"all vital rates", "fecundities", "survival rates"};
 inline constexpr const char* kDistributionNames[] = {"Normal", "Lognormal"};

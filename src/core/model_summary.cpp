@@ -2,17 +2,6 @@
 
 #include <array>
 
-std::string DensityDependenceTypeName(int code)
-{
-    static const std::array<const char*, 8> kNames = {
-        "Exponential",       "Scramble",       "Contest",       "Ceiling",
-        "Exponential-Allee", "Scramble-Allee", "Contest-Allee", "Ceiling-Allee",
-    };
-    if (code < 0 || code >= static_cast<int>(kNames.size()))
-        return {};
-    return kNames[static_cast<std::size_t>(code)];
-}
-
 std::string ReplicationsText(int replications)
 {
     std::string text = std::to_string(replications);

@@ -14,20 +14,21 @@ constexpr double kLargestAbundance = 2147483647.0;
 
 double DensityDependentRate(std::uint8_t code, double rate, double r, double n, double k)
 {
-    if (!(n > 0.0 && r > 1.0))
+    const TDensityType* type = FindDensityType(code);
+    if (!(n > 0.0 && r > 1.0) || !type)
         return rate;
-    switch (code) {
-    case kContest:
-    case kContest + 4: {
+    switch (type->form) {
+    case DDForm::Contest: {
         const double denominator = k + n * (r - 1.0);
         return k > 0.0 && denominator > 0.0 ? r * k / denominator : 0.0;
     }
-    case kScramble:
-    case kScramble + 4:
+    case DDForm::Scramble:
         return k > 0.0 ? r * GuardedExp(-std::log(r) * n / k) : 0.0;
-    default:
+    case DDForm::Exponential:
+    case DDForm::Ceiling:
         return rate;
     }
+    return rate;
 }
 
 double DensityDependentGrowth(TMultiModel& model, int i, float a, float k, float r, double n)
@@ -39,10 +40,10 @@ double DensityDependentGrowth(TMultiModel& model, int i, float a, float k, float
     const std::uint8_t code = model.Populations[i].DDType;
     double rate = model.GrowthRate[i];
     rate = DensityDependentRate(code, rate, r, n, k);
-    if (code >= 4 && code <= 7)
+    if (HasAllee(code))
         rate = n + a > 0.0 ? rate * n / (n + a) : 0.0;
     double next = n * rate;
-    if ((code == kCeiling || code == kCeiling + 4) && next > k)
+    if (IsCeiling(code) && next > k)
         next = k;
     if (next > kLargestAbundance) {
         model.GrowthOverflowFlag = true;

@@ -20,6 +20,7 @@
 #include "core/batch_log.h"
 #include "core/model_store.h"
 #include "core/one_based.h"
+#include "sim/density_types.h"
 
 #include <cstdint>
 #include <new>
@@ -43,11 +44,12 @@ inline constexpr std::size_t kNameLength = 16;
 // First-crossing histograms of the extinction and explosion thresholds.
 inline constexpr int kTimeBins = 50;
 
-// Density-dependence type codes of a population; 4 to 7 are run as 0 to 3.
-inline constexpr std::uint8_t kExponential = 0;
-inline constexpr std::uint8_t kScramble = 1;
-inline constexpr std::uint8_t kContest = 2;
-inline constexpr std::uint8_t kCeiling = 3;
+// Stored density-dependence codes of the four forms without an Allee effect
+// (the full table is in sim/density_types.h).
+inline constexpr std::uint8_t kExponential = DensityTypeCode(DDType::EX);
+inline constexpr std::uint8_t kScramble = DensityTypeCode(DDType::LO);
+inline constexpr std::uint8_t kContest = DensityTypeCode(DDType::BH);
+inline constexpr std::uint8_t kCeiling = DensityTypeCode(DDType::CE);
 
 // General information of the model.
 struct InfoType {

@@ -223,7 +223,7 @@ void TModelReader::ReadPopulation(PopulationRecord& pop, const std::string& line
     pop.XText = next();
     pop.YText = next();
     pop.InitialAbundanceText = next();
-    pop.DDType = ParseDensityDependenceType(next(), kCeiling);
+    pop.DDType = ParseDensityDependenceType(next(), false);
     pop.GrowthRateText = next();
     pop.CarryingCapacityText = next();
     pop.StdDevOfRText = next();
@@ -418,12 +418,14 @@ std::vector<std::string> InputLines(const TMultiModel& m, const TModelFileFormat
     out.push_back("Lognormal");
     for (int p = 1; p <= m.PopCount && p <= m.MaxPops; ++p) {
         const PopulationRecord& pop = m.Populations[p];
-        // Types 4 to 7 run as 0 to 3, which is what the file can name.
-        const int type = pop.DDType < 8 ? pop.DDType % 4 : 0;
+        // The file names no Allee effect: a type with one is saved as its form,
+        // and a code no type has as exponential.
+        const int listed = DensityTypeListIndex(pop.DDType);
+        const TDensityType* saved = listed >= 0 ? DensityTypeListRow(listed) : FindDensityType(DDType::EX);
         std::string line = Cut(pop.Name, kNameLength) + ",";
         for (const std::string* text : {&pop.XText, &pop.YText, &pop.InitialAbundanceText})
             line += CutParameter(*text) + ",";
-        line += std::string(kDdTypeCodes[type]) + ",";
+        line += std::string(saved->code) + ",";
         for (const std::string* text : {&pop.GrowthRateText, &pop.CarryingCapacityText, &pop.StdDevOfRText,
                                         &pop.SpareText, &pop.TrendInKText, &pop.DispersalSlopeText,
                                         &pop.SurvivalText})

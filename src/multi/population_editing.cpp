@@ -12,7 +12,6 @@ namespace multi {
 namespace {
 
 constexpr int kMostSignificantDigits = 15;
-constexpr int kTypeCount = 4;
 
 std::string GeneralText(double value, int digits)
 {
@@ -98,17 +97,20 @@ TPopulationListButtons PopulationListButtons(int count, int selected, int maxPop
     return b;
 }
 
-TPopulationEditEnabling PopulationEditEnabling(std::int32_t replications, int ddType)
+TPopulationEditEnabling PopulationEditEnabling(std::int32_t replications, int typeIndex)
 {
-    return {replications != 0, ddType != kExponential};
+    // With no entry chosen the fields stay open, so nothing typed is locked in.
+    const TDensityType* type = DensityTypeListRow(typeIndex);
+    return {replications != 0, !type || type->usesK};
 }
 
-int DensityDependenceIndex(std::uint8_t ddType) { return ddType % kTypeCount; }
+int DensityDependenceIndex(std::uint8_t ddType) { return DensityTypeListIndex(ddType); }
 
 std::uint8_t StoredDensityDependence(std::uint8_t oldType, int index)
 {
-    if (index < 0 || index >= kTypeCount || index == DensityDependenceIndex(oldType)) return oldType;
-    return static_cast<std::uint8_t>(index);
+    const TDensityType* type = DensityTypeListRow(index);
+    if (!type || index == DensityDependenceIndex(oldType)) return oldType;
+    return DensityTypeCode(type->type);
 }
 
 bool PopulationInputsDiffer(const PopulationRecord& a, const PopulationRecord& b)

@@ -121,16 +121,17 @@ TPopulationListButtons PopulationListButtons(int count, int selected, int maxPop
 
 // The standard deviation of R and the survival rate matter only for
 // stochastic runs (replications not 0); K and its trend only for a
-// density-dependence type other than exponential.
+// density-dependence type that uses a carrying capacity. `typeIndex` is the
+// entry of the type list.
 struct TPopulationEditEnabling {
     bool stochastic = false;
     bool capacity = false;
 };
-TPopulationEditEnabling PopulationEditEnabling(std::int32_t replications, int ddType);
+TPopulationEditEnabling PopulationEditEnabling(std::int32_t replications, int typeIndex);
 
-// The list entry the density-dependence box shows for a type code (codes 4
-// to 7 run as 0 to 3), and the code stored for an entry: the record's own
-// code while the entry still stands for it.
+// The list entry the density-dependence box shows for a type code (a type
+// with an Allee effect shows as its form), and the code stored for an entry:
+// the record's own code while the entry still stands for it.
 int DensityDependenceIndex(std::uint8_t ddType);
 std::uint8_t StoredDensityDependence(std::uint8_t oldType, int index);
 

@@ -123,8 +123,7 @@ double MapCarryingCapacity(const TMultiModel& model, int i, const TMapRunValues*
     if (run)
         return model.CarryingCapacity[i];
     const PopulationRecord& pop = model.Populations[i];
-    const bool exponential = pop.DDType == kExponential || pop.DDType == 4;
-    return TextValue(exponential ? pop.InitialAbundanceText : pop.CarryingCapacityText);
+    return TextValue(IsExponential(pop.DDType) ? pop.InitialAbundanceText : pop.CarryingCapacityText);
 }
 
 double MapTrendInK(const TMultiModel& model, int i, const TMapRunValues* run)

@@ -328,12 +328,9 @@ bool TProducer::RiskCurve()
     if (!s.AutoScale) {
         // The user's x range narrows the curve; replications beyond it count
         // at its end.
-        if (s.XMaximum > 0 && s.XMaximum <= v.back())
-            hi = s.XMaximum;
-        if (s.XMinimum >= 0 && s.XMinimum < v.back())
-            lo = s.XMinimum;
-        if (hi <= lo)
-            hi = lo + 1;
+        const TRiskRange range = NarrowRiskRange(v, s.XMinimum, s.XMaximum, TInvertedRiskRange::OneUnitWide);
+        lo = range.Low;
+        hi = range.High;
         s.XMinimum = lo;
         s.XMaximum = hi;
     }

@@ -31,8 +31,6 @@ void KeepMax(T& slot, V value)
         slot = static_cast<T>(value);
 }
 
-bool IsCeiling(std::uint8_t code) { return code == kCeiling || code == kCeiling + 4; }
-
 }  // namespace
 
 void TMultiRun::Allocate(int populations, int duration)

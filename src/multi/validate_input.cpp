@@ -13,10 +13,6 @@ namespace {
 
 constexpr double kLargestInput = 2147483647.0;
 
-// Density dependence and the ceiling need a carrying capacity.
-bool UsesCarryingCapacity(std::uint8_t code) { return code != 0 && code != 4 && code <= 7; }
-bool IsExponential(std::uint8_t code) { return code == 0 || code == 4; }
-
 // Only a text without any character counts as left out: blanks are no
 // number, and a value the user meant to give must not silently vanish.
 bool IsEmpty(const std::string& text) { return text.empty(); }

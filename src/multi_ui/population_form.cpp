@@ -87,8 +87,8 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     addRow(new QLabel(QStringLiteral("&Name:"), panel_), nameEdit_);
     typeCombo_ = new TComboBoxEx(panel_);
     typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (const char* name : kDdTypeNames)
-        typeCombo_->addItem(QString::fromLatin1(name));
+    for (int i = 0; i < DensityTypeListSize(); ++i)
+        typeCombo_->addItem(QString::fromLatin1(DensityTypeListRow(i)->name));
     typeLabel_ = new QLabel(QStringLiteral("De&nsity dependence type:"), panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);

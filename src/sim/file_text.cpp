@@ -5,8 +5,8 @@
 #include "core/file_names.h"
 #include "core/messages.h"
 #include "core/model_file_codes.h"
-#include "core/model_store.h"
 #include "core/str_utilx.h"
+#include "sim/density_types.h"
 
 #include <cctype>
 #include <cfloat>
@@ -217,11 +217,11 @@ bool ParseBoolean(const std::string& text, TReaderStatus& status)
     }
 }
 
-std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType)
+std::uint8_t ParseDensityDependenceType(const std::string& code, bool withAllee)
 {
-    for (std::uint8_t k = 1; k <= highestType && k < 8; ++k)
-        if (code == kDdTypeCodes[k]) return k;
-    return 0;
+    const TDensityType* type = FindDensityTypeCode(code);
+    if (!type || (type->allee && !withAllee)) return DensityTypeCode(DDType::EX);
+    return DensityTypeCode(type->type);
 }
 
 std::string ReplaceExtension(const std::string& fileName, const std::string& ext)

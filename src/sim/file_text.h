@@ -112,9 +112,10 @@ struct TReaderStatus {
 // First character: '0' 'F' 'N' 'f' 'n' false; '1' 'T' 'Y' 't' 'y' true;
 // anything else (empty too) fails with "Boolean error".
 bool ParseBoolean(const std::string& text, TReaderStatus& status);
-// "LO" .. "CA" exactly give 1 .. 7; anything else 0 ("EX"). A file that
-// knows fewer types passes its highest (3 for "LO", "BH" and "CE" only).
-std::uint8_t ParseDensityDependenceType(const std::string& code, int highestType = 7);
+// The stored code of a type's file code, matched exactly; anything else is
+// exponential. A file that names no Allee effect passes `withAllee` false, and
+// then an Allee type's code reads as exponential too.
+std::uint8_t ParseDensityDependenceType(const std::string& code, bool withAllee = true);
 
 // ---- writing a model file -------------------------------------------------
 

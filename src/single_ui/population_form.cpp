@@ -64,8 +64,8 @@ TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displ
     };
     typeCombo_ = new TComboBoxEx(panel_);
     typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (const char* name : kDdTypeNames)
-        typeCombo_->addItem(QString::fromLatin1(name));
+    for (int i = 0; i < DensityTypeListSize(); ++i)
+        typeCombo_->addItem(QString::fromLatin1(DensityTypeListRow(i)->name));
 
     entryCheck_ = new TInvalidEntryCheck(*this);
     for (int k = 0; k < kEditCount; ++k) {

@@ -11,12 +11,6 @@
 
 namespace {
 
-bool IsExponential(std::uint8_t ddtype)
-{
-    const auto t = static_cast<DDType>(ddtype);
-    return t == DDType::EX || t == DDType::EA;
-}
-
 std::string WidthEight(double x)
 {
     char buffer[32];

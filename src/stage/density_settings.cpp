@@ -1,6 +1,7 @@
 #include "stage/density_settings.h"
 
 #include "core/str_utilx.h"
+#include "sim/density_types.h"
 
 #include <cmath>
 #include <cstdio>
@@ -69,13 +70,7 @@ void StoreDensitySettings(TCoravel& model, int p, const TDensitySettings& settin
 
 TDensityEditEnabling DensityEditEnabling(int type)
 {
-    switch (type) {
-    case 1:  // scramble
-    case 2:  // contest
-        return {true, true};
-    case 3:  // ceiling
-        return {false, true};
-    default:  // exponential
-        return {false, false};
-    }
+    const TDensityType* row = DensityTypeListRow(type);
+    if (!row) return {false, false};
+    return {row->usesRmax, row->usesK};
 }

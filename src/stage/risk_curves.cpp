@@ -54,15 +54,11 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
     double lo = v.front();
     double hi = v.back();
     if (!settings.AutoScale && kind >= kIntervalExtinctionRisk && kind <= kTerminalExplosionRisk) {
-        double manualLo = lo, manualHi = hi;
-        if (settings.XMaximum > 0 && settings.XMaximum <= v.back()) manualHi = settings.XMaximum;
-        if (settings.XMinimum >= 0 && settings.XMinimum < v.back()) manualLo = settings.XMinimum;
-        // An inverted manual range would give a negative number of points;
-        // the curve then covers the data as with automatic limits.
-        if (manualLo <= manualHi) {
-            lo = manualLo;
-            hi = manualHi;
-        }
+        // An inverted manual range covers the data as automatic limits would.
+        const TRiskRange range =
+            NarrowRiskRange(v, settings.XMinimum, settings.XMaximum, TInvertedRiskRange::CoverData);
+        lo = range.Low;
+        hi = range.High;
         settings.XMinimum = lo;
         settings.XMaximum = hi;
     }

@@ -84,7 +84,7 @@ void InitializeRun(TCoravel& model, TRunState& run, TRunStatistics& stats)
         const auto type = static_cast<DDType>(model.populations[p].ddtype);
         double emigration = 0.0;
         for (int d = 1; d <= P; ++d) emigration += model.migration[d][p];
-        if (type == DDType::EX || type == DDType::EA || !(emigration > 0.0))
+        if (IsExponential(type) || !(emigration > 0.0))
             model.dispersalslope[p] = 0.0f;
         else
             model.dispersalslope[p] = static_cast<float>(model.dispersalslope[p] / emigration);

@@ -8,6 +8,7 @@
 #include "core/file_names.h"
 #include "core/messages.h"
 #include "core/str_utilx.h"
+#include "sim/density_types.h"
 #include "sim/file_text.h"
 #include "stage/results_section.h"
 #include "stage/validate_input.h"
@@ -714,7 +715,7 @@ std::vector<std::string> InputLines(const TCoravel& m)
             FixedText(pop.x, 5, 3),
             FixedText(pop.y, 5, 3),
             pop.initialtext,
-            kDdTypeCodes[pop.ddtype < 8 ? pop.ddtype : 0],
+            DensityTypeFileCode(pop.ddtype),
             pop.rmaxtext,
             pop.ktext,
             pop.extratext1,
@@ -866,7 +867,7 @@ void RestrictModel(TCoravel& m)
     pop.cat1multtext = pop.cat2multtext = "1";
     pop.intotal = true;
     pop.matrixindex = pop.stdevindex = 1;
-    if (pop.ddtype >= 4) pop.ddtype = 0;
+    if (!FindDensityType(pop.ddtype) || HasAllee(pop.ddtype)) pop.ddtype = DensityTypeCode(DDType::EX);
 
     m.distribution = 1;
     m.dispersalcv = 0;

@@ -212,8 +212,7 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
         return false;
     const int T = model.duration;
     const double K = model.capacity[p];
-    const int typeCode = model.populations[p].ddtype;
-    const DDType type = static_cast<DDType>(typeCode & 7);
+    const DDType type = static_cast<DDType>(model.populations[p].ddtype);
 
     model.currentmatrix = model.populations[p].matrixindex;
     // Cleared once the curves are computed (or refused).
@@ -221,7 +220,7 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
     buffer.SetPointCount(50);
     double kEnd = K;
     buffer.CurveVariant = 1;
-    if (type != DDType::EX && type != DDType::EA) {
+    if (!IsExponential(type)) {
         if (model.ktrend[p] != 0) {
             kEnd = T * static_cast<double>(model.ktrend[p]) + K;
             buffer.CurveVariant = 3;
@@ -272,7 +271,7 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
     const bool fSeries = HasSeries(model.fchange, model.fchangeindex[p]);
     const bool sSeries = HasSeries(model.schange, model.schangeindex[p]);
     if ((fSeries || sSeries) &&
-        (type == DDType::EX || type == DDType::CE || type == DDType::EA || type == DDType::CA)) {
+        (IsExponential(type) || IsCeiling(type))) {
         if (fSeries)
             fecundity = ChangeSeriesAt(model.fchange[model.fchangeindex[p]], T);
         if (sSeries)

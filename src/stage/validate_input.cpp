@@ -50,18 +50,6 @@ struct TRateMultiplierMemo {
 
 std::array<TRateMultiplierMemo, kMaxPopulations + 1> rateMemo;
 
-bool IsExponential(std::uint8_t ddtype)
-{
-    const auto t = static_cast<DDType>(ddtype);
-    return t == DDType::EX || t == DDType::EA;
-}
-
-bool IsScrambleOrContest(std::uint8_t ddtype)
-{
-    const auto t = static_cast<DDType>(ddtype);
-    return IsScramble(t) || IsContest(t);
-}
-
 // Rounded as every count of the run is: to the nearest, halves to even.
 std::int32_t RoundedTotal(double sum)
 {
@@ -104,7 +92,7 @@ void ConvertPopulation(TCoravel& model, int p)
     const bool rmaxOk = ConvertNumber(pop.rmaxtext, rmax);
     if (!rmaxOk)
         rmax = 0.0;
-    if (IsScrambleOrContest(pop.ddtype) && !(rmaxOk && rmax >= kSmallestRunRmax && rmax <= kLargestInput))
+    if (UsesMaximumGrowthRate(pop.ddtype) && !(rmaxOk && rmax >= kSmallestRunRmax && rmax <= kLargestInput))
         ReportInvalidInput(model, "Rmax", p);
     model.rmax[p] = static_cast<float>(rmax);
 

@@ -7,6 +7,7 @@
 #include "core/model_access.h"
 #include "core/model_store.h"
 #include "core/model_summary.h"
+#include "sim/density_types.h"
 #include "chart/scale_info.h"
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"

@@ -1,6 +1,7 @@
 #include "stage_ui/population_form.h"
 
 #include "core/messages.h"
+#include "sim/density_types.h"
 #include "stage/density_settings.h"
 #include "stage/validate_input.h"
 #include "ui/combo_box_ex.h"
@@ -30,8 +31,8 @@ TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, 
     auto* fields = new QGridLayout;
     typeCombo_ = new TComboBoxEx(this);
     typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (const char* name : kDdTypeNames)
-        typeCombo_->addItem(QString::fromLatin1(name));
+    for (int i = 0; i < DensityTypeListSize(); ++i)
+        typeCombo_->addItem(QString::fromLatin1(DensityTypeListRow(i)->name));
     rmaxEdit_ = new TFnpNumericEdit(this);
     rmaxEdit_->setObjectName(QStringLiteral("MaxGrowthRateEdit"));
     rmaxEdit_->SetDecimals(4);

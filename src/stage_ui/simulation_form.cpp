@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "core/model_store.h"
 #include "core/model_summary.h"
+#include "sim/density_types.h"
 #include "ui/painter_canvas.h"
 #include "ui/qt_message_sink.h"
 
