@@ -10,6 +10,7 @@
 #include "multi/landscape_map.h"
 #include "sim/file_text.h"
 #include "sim/results_section.h"
+#include "stage/model_store.h"  // the density-dependence type codes
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "core/file_names.h"
 #include "core/messages.h"
 #include "core/model_file_codes.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/str_utilx.h"
 
 #include <cctype>

@@ -5,7 +5,7 @@
 // result-memory kind, and the reset to a new, empty model.
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 // The store limits that the configuration asks for.
 ModelLimits LimitsFromConfig(const ConfigType& config);
