@@ -2,7 +2,7 @@
 
 #include "core/batch_sequence.h"
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
 

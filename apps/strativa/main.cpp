@@ -13,7 +13,7 @@
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/program_main.h"
-#include "core/startup.h"
+#include "stage/startup.h"
 #include "core/str_utilx.h"
 #ifdef STRATIVA_WINDOWS
 #include "stage_ui/stage_program.h"

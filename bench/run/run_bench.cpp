@@ -5,7 +5,7 @@
 // the ratio of the two is the cost of everything else the run does.
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/guarded_exp.h"
 #include "sim/random_deviates.h"
 #include "stage/run_simulation.h"

@@ -11,8 +11,8 @@
 //   bench_simulation_window [MODEL.st]     (default: the pond turtle sample)
 
 #include "core/config.h"
-#include "core/model_store.h"
-#include "core/startup.h"
+#include "stage/model_store.h"
+#include "stage/startup.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"
 #include "stage_ui/simulation_form.h"

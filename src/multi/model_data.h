@@ -18,7 +18,7 @@
 // models of their own.
 
 #include "core/batch_log.h"
-#include "core/model_store.h"
+#include "core/model_records.h"
 #include "core/one_based.h"
 #include "sim/density_types.h"
 

@@ -2,7 +2,7 @@
 
 #include "chart/risk_curve.h"
 #include "core/messages.h"
-#include "core/model_store.h"
+#include "core/model_records.h"
 #include "core/str_utilx.h"
 #include "multi/density_growth.h"
 #include "multi/result_charts.h"

@@ -1,7 +1,6 @@
 #include "multi_ui/population_form.h"
 
 #include "core/messages.h"
-#include "core/model_store.h"
 #include "multi/population_editing.h"
 #include "multi/result_kinds.h"
 #include "multi_ui/range_limits.h"

@@ -5,7 +5,7 @@
 // population s that moves to population d in one step; and building either
 // from the distances between populations with a distance function.
 
-#include "core/model_store.h"
+#include "core/one_based.h"
 
 #include <vector>
 

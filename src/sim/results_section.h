@@ -9,7 +9,7 @@
 // them. The shared blocks work on a view of whichever model holds the
 // arrays (TResultArrays).
 
-#include "core/model_store.h"
+#include "core/model_records.h"
 #include "sim/file_text.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "sim/run_moments.h"
 
-#include "core/model_store.h"
+#include "core/model_records.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,6 @@
 #include "single_ui/population_form.h"
 
 #include "core/messages.h"
-#include "core/model_store.h"
 #include "multi/population_editing.h"
 #include "multi_ui/range_limits.h"
 #include "single/population_parameters.h"

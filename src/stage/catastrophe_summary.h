@@ -5,7 +5,7 @@
 // after the catastrophe with its growth rate, or the change of the carrying
 // capacity).
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <string>
 #include <vector>

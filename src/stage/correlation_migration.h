@@ -4,7 +4,7 @@
 // checks before a run and their computation from the populations'
 // coordinates, on the routines both engines share.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/population_links.h"
 
 // Meaning of the four Info.distflags: the migration matrix comes from the

@@ -4,7 +4,7 @@
 // K as numbers. The model keeps Rmax and K as the text last stored; the input
 // check converts them.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <cstdint>
 

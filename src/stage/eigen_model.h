@@ -3,7 +3,7 @@
 // projects with, and the stable distribution and reproductive values written
 // into the store's population slots.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/stage_matrix.h"
 
 // Stage matrix type m of the store over the stages in use (Info.stages).

@@ -2,7 +2,7 @@
 // The general information of an age/stage model as its dialog edits it:
 // title, four comment lines, replications, duration and two switches.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/model_summary.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "stage/live_chart.h"
 
 #include "chart/result_writers.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/run_simulation.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 // RecomputePopulationTotals; DisperseIndividuals when any dispersal exists;
 // then the actions timed after dispersal and RecomputePopulationTotals.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/excess_movers.h"
 #include "stage/run_state.h"
 

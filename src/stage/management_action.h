@@ -10,7 +10,7 @@
 // translocation read from a file is shown, and on storing kept, as an
 // introduction.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <cstdint>
 #include <string>

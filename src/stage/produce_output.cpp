@@ -4,8 +4,8 @@
 
 #include "core/batch_log.h"
 #include "core/messages.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "chart/result_writers.h"
 #include "stage/correlation_migration.h"
 #include "stage/plot_buffer.h"
@@ -30,7 +30,7 @@ std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 bool IsResultsKind(int kind) { return kind >= 19 && kind <= 33; }
 bool IsStageKind(int kind) { return (kind >= 7 && kind <= 9) || (kind >= 14 && kind <= 18); }
-bool IsRiskKind(int kind) { return kind >= kIntervalExtinctionRisk && kind <= kTerminalPercentDecline; }
+bool IsRiskKind(int kind) { return kind >= stage::kIntervalExtinctionRisk && kind <= stage::kTerminalPercentDecline; }
 
 // Element `index` of a change series, held inside the series: the chart of a
 // short series must not read past its end.
@@ -258,15 +258,15 @@ bool RiskCurve(int kind, TScaleInfo& settings, int replications, bool warnFlag)
 
 bool TimeToThreshold(int kind, TScaleInfo& settings, int replications, bool warnFlag, double& barWidth)
 {
-    const auto& h = kind == kTimeToExtinction ? Info.extinctiontimes : Info.explosiontimes;
+    const auto& h = kind == stage::kTimeToExtinction ? Info.extinctiontimes : Info.explosiontimes;
     TCrossingInput in;
     in.Kind = kind;
     in.Replications = replications;
     in.Duration = Info.duration;
     in.BinWidth = Info.crossbin;
     in.Histogram = std::span<const std::uint16_t>(h.begin(), h.end());
-    in.Threshold = kind == kTimeToExtinction ? Info.extthreshold : Info.explthreshold;
-    in.ThresholdChanged = kind == kTimeToExtinction ? Info.extlevelchanged : Info.expllevelchanged;
+    in.Threshold = kind == stage::kTimeToExtinction ? Info.extthreshold : Info.explthreshold;
+    in.ThresholdChanged = kind == stage::kTimeToExtinction ? Info.extlevelchanged : Info.expllevelchanged;
     return ComputeTimeToThreshold(Buffer, settings, in, warnFlag, barWidth);
 }
 

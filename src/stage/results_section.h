@@ -3,7 +3,7 @@
 // files share, then the final stage abundances, the local-extinction
 // durations and the harvests.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/results_section.h"
 
 #include <string>

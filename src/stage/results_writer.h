@@ -10,7 +10,7 @@
 #include "chart/plot_buffer.h"
 #include "chart/result_writers.h"
 #include "chart/scale_info.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/catastrophe_summary.h"
 
 #include <string>

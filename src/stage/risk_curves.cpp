@@ -8,6 +8,14 @@
 #include <cmath>
 #include <string>
 
+// The kinds named here are the age/stage program's.
+using stage::kIntervalExplosionRisk;
+using stage::kIntervalExtinctionRisk;
+using stage::kIntervalPercentDecline;
+using stage::kTerminalExplosionRisk;
+using stage::kTerminalPercentDecline;
+using stage::kTimeToExplosion;
+
 namespace {
 
 constexpr const char* kTooFewReplications = "Too few replications (at least 4 are needed).";

@@ -11,22 +11,13 @@
 #include "chart/plot_buffer.h"
 #include "chart/risk_curve.h"
 #include "chart/scale_info.h"
+#include "stage/result_kinds.h"
 
 #include <cstdint>
 #include <span>
 
-// Result kinds these steps serve.
-inline constexpr int kIntervalExtinctionRisk = 26;
-inline constexpr int kTerminalExtinctionRisk = 27;
-inline constexpr int kIntervalExplosionRisk = 28;
-inline constexpr int kTerminalExplosionRisk = 29;
-inline constexpr int kIntervalPercentDecline = 30;
-inline constexpr int kTerminalPercentDecline = 31;
-inline constexpr int kTimeToExtinction = 32;
-inline constexpr int kTimeToExplosion = 33;
-
 struct TRiskCurveInput {
-    int Kind = kIntervalExtinctionRisk;  // 26..31
+    int Kind = stage::kIntervalExtinctionRisk;  // 26..31
     // One value per completed replication, ascending: the smallest total
     // (26, 30), the largest (28) or the final total (27, 29, 31).
     std::span<const float> Values;
@@ -46,7 +37,7 @@ bool ComputeRiskCurve(TPlotBuffer& buffer, TScaleInfo& settings, const TRiskCurv
                       bool warnFlag);
 
 struct TCrossingInput {
-    int Kind = kTimeToExtinction;  // 32 or 33
+    int Kind = stage::kTimeToExtinction;  // 32 or 33
     int Replications = 0;
     int Duration = 0;
     int BinWidth = 1;                     // time steps per histogram bin

@@ -3,7 +3,7 @@
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/messages.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/str_utilx.h"
 #include "sim/random_deviates.h"
 #include "stage/correlation_migration.h"

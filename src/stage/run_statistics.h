@@ -21,7 +21,7 @@
 // the last step of every replication (also after an early end), and
 // FinishRunStatistics once after the last replication.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/run_moments.h"
 #include "stage/run_state.h"
 

@@ -8,7 +8,7 @@
 // parameters: written back unchanged, a weight of 0.00001 stays 0.00001
 // instead of being rounded to the few decimals a grid shows.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <string>
 

@@ -77,6 +77,12 @@ struct TLoadFailure {
 [[noreturn]] void Fail(int code, const std::string& reason) { throw TLoadFailure{code, reason}; }
 [[noreturn]] void FailRead(const std::string& reason = "Error in reading input data") { Fail(5, reason); }
 
+}  // namespace
+
+// The age/stage engine's reader of its model file.
+namespace stage {
+namespace {
+
 class TModelReader {
 public:
     TModelReader(TCoravel& model, std::vector<std::string> lines, const std::string& name)
@@ -583,6 +589,11 @@ int TModelReader::Run()
     return code;
 }
 
+}  // namespace
+}  // namespace stage
+
+namespace {
+
 // ---------------------------------------------------------------------------
 // Writing
 
@@ -924,7 +935,7 @@ int LoadModelFile(TCoravel& model, const std::string& fileName, int /*mode*/)
     StatusMessage("Loading ... ");
     int code = kModelFileOk;
     try {
-        TModelReader reader(model, std::move(lines), name);
+        stage::TModelReader reader(model, std::move(lines), name);
         code = reader.Run();
     } catch (const TLoadFailure& failure) {
         InputWarning("File not loaded: " + failure.reason);

@@ -9,7 +9,7 @@
 // old file safely: a failed save leaves it as it was.
 
 #include "core/model_file_codes.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/file_text.h"
 
 #include <cstdint>

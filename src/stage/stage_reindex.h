@@ -2,7 +2,7 @@
 // Stages added, deleted and moved in the Stages editor: every value that a
 // stage indexes follows its stage to the stage's new place.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <string>
 #include <vector>

@@ -12,7 +12,7 @@
 // `currentmatrix` keep the last analysis.
 
 #include "chart/plot_buffer.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/stage_matrix.h"
 
 #include <string>

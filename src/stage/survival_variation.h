@@ -3,7 +3,7 @@
 // survivals, or negative correlation for survivals above 0.5. Both special
 // choices need the stage-matrix constraints in effect and at least 3 stages.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 bool SpecialSurvivalVariationAllowed(const TCoravel& model);
 

@@ -22,7 +22,7 @@
 //     management, dispersal, statistics (management.h, the run)
 // and at the end of the run ReportTruncations.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/run_state.h"
 #include "stage/stage_matrix.h"
 

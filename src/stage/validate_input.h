@@ -2,7 +2,7 @@
 // The check of an age/stage model before a run, a plot or a file operation,
 // and the repair of stage matrices.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "stage_ui/abundance_form.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/editor_cells.h"
 #include "stage/validate_input.h"
 #include "ui/model_text.h"

@@ -5,7 +5,7 @@
 // effect and at least 3 stages. No menu item opens it; the choice is model
 // data that the model file reads and writes.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "stage_ui/grid_util.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/number_cell_rules.h"
 #include "ui/model_text.h"
 #include "ui/string_align_grid.h"

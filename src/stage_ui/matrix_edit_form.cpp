@@ -1,6 +1,6 @@
 #include "stage_ui/matrix_edit_form.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/editor_cells.h"
 #include "stage_ui/grid_util.h"
 #include "ui/string_align_grid.h"

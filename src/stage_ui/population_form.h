@@ -6,7 +6,7 @@
 // list); Apply leaves the dialog open. Display shows the population display
 // menu; the form's context menu opens either chart at once.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/density_settings.h"
 #include "ui/display_result.h"
 

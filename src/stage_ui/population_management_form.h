@@ -14,7 +14,7 @@
 // Selecting another stores the controls into the current one first; Add,
 // and an item selected after Delete, become current at once.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/management_action.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "stage_ui/simulation_form.h"
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/model_summary.h"
 #include "sim/density_types.h"
 #include "ui/painter_canvas.h"

@@ -1,6 +1,6 @@
 #include "stage_ui/stage_display_menu.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage_ui/stage_result_windows.h"
 
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "stage_ui/stage_form.h"
 
 #include "core/messages.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/stage_entry.h"
 #include "stage/stage_reindex.h"
 #include "stage_ui/grid_util.h"

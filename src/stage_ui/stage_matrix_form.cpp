@@ -1,7 +1,7 @@
 #include "stage_ui/stage_matrix_form.h"
 
 #include "core/messages.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "stage_ui/std_dev_matrix_form.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 namespace {
 

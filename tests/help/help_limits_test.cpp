@@ -8,7 +8,7 @@
 
 #include "chart/plot_buffer.h"
 #include "chart/risk_curve.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "multi/distance_editing.h"
 #include "multi/model_data.h"
 #include "multi/multi_options.h"

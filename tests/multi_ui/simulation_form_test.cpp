@@ -1,7 +1,7 @@
 #include "multi_ui/simulation_form.h"
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "core/model_records.h"
 #include "multi/model_file.h"
 #include "multi/run_simulation.h"
 #include "support/recording_help.h"

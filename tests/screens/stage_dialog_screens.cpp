@@ -3,7 +3,7 @@
 
 #include "screen_registry.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "stage_ui/about_form.h"
 #include "stage_ui/advanced_stochasticity_form.h"

@@ -3,7 +3,7 @@
 
 #include "screen_registry.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage_ui/population_display_menu.h"
 #include "stage_ui/rate_of_increase_form.h"
 #include "stage_ui/simulation_form.h"

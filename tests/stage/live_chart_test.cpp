@@ -1,7 +1,7 @@
 #include "stage/live_chart.h"
 
 #include "chart/recording_canvas.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <gtest/gtest.h>
 

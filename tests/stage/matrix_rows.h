@@ -2,7 +2,7 @@
 // Fills a one-based single-precision matrix of the store row by row and sets
 // the model's stage count from the number of rows.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <cstdint>
 #include <vector>

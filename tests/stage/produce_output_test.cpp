@@ -4,7 +4,7 @@
 
 #include "core/batch_log.h"
 #include "chart/recording_canvas.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/risk_curves.h"
 #include "stage/run_simulation.h"
 #include "stage/validate_input.h"
@@ -250,7 +250,7 @@ TEST_F(ProduceOutputTest, ScalingAndMargins)
 TEST_F(ProduceOutputTest, RiskChartsNeverScaleAboveOnePointZeroTwo)
 {
     Results(21, 20);
-    for (int kind = kIntervalExtinctionRisk; kind <= kTerminalPercentDecline; ++kind) {
+    for (int kind = stage::kIntervalExtinctionRisk; kind <= stage::kTerminalPercentDecline; ++kind) {
         TScaleInfo s = DefaultScaleInfo[static_cast<std::size_t>(kind)];
         ASSERT_TRUE(ProduceOutput(s, nullptr, nullptr, kind, kModeCheck, false)) << kind;
         EXPECT_LE(s.YMaximum, 1.02) << kind;

@@ -4,7 +4,7 @@
 // .72 .24 .04, reproductive values 1 3 2), two populations; population 2
 // ("North") is the current one and starts in the stable distribution.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <memory>
 

@@ -40,7 +40,7 @@ TEST(RiskCurve, ExtinctionRiskCumulatesUpwardWithBand)
     TPlotBuffer b;
     TScaleInfo s;
     const std::vector<float> v = {10, 20, 30, 40};
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, true));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, true));
     ASSERT_EQ(b.PlotPointCount, 4);
     const float xs[] = {10, 20, 30, 40};
     const float ps[] = {0.25f, 0.5f, 0.75f, 1.0f};
@@ -58,7 +58,7 @@ TEST(RiskCurve, ExplosionRiskCumulatesFromTheTop)
     TPlotBuffer b;
     TScaleInfo s;
     const std::vector<float> v = {10, 20, 30, 40};
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExplosionRisk, v}, true));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExplosionRisk, v}, true));
     ASSERT_EQ(b.PlotPointCount, 4);
     // Probability of reaching or exceeding each level.
     const float ps[] = {1.0f, 0.75f, 0.5f, 0.25f};
@@ -70,7 +70,7 @@ TEST(RiskCurve, NarrowSpanGivesOnePointPerUnit)
     TPlotBuffer b;
     TScaleInfo s;
     const auto v = Ramp(10, 15, 100);
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kTerminalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kTerminalExtinctionRisk, v}, false));
     ASSERT_EQ(b.PlotPointCount, 6);
     EXPECT_FLOAT_EQ(b.PlotX[0], 10);
     EXPECT_FLOAT_EQ(b.PlotX[5], 15);
@@ -82,7 +82,7 @@ TEST(RiskCurve, ManyReplicationsUseAtMost160Points)
     TPlotBuffer b;
     TScaleInfo s;
     const auto v = Ramp(0, 10000, 1000);
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, false));
     EXPECT_EQ(b.PlotPointCount, 160);
     EXPECT_FLOAT_EQ(b.PlotMean[159], 1);
 }
@@ -90,7 +90,7 @@ TEST(RiskCurve, ManyReplicationsUseAtMost160Points)
 TEST(RiskCurve, ConstantValuesGiveOneFinitePointAtThatValue)
 {
     // Every replication extinct: zero-width range.
-    for (int kind : {kIntervalExtinctionRisk, kTerminalExplosionRisk}) {
+    for (int kind : {stage::kIntervalExtinctionRisk, stage::kTerminalExplosionRisk}) {
         TPlotBuffer b;
         TScaleInfo s;
         const std::vector<float> v(12, 0.0f);
@@ -104,7 +104,7 @@ TEST(RiskCurve, ConstantValuesGiveOneFinitePointAtThatValue)
     TPlotBuffer b;
     TScaleInfo s;
     const std::vector<float> v(8, 250.0f);
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kTerminalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kTerminalExtinctionRisk, v}, false));
     EXPECT_FLOAT_EQ(b.PlotX[0], 250);
     EXPECT_TRUE(AllFinite(b));
 }
@@ -114,10 +114,10 @@ TEST(RiskCurve, ShareReachingZeroNeedsTenReplications)
     std::vector<float> v = {0, 0, 5, 6, 7, 8, 9, 10, 11, 12};
     TPlotBuffer b;
     TScaleInfo s;
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, false));
     EXPECT_FLOAT_EQ(b.PlotLower[1], 0.2f);
     v.pop_back();
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, false));
     EXPECT_FLOAT_EQ(b.PlotLower[1], 0);
 }
 
@@ -131,7 +131,7 @@ TEST(RiskCurve, ManualRangeCountsReplicationsBeyondIt)
         s.AutoScale = false;
         s.XMinimum = 20;
         s.XMaximum = 1000;  // above the data: not used
-        ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, false));
+        ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, false));
         EXPECT_DOUBLE_EQ(s.XMinimum, 20);
         EXPECT_NEAR(s.XMaximum, 99, 1e-4);
         EXPECT_NEAR(b.PlotX[0], 20, 1e-4);
@@ -144,7 +144,7 @@ TEST(RiskCurve, ManualRangeCountsReplicationsBeyondIt)
         s.AutoScale = false;
         s.XMinimum = -1;  // negative: not used
         s.XMaximum = 79;
-        ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExplosionRisk, v}, false));
+        ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExplosionRisk, v}, false));
         const int last = b.PlotPointCount - 1;
         EXPECT_NEAR(b.PlotX[last], 79, 1e-4);
         EXPECT_NEAR(b.PlotMean[last], 0.21, 1e-6);  // 80..99 beyond, 79 at the point
@@ -160,7 +160,7 @@ TEST(RiskCurve, InvertedManualRangeIsIgnored)
     s.AutoScale = false;
     s.XMinimum = 80;
     s.XMaximum = 20;
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalExtinctionRisk, v}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalExtinctionRisk, v}, false));
     EXPECT_EQ(b.PlotPointCount, 100);
     EXPECT_NEAR(s.XMinimum, 0, 1e-6);
     EXPECT_NEAR(s.XMaximum, 99, 1e-4);
@@ -172,7 +172,7 @@ TEST(RiskCurve, PercentDeclineEndsAtZeroWithCertainty)
     TPlotBuffer b;
     TScaleInfo s;
     const std::vector<float> v = {25, 50, 75, 100, 150};
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kIntervalPercentDecline, v, 100.0, 1}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kIntervalPercentDecline, v, 100.0, 1}, false));
     const int n = b.PlotPointCount;
     ASSERT_GE(n, 2);
     EXPECT_FLOAT_EQ(b.PlotX[n - 1], 0);
@@ -183,7 +183,7 @@ TEST(RiskCurve, PercentDeclineEndsAtZeroWithCertainty)
 
     // With 160 points in use the last point is moved to 0 instead.
     const auto many = Ramp(0, 1000, 400);
-    ASSERT_TRUE(ComputeRiskCurve(b, s, {kTerminalPercentDecline, many, 500.0, 1}, false));
+    ASSERT_TRUE(ComputeRiskCurve(b, s, {stage::kTerminalPercentDecline, many, 500.0, 1}, false));
     EXPECT_EQ(b.PlotPointCount, 160);
     EXPECT_FLOAT_EQ(b.PlotX[159], 0);
 }
@@ -197,10 +197,10 @@ TEST(RiskCurve, RefusalsAndTheirMessages)
         bool warn;
         const char* message;  // nullptr: none
     } cases[] = {
-        {{kIntervalExtinctionRisk, three}, true, "Too few replications (at least 4 are needed)."},
-        {{kIntervalExtinctionRisk, three}, false, nullptr},
-        {{kIntervalPercentDecline, four, 100, 0}, false, "No populations are included in summation!"},
-        {{kTerminalPercentDecline, four, 0.4, 2}, false, "Initial abundance is zero!"},
+        {{stage::kIntervalExtinctionRisk, three}, true, "Too few replications (at least 4 are needed)."},
+        {{stage::kIntervalExtinctionRisk, three}, false, nullptr},
+        {{stage::kIntervalPercentDecline, four, 100, 0}, false, "No populations are included in summation!"},
+        {{stage::kTerminalPercentDecline, four, 0.4, 2}, false, "Initial abundance is zero!"},
     };
     for (const auto& c : cases) {
         RecordingSink sink;
@@ -221,7 +221,7 @@ TEST(RiskCurve, RefusalsAndTheirMessages)
 
 struct Crossing {
     std::array<std::uint16_t, 50> h{};
-    TCrossingInput Input(int replications, int duration, int width = 1, int kind = kTimeToExtinction)
+    TCrossingInput Input(int replications, int duration, int width = 1, int kind = stage::kTimeToExtinction)
     {
         TCrossingInput in;
         in.Kind = kind;
@@ -345,15 +345,15 @@ TEST(TimeToThreshold, LabelsFollowTheThreshold)
         const char* title;
         const char* xlabel;
     } cases[] = {
-        {kTimeToExtinction, 25, true, "Time to quasi-extinction", "Time to fall below 25"},
-        {kTimeToExtinction, 0, true, "Time to extinction", "Time to extinction"},
-        {kTimeToExplosion, 5000, true, "keep", "Time to exceed 5000"},
-        {kTimeToExtinction, 25, false, "keep", "keep"},
+        {stage::kTimeToExtinction, 25, true, "Time to quasi-extinction", "Time to fall below 25"},
+        {stage::kTimeToExtinction, 0, true, "Time to extinction", "Time to extinction"},
+        {stage::kTimeToExplosion, 5000, true, "keep", "Time to exceed 5000"},
+        {stage::kTimeToExtinction, 25, false, "keep", "keep"},
         // Halves round away from zero, as the suite's other number texts.
-        {kTimeToExtinction, 12.5, true, "Time to quasi-extinction", "Time to fall below 13"},
-        {kTimeToExplosion, 480.5, true, "keep", "Time to exceed 481"},
-        {kTimeToExplosion, 2.5, true, "keep", "Time to exceed 3"},
-        {kTimeToExtinction, 7.49, true, "Time to quasi-extinction", "Time to fall below 7"},
+        {stage::kTimeToExtinction, 12.5, true, "Time to quasi-extinction", "Time to fall below 13"},
+        {stage::kTimeToExplosion, 480.5, true, "keep", "Time to exceed 481"},
+        {stage::kTimeToExplosion, 2.5, true, "keep", "Time to exceed 3"},
+        {stage::kTimeToExtinction, 7.49, true, "Time to quasi-extinction", "Time to fall below 7"},
     };
     for (const auto& k : cases) {
         Crossing c;

@@ -4,7 +4,7 @@
 
 #include "core/batch_log.h"
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "sim/random_deviates.h"
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"

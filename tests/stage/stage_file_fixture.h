@@ -5,7 +5,7 @@
 // folder.
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/results_section.h"
 #include "stage/stage_file.h"
 #include "support/file_lines.h"

@@ -3,7 +3,7 @@
 // the per-population number vectors are filled directly, as the input check
 // would fill them.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/run_state.h"
 
 #include <initializer_list>

@@ -4,8 +4,8 @@
 // to the widget that has the focus; the model is checked afterwards.
 
 #include "core/config.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
 #include "stage_tool.h"

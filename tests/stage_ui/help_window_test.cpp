@@ -2,8 +2,8 @@
 // program's own help; the topic's links lead to further topics.
 
 #include "core/config.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "stage_tool.h"
 #include "stage_ui/main_form.h"

@@ -2,8 +2,8 @@
 
 #include "core/config.h"
 #include "core/messages.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
 #include "stage/stage_file.h"

@@ -4,8 +4,8 @@
 // holds afterwards is checked.
 
 #include "core/config.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
 #include "stage_tool.h"

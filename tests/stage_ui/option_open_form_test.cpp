@@ -5,8 +5,8 @@
 #include "stage_ui/option_form.h"
 
 #include "core/config.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "stage_tool.h"
 #include "stage_ui/stage_program.h"

@@ -1,7 +1,7 @@
 #include "stage_ui/simulation_form.h"
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage_tool.h"
 #include "support/recording_help.h"
 #include "support/screen_driver.h"

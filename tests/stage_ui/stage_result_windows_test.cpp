@@ -1,6 +1,6 @@
 #include "stage_ui/stage_result_windows.h"
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/str_utilx.h"
 #include "stage_tool.h"
 #include "stage_ui/population_display_menu.h"

@@ -6,8 +6,8 @@
 // message, and a matrix cell shows a stored single without noise.
 
 #include "core/config.h"
-#include "core/model_access.h"
-#include "core/model_store.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
 #include "stage_tool.h"

@@ -3,7 +3,7 @@
 // default model, and the inputs-changed flag is clear before and after each
 // test.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // PV_UPDATE_GOLDEN=1 rewrites the golden files from the current output.
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "stage/results_section.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"

@@ -1,8 +1,8 @@
 #include "stage_tool.h"
 
 #include "core/config.h"
-#include "core/model_store.h"
-#include "core/startup.h"
+#include "stage/model_store.h"
+#include "stage/startup.h"
 #include "stage/results_section.h"
 #include "stage/run_simulation.h"
 #include "stage/stage_file.h"

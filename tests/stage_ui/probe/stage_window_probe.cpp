@@ -12,7 +12,7 @@
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "core/settings_store.h"
-#include "core/startup.h"
+#include "stage/startup.h"
 #include "core/str_utilx.h"
 #include "stage_ui/stage_program.h"
 #include "support/scripted_dialogs.h"

@@ -4,7 +4,7 @@
 // switches the programs run with, and recorded messages, beeps and help; plus
 // typing and clicking as a user does, into the widget that has the focus.
 
-#include "core/model_store.h"
+#include "stage/model_store.h"
 #include "core/str_utilx.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"

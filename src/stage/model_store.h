@@ -7,6 +7,7 @@
 // contents. Arrays are one-based (population 1..P, stage 1..S, time step
 // 1..T, replication 1..R); the record tables keep a spare record 0.
 
+#include "core/model_records.h"
 #include "core/one_based.h"
 
 #include <cstdint>
@@ -30,9 +31,7 @@ struct ModelLimits {
 };
 
 inline constexpr int kMaxPopulations = 160;
-inline constexpr int kMaxStages = 7;
 inline constexpr int kMaxActions = 100;
-inline constexpr int kCrossBins = 50;
 
 // Longest texts the records hold; editors and the model reader cut longer ones.
 inline constexpr std::size_t kPopulationNameLength = 16;
@@ -45,10 +44,6 @@ inline constexpr std::size_t kCatastropheNameLength = 10;
 
 // ---------------------------------------------------------------------------
 // Model state and program-wide flags
-
-inline constexpr std::uint8_t kStateEmpty = 0;
-inline constexpr std::uint8_t kStateInputs = 1;
-inline constexpr std::uint8_t kStateResults = 2;
 
 // Inputs changed since the stored results were made. Set by an editor's OK when
 // a stored value that affects results changes, and by the density-dependence
@@ -159,31 +154,6 @@ struct StageMatrixHeader {
 
 struct StDevMatrixHeader {
     std::string name;  // at most kStDevHeaderNameLength
-};
-
-// Records 0..Count(); record 0 is a spare.
-template <class T>
-class RecordTable {
-public:
-    void Allocate(int count) { std::vector<T>(static_cast<std::size_t>(count) + 1).swap(records_); }
-    int Count() const { return records_.empty() ? 0 : static_cast<int>(records_.size()) - 1; }
-    T& operator[](int k)
-    {
-        CheckIndex(k, 0, Count());
-        return records_[static_cast<std::size_t>(k)];
-    }
-    const T& operator[](int k) const
-    {
-        CheckIndex(k, 0, Count());
-        return records_[static_cast<std::size_t>(k)];
-    }
-    void ResetAll()
-    {
-        for (T& record : records_) record = T{};
-    }
-
-private:
-    std::vector<T> records_;
 };
 
 // ---------------------------------------------------------------------------

@@ -1,11 +1,11 @@
 #pragma once
-// Start-up of the core services of Strativa and Monovara, in dependency order:
+// Start-up of the age/stage program's core services, in dependency order:
 // the configuration (command line, configuration file, command line again),
 // the model store sized from its limits, the batch log in batch mode, the
 // result-memory kind, and the reset to a new, empty model.
 
 #include "core/config.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 // The store limits that the configuration asks for.
 ModelLimits LimitsFromConfig(const ConfigType& config);

@@ -1,4 +1,4 @@
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include "core/batch_log.h"
 #include "core/str_utilx.h"

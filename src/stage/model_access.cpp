@@ -1,4 +1,4 @@
-#include "core/model_access.h"
+#include "stage/model_access.h"
 
 #include "core/config.h"
 

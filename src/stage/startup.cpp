@@ -1,7 +1,7 @@
-#include "core/startup.h"
+#include "stage/startup.h"
 
 #include "core/batch_log.h"
-#include "core/model_access.h"
+#include "stage/model_access.h"
 
 #include <algorithm>
 

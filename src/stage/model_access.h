@@ -2,7 +2,7 @@
 // Element access to the run's result matrices, and the reset behind File New.
 
 #include "core/batch_log.h"
-#include "core/model_store.h"
+#include "stage/model_store.h"
 
 #include <cstdint>
 
