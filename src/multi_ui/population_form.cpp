@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "multi/population_editing.h"
 #include "multi/result_kinds.h"
+#include "multi_ui/population_fields.h"
 #include "multi_ui/range_limits.h"
 #include "ui/combo_box_ex.h"
 #include "ui/dialog_buttons.h"
@@ -71,23 +72,14 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     panel_->setObjectName(QStringLiteral("Panel"));
     auto* fields = new QGridLayout(panel_);
     fields->setContentsMargins(0, 0, 0, 0);
-    int row = 0;
-    auto addRow = [&](QLabel* label, QWidget* field) {
-        label->setBuddy(field);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(field, row, 1);
-        ++row;
-    };
+    TFieldRows rows(*fields);
     nameEdit_ = new QLineEdit(panel_);
     nameEdit_->setObjectName(QStringLiteral("NameEdit"));
     nameEdit_->setMaxLength(static_cast<int>(kNameLength));
     nameEdit_->setMinimumWidth(150);
     nameEdit_->installEventFilter(this);
-    addRow(new QLabel(QStringLiteral("&Name:"), panel_), nameEdit_);
-    typeCombo_ = new TComboBoxEx(panel_);
-    typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (int i = 0; i < DensityTypeListSize(); ++i)
-        typeCombo_->addItem(QString::fromLatin1(DensityTypeListRow(i)->name));
+    rows.Add(new QLabel(QStringLiteral("&Name:"), panel_), nameEdit_);
+    typeCombo_ = NewDensityTypeComboBox(*panel_);
     typeLabel_ = new QLabel(QStringLiteral("De&nsity dependence type:"), panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);
@@ -96,12 +88,12 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     for (int k = 0; k < kEditCount; ++k) {
         const TParameterField& field = kParameterFields[k];
         if (k == kCarryingCapacity)
-            addRow(typeLabel_, typeCombo_);
+            rows.Add(typeLabel_, typeCombo_);
         TFnpNumericEdit* edit = AddParameterEdit(*panel_, *entryCheck_, field.name, field.map.decimals,
                                                  field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
         labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.map.label), panel_);
-        addRow(labels_[static_cast<std::size_t>(k)], edit);
+        rows.Add(labels_[static_cast<std::size_t>(k)], edit);
     }
     right->addWidget(panel_);
     auto* displayRow = new QHBoxLayout;

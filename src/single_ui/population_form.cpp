@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "multi/population_editing.h"
+#include "multi_ui/population_fields.h"
 #include "multi_ui/range_limits.h"
 #include "single/population_parameters.h"
 #include "single/result_kinds.h"
@@ -54,28 +55,19 @@ TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displ
     auto* fields = new QGridLayout(panel_);
     fields->setContentsMargins(0, 0, 0, 0);
     fields->setColumnMinimumWidth(1, 120);
-    int row = 0;
-    auto addRow = [&](QLabel* label, QWidget* field) {
-        label->setBuddy(field);
-        fields->addWidget(label, row, 0);
-        fields->addWidget(field, row, 1);
-        ++row;
-    };
-    typeCombo_ = new TComboBoxEx(panel_);
-    typeCombo_->setObjectName(QStringLiteral("DensityDependenceComboBox"));
-    for (int i = 0; i < DensityTypeListSize(); ++i)
-        typeCombo_->addItem(QString::fromLatin1(DensityTypeListRow(i)->name));
+    multi::TFieldRows rows(*fields);
+    typeCombo_ = multi::NewDensityTypeComboBox(*panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);
     for (int k = 0; k < kEditCount; ++k) {
         const multi::TParameterField& field = FieldOfEdit(k);
         if (k == kCarryingCapacity)
-            addRow(new QLabel(QStringLiteral("De&nsity dependence type:"), panel_), typeCombo_);
+            rows.Add(new QLabel(QStringLiteral("De&nsity dependence type:"), panel_), typeCombo_);
         TFnpNumericEdit* edit = multi::AddParameterEdit(*panel_, *entryCheck_, field.name, field.single.decimals,
                                                         field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
         labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.single.label), panel_);
-        addRow(labels_[static_cast<std::size_t>(k)], edit);
+        rows.Add(labels_[static_cast<std::size_t>(k)], edit);
     }
     layout->addWidget(panel_);
 
