@@ -366,10 +366,7 @@ TEST_F(MultiMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
     EXPECT_FALSE(Form().Modified());
     Form().show();
 
-    QAction* reopenOther = nullptr;
-    for (QAction* item : MenuOf(Form().Item("SaveItem")).actions())
-        if (item->text() == "&Reopen")
-            reopenOther = item->menu()->actions().value(1);
+    QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
     ASSERT_NE(reopenOther, nullptr);
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
@@ -991,12 +988,7 @@ TEST_F(MultiMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
     OpenFromMenu(Copy());
     Form().show();
     RealModals runner;
-    for (int showing = 1; showing <= 2; ++showing) {
-        RunFromMenu(runner);
-        EXPECT_EQ(runner.showings, showing);
-        EXPECT_FALSE(Form().SimulationForm().isVisible());
-        EXPECT_EQ(Form().SimulationForm().StatusText(3), "Simulation complete");
-    }
+    ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
     EXPECT_EQ(Model.ModelState, kStateResults);
 }
 
@@ -1047,11 +1039,7 @@ TEST_F(MultiMainFormTest, ChartSettingsStayWithTheirModel)
     OpenFromMenu(lizards);
     EXPECT_EQ(DefaultScaleInfo, builtIn);
     RunFromMenu(runner);
-    runner.steps.push_back([](QDialog& d) {
-        EXPECT_EQ(static_cast<TResultTemplateForm&>(d).ScaleInfo().Title, "Trajectory summary");
-        EXPECT_TRUE(static_cast<TResultTemplateForm&>(d).ScaleInfo().AutoScale);
-        PressEscape(d);
-    });
+    runner.steps.push_back(ExpectBuiltInTrajectoryChart);
     Form().Item("TrajectorySummaryItem").trigger();
 
     // Reopen brings the voles' settings back.

@@ -8,6 +8,7 @@
 #include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
+#include "new_model_window.h"
 #include "stage_tool.h"
 #include "stage_ui/main_form.h"
 #include "stage_ui/stage_program.h"
@@ -42,40 +43,9 @@ namespace {
 const QString kMatrixRange = "Number must be between 0 and 350.";
 const QString kAbundanceRange = "Number must be between 0 and 2147483647.";
 
-// The program's windows over a new model (three stages, one population),
-// the main window shown; every modal dialog runs its own loop, every
-// message box is recorded and answered OK.
-class GridEditorKeysTest : public ::testing::Test {
+// Every message box is answered OK.
+class GridEditorKeysTest : public NewModelWindowTest {
 protected:
-    void SetUp() override
-    {
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-        PrepareStageModelStore();
-        NewModel();
-        IntegersWithoutDecimals = true;
-        TrimTrailingZeros = true;
-        program = std::make_unique<TStageProgram>(settings);
-        ShowActive(Form());
-    }
-
-    void TearDown() override
-    {
-        program.reset();
-        InputsChanged = false;
-        TrimTrailingZeros = false;
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-    }
-
-    TMainForm& Form() { return program->MainForm(); }
-
-    // The menu item, its dialog worked by `step` inside its modal loop.
-    void Open(const char* item, RealModals::TStep step)
-    {
-        modals.steps.push_back(std::move(step));
-        Form().Item(item).trigger();
-        Settle();
-    }
-
     std::vector<QString> BoxTexts() const
     {
         std::vector<QString> texts;
@@ -83,12 +53,6 @@ protected:
             texts.push_back(box.text);
         return texts;
     }
-
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    RealModals modals;
-    RecordingHelp help;
-    std::unique_ptr<TStageProgram> program;
 };
 
 QPushButton& ButtonOf(QDialog& dialog, const QString& caption)

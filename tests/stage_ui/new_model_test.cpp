@@ -8,6 +8,7 @@
 #include "stage/model_store.h"
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
+#include "new_model_window.h"
 #include "stage_tool.h"
 #include "stage_ui/general_form.h"
 #include "stage_ui/main_form.h"
@@ -46,37 +47,9 @@ struct TypedCell {
     const char* text;
 };
 
-class NewModelTest : public ::testing::Test {
+class NewModelTest : public NewModelWindowTest {
 protected:
-    void SetUp() override
-    {
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-        Config.RandomSeed = "4321";
-        PrepareStageModelStore();
-        NewModel();
-        IntegersWithoutDecimals = true;
-        TrimTrailingZeros = true;
-        program = std::make_unique<TStageProgram>(settings);
-        ShowActive(Form());
-    }
-
-    void TearDown() override
-    {
-        program.reset();
-        InputsChanged = false;
-        TrimTrailingZeros = false;
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-    }
-
-    TMainForm& Form() { return program->MainForm(); }
-
-    // The menu item, its dialog worked by `step` inside its modal loop.
-    void Open(const char* item, RealModals::TStep step)
-    {
-        modals.steps.push_back(std::move(step));
-        Form().Item(item).trigger();
-        Settle();
-    }
+    void Configure() override { Config.RandomSeed = "4321"; }
 
     // File, New (changes dropped); General Information gets the replications
     // and the duration typed into its spin edits.
@@ -179,11 +152,6 @@ protected:
     }
 
     TempDir dir;
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    RealModals modals;
-    RecordingHelp help;
-    std::unique_ptr<TStageProgram> program;
 };
 
 // A three-stage model with variation in every vital rate.

@@ -7,6 +7,7 @@
 #include "support/real_modals.h"
 #include "ui/run_window.h"
 #include "ui/numeric_edit.h"
+#include "ui/result_window.h"
 #include "ui/scale_form.h"
 
 #include <QApplication>
@@ -64,6 +65,29 @@ inline void SetChartProperties(RealModals& runner, QDialog& resultWindow, const 
     ASSERT_NE(scale, nullptr);
     Click(*scale);
     PressEscape(resultWindow);
+}
+
+// In a shown Trajectory summary window: its chart goes by the built-in
+// settings (the built-in title, autoscaled); then Esc closes the window.
+inline void ExpectBuiltInTrajectoryChart(QDialog& resultWindow)
+{
+    const TScaleInfo& info = static_cast<TResultTemplateForm&>(resultWindow).ScaleInfo();
+    EXPECT_EQ(info.Title, "Trajectory summary");
+    EXPECT_TRUE(info.AutoScale);
+    PressEscape(resultWindow);
+}
+
+// Simulation, Run by `runFromMenu` on two showings in turn: each time Esc
+// has closed the simulation window once its run was over.
+template <class MainForm, class RunFromMenu>
+void ExpectEscClosesTheSimulationWindowOnEveryShowing(MainForm& form, RealModals& runner, RunFromMenu runFromMenu)
+{
+    for (int showing = 1; showing <= 2; ++showing) {
+        runFromMenu(runner);
+        EXPECT_EQ(runner.showings, showing);
+        EXPECT_FALSE(form.SimulationForm().isVisible());
+        EXPECT_EQ(form.SimulationForm().StatusText(3), "Simulation complete");
+    }
 }
 
 // The item of the File menu's Reopen submenu at `index` (0 the newest), found
