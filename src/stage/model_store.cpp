@@ -2,6 +2,7 @@
 
 #include "core/batch_log.h"
 #include "core/str_utilx.h"
+#include "stage/results_section.h"
 
 #include <algorithm>
 #include <new>
@@ -215,9 +216,7 @@ void TCoravel::Clear()
     expllevelchanged = false;
 
     // No run of an earlier model shows in the report headers of this one.
-    resultsdate = "00/00/0000";
-    resultstime = "00:00:00";
-    replicationsdone = 0;
+    SetStoredRun(*this, TStoredRun{});
 }
 
 bool TCoravel::HasFileReferences() const
