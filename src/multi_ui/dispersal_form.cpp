@@ -1,7 +1,7 @@
 #include "multi_ui/dispersal_form.h"
 
 #include "multi/result_kinds.h"
-#include "multi_ui/range_limits.h"
+#include "unstructured_ui/range_limits.h"
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
 #include "ui/invalid_entry_check.h"
@@ -38,7 +38,7 @@ TDispersalForm::TDispersalForm(TMultiModel& model, TDisplayResult displayResult,
         SetNumericEditRange(*edit, 0, maxValue);
         edit->setFixedWidth(90);
         RefuseMinusSign(*edit);
-        entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeLimits(e); });
+        entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { unstructured_ui::ShowRangeLimits(e); });
         edits_[static_cast<std::size_t>(index)] = edit;
         return edit;
     };

@@ -1,166 +1,33 @@
 #pragma once
-// Plurimod's main window: the model on two pages, the population map and a
-// page of general information (which one shows follows the View menu, or the
-// number of populations in the automatic mode), the menus and the toolbar,
-// the model files with their recent-files list, the editors, the run and the
-// result windows.
-//
-// The window keeps the flags NeedsFileName (after New, after a load that
-// left the model only in part, and for Save As) and Modified (after an
-// editor's OK) of every program's main window (ui/program_main_window.h).
-//
-// Opening a file: one that loads becomes the model's file; one that cannot
-// be read, or is no model of this program, leaves the model, its name and
-// its flags as they were; one that loads only in part (the inputs without
-// their results, or a damaged file) leaves a model named "Untitled.mp" that
-// needs a name and counts as modified, so its file is never written over by
-// a plain Save. A save that fails leaves the name and both flags as they
-// were. Only a file that loads goes on the recent files; the chart settings
-// are the built-in ones after New and after a load, unless the file brings
-// its own.
-//
-// The single-population program uses this window with a variant of its own
-// (its title, settings key, file and result windows) and overrides the
-// handlers it changes; the constructor's work is done before the derived
-// window hides the items it does not offer.
+// Plurimod's main window: the shared main window of unstructured models
+// (unstructured_ui/main_form.h) with this program's title, settings key,
+// ".mp" files, icon and result windows, the map page that follows the View
+// menu, and the editors of what joins populations: Model, Populations edits
+// every population of the map, Model, Dispersal and Correlation the
+// matrices between them.
 
-#include "multi/model_file.h"
-#include "multi/population_map.h"
 #include "ui/about_template_form.h"
-#include "ui/display_result.h"
-#include "ui/program_main_window.h"
-
-#include <QString>
-
-#include <array>
-#include <functional>
-#include <string>
-
-class QAction;
-class QLabel;
-class QMenu;
-class QStackedWidget;
-class TPaintBox;
-class TSettingsStore;
-class TSummaryPanel;
+#include "unstructured_ui/main_form.h"
 
 namespace multi {
 
-class TGeneralForm;
-class TMultiOptions;
-class TOptionForm;
-class TSimulationForm;
+// The texts of the program's About box.
+TAboutTexts MultiAboutTexts();
 
-// What a program built on this window brings of its own.
-struct TMainFormVariant {
-    QString Title;            // caption, and "About " + title
-    std::string SettingsKey;  // options and recent files
-    std::string Untitled;     // the name of a new model
-    QString Extension;        // given to a name chosen without one
-    QString FileFilter;       // of the open and save dialogs
-    const TModelFileFormat* Format;
-    std::function<TAboutTexts()> AboutTexts;
-    // The kinds the five Results items open, in menu order (0 for an item
-    // the program hides), and how a result window is opened.
-    std::array<int, 5> ResultKinds;
-    TDisplayResult OpenResult;
-    // The program's simulation window, made once with the main window as
-    // its parent.
-    std::function<TSimulationForm*(QWidget* parent)> MakeSimulationForm;
-    // File, New's reset of the model (none: StartNewModel).
-    std::function<void(TMultiModel&)> NewModel;
-};
+// The program's variant of the shared main window.
+const unstructured_ui::TMainFormVariant& MultiMainFormVariant();
 
-// Plurimod's variant.
-const TMainFormVariant& MultiMainFormVariant();
-
-// Whether a load that gave `code` left the model in hand as it was: the
-// file could not be read, or (where the format keeps the model then) it is
-// no model of this program.
-bool ModelKept(int code, const TModelFileFormat& format);
-
-class TMainForm : public TProgramMainWindow {
+class TMainForm : public unstructured_ui::TMainForm {
     Q_OBJECT
 public:
     // `settings` keeps the options and the recent files; it must outlive the
-    // window. The options dialog (which applies the number options), the
-    // General Information dialog and the simulation window are made here,
-    // once, as children: the simulation window keeps the user's delay from
-    // one run to the next.
-    explicit TMainForm(TSettingsStore& settings, const TMainFormVariant& variant = MultiMainFormVariant(),
+    // window. Another variant serves tests that change one of its parts.
+    explicit TMainForm(TSettingsStore& settings,
+                       const unstructured_ui::TMainFormVariant& variant = MultiMainFormVariant(),
                        QWidget* parent = nullptr);
-    ~TMainForm() override;
 
-    // The status line: shows the text at once.
-    void SetStatusText(const std::string& text) { ShowStatusText(text); }
-
-    void ShowModelSummary();
-    void UpdateMenus();
-    virtual void UpdateBars();
-    // True when the caller may go on and drop the model: nothing to save,
-    // saved, or the user chose not to. False when the user cancelled or the
-    // save failed.
-    bool QuerySaveChanges() override;
-    // Loads a model file and shows it, with the rules above.
-    bool OpenModel(const std::string& name) override;
-
-    // Menu commands.
-    void NewItemClick() override;
-    void ToolbarItemClick() override;
-    void StatusbarItemClick() override;
-    void MapItemClick();
-    void GeneralInformationViewItemClick();
-    void AutoItemClick();
-    void GeneralItemClick();
-    virtual void PopulationsItemClick();
-    void DispersalItemClick();
-    void RunItemClick();
-    // The Results menu opens: its items are enabled only with results.
-    void ResultsItemClick();
-    virtual void ResultItemClick(int kind);
-    void HelpTopicsItemClick();
-    void AboutItemClick();
-
-    const TMainFormVariant& Variant() const { return variant_; }
-    TMultiOptions& Options() const;
-    TOptionForm& OptionForm() const { return *optionForm_; }
-    TGeneralForm& GeneralForm() const { return *generalForm_; }
-    TSimulationForm& SimulationForm() const { return *simulationForm_; }
-    QStackedWidget& PageControl() const { return *pages_; }
-    QWidget& MapTabSheet() const { return *mapPage_; }
-    TSummaryPanel& GeneralTabSheet() const { return *generalPage_; }
-    TPaintBox& Map() const { return *map_; }
-    // The map as last painted.
-    const TPopulationMapLayout& MapLayout() const { return mapLayout_; }
-    // The general page's value label for a caption ("Title:", ...,
-    // "Populations:", "Using demographic stochasticity").
-    QLabel& SummaryLabel(const QString& caption) const;
-    QMenu& ResultsMenu() const { return *resultsMenu_; }
-
-protected:
-    // When the window is first shown: the model named on the command line.
-    void FormShow() override;
-    int WriteModelFile(const std::string& name) override;
-    void ShowPage(QWidget& page);
-
-private:
-    void CreateMenus();
-    void CreatePages();
-    void PaintMap(TCanvas& canvas);
-    void SetViewMode(int mode);
-    void RepaintMap();
-
-    const TMainFormVariant variant_;
-
-    TOptionForm* optionForm_;
-    TGeneralForm* generalForm_;
-    TSimulationForm* simulationForm_;
-    QStackedWidget* pages_;
-    QWidget* mapPage_;
-    TPaintBox* map_;
-    TSummaryPanel* generalPage_;
-    QMenu* resultsMenu_ = nullptr;
-    TPopulationMapLayout mapLayout_;
+    void PopulationsItemClick() override;
+    void DispersalItemClick() override;
 };
 
 }  // namespace multi

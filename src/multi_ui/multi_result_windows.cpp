@@ -1,10 +1,10 @@
 #include "multi_ui/multi_result_windows.h"
 
 #include "multi/result_kinds.h"
-#include "multi_ui/display_template_form.h"
+#include "unstructured_ui/display_template_form.h"
 #include "multi_ui/multi_result_producer.h"
 #include "multi_ui/population_structure_form.h"
-#include "multi_ui/trajectory_summary_form.h"
+#include "unstructured_ui/trajectory_summary_form.h"
 #include "ui/result_window.h"
 
 #include <array>
@@ -42,8 +42,12 @@ TModalResult OpenMultiResultWindow(QWidget* parent, int kind)
     using namespace multi;
     const TMultiResultWindow& window = MultiResultWindow(kind);
     switch (window.Class) {
-    case Display: return TResultTemplateForm::Execute<TDisplayTemplateForm>(window.Setup, parent);
-    case Trajectory: return TResultTemplateForm::Execute<TTrajectorySummaryForm>(parent);
+    case Display:
+        return TResultTemplateForm::Execute<unstructured_ui::TDisplayTemplateForm>(window.Setup, parent,
+                                                                                   MultiResultProducer());
+    case Trajectory:
+        return TResultTemplateForm::Execute<unstructured_ui::TTrajectorySummaryForm>(window.Setup,
+                                                                                     MultiResultProducer(), parent);
     case Structure: return TResultTemplateForm::Execute<TPopulationStructureForm>(parent);
     case Plain: break;
     }

@@ -1,26 +1,13 @@
 #include "multi_ui/population_display_menu.h"
 
-#include "multi/result_kinds.h"
 #include "multi_ui/multi_result_windows.h"
-
-#include <QPushButton>
 
 namespace multi {
 
 TPopulationDisplayMenuForm::TPopulationDisplayMenuForm(QWidget* parent, TDisplayResult display)
-    : TDisplayMenuForm(parent, display ? std::move(display) : TDisplayResult(OpenMultiResultWindow),
-                       QStringLiteral("Population Display"), kHelpContext)
+    : unstructured_ui::TPopulationDisplayMenuForm(
+          parent, display ? std::move(display) : TDisplayResult(OpenMultiResultWindow))
 {
-    AddResultButton("DensityDependenceButton", QStringLiteral("&Density Dependence in R"), kDensityDependenceInR);
-    AddResultButton("ReplacementCurveButton", QStringLiteral("&Replacement Curve"), kReplacementCurve);
-    AddResultButton("DispersalButton", QStringLiteral("Dis&persal"), kDispersal);
-    AddResultButton("HabitatChangeButton", QStringLiteral("Habitat &Change"), kHabitatChange);
-    AddGap();
-    QPushButton* okBtn = AddButton("OkButton", QStringLiteral("OK"));
-    QPushButton* cancelBtn = AddButton("CancelButton", QStringLiteral("Cancel"));
-    AddHelpButton();
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 }  // namespace multi

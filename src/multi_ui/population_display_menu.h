@@ -1,18 +1,15 @@
 #pragma once
-// The map program's population display menu: the results drawn from the
-// selected population's inputs, each in its window. The caller selects the
-// population first (the model's SelectedPopulation). It stays open while
-// the windows come and go.
+// Plurimod's population display menu: the shared menu
+// (unstructured_ui/population_display_menu.h) with all four results of the
+// selected population, opening this program's windows.
 
-#include "ui/display_menu_form.h"
+#include "unstructured_ui/population_display_menu.h"
 
 namespace multi {
 
-class TPopulationDisplayMenuForm : public TDisplayMenuForm {
+class TPopulationDisplayMenuForm : public unstructured_ui::TPopulationDisplayMenuForm {
     Q_OBJECT
 public:
-    static constexpr int kHelpContext = 40100;
-
     // `display` opens a result window; empty means the program's windows.
     explicit TPopulationDisplayMenuForm(QWidget* parent = nullptr, TDisplayResult display = {});
 };

@@ -3,8 +3,8 @@
 #include "core/messages.h"
 #include "multi/population_editing.h"
 #include "multi/result_kinds.h"
-#include "multi_ui/population_fields.h"
-#include "multi_ui/range_limits.h"
+#include "unstructured_ui/population_fields.h"
+#include "unstructured_ui/range_limits.h"
 #include "ui/combo_box_ex.h"
 #include "ui/dialog_buttons.h"
 #include "ui/invalid_entry_check.h"
@@ -72,14 +72,14 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
     panel_->setObjectName(QStringLiteral("Panel"));
     auto* fields = new QGridLayout(panel_);
     fields->setContentsMargins(0, 0, 0, 0);
-    TFieldRows rows(*fields);
+    unstructured_ui::TFieldRows rows(*fields);
     nameEdit_ = new QLineEdit(panel_);
     nameEdit_->setObjectName(QStringLiteral("NameEdit"));
     nameEdit_->setMaxLength(static_cast<int>(kNameLength));
     nameEdit_->setMinimumWidth(150);
     nameEdit_->installEventFilter(this);
     rows.Add(new QLabel(QStringLiteral("&Name:"), panel_), nameEdit_);
-    typeCombo_ = NewDensityTypeComboBox(*panel_);
+    typeCombo_ = unstructured_ui::NewDensityTypeComboBox(*panel_);
     typeLabel_ = new QLabel(QStringLiteral("De&nsity dependence type:"), panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);
@@ -89,7 +89,7 @@ TPopulationForm::TPopulationForm(TMultiModel& model, TDisplayResult displayResul
         const TParameterField& field = kParameterFields[k];
         if (k == kCarryingCapacity)
             rows.Add(typeLabel_, typeCombo_);
-        TFnpNumericEdit* edit = AddParameterEdit(*panel_, *entryCheck_, field.name, field.map.decimals,
+        TFnpNumericEdit* edit = unstructured_ui::AddParameterEdit(*panel_, *entryCheck_, field.name, field.map.decimals,
                                                  field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
         labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.map.label), panel_);

@@ -7,7 +7,7 @@
 namespace multi {
 
 TPopulationStructureForm::TPopulationStructureForm(QWidget* parent, TResultProducer& producer)
-    : TIndexResultForm(producer, MultiResultWindow(kStructure).Setup,
+    : unstructured_ui::TIndexResultForm(producer, MultiResultWindow(kStructure).Setup,
                        {"TimeStepSpinEdit", QStringLiteral("Time step:"),
                         QStringLiteral("Time step|Select time step being reported")},
                        [] { return Model.Duration; }, parent)

@@ -5,7 +5,7 @@
 #include "core/config.h"
 #include "multi/model_data.h"
 #include "multi/multi_options.h"
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 #include "single/model_file.h"
 #include "single/result_kinds.h"
 #include "single/startup.h"
@@ -39,9 +39,9 @@ TAboutTexts SingleAboutTexts()
     return texts;
 }
 
-const multi::TMainFormVariant& SingleMainFormVariant()
+const unstructured_ui::TMainFormVariant& SingleMainFormVariant()
 {
-    static const multi::TMainFormVariant variant{
+    static const unstructured_ui::TMainFormVariant variant{
         QString::fromLatin1(kSingleProgramTitle),
         kSingleSettingsKey,
         "Untitled.sp",
@@ -51,13 +51,13 @@ const multi::TMainFormVariant& SingleMainFormVariant()
         SingleAboutTexts,
         {single::kTrajectory, 0, 0, single::kIntervalExtinctionRisk, single::kIntervalExplosionRisk},
         OpenSingleResultWindow,
-        [](QWidget* parent) -> multi::TSimulationForm* { return new TSimulationForm(parent); },
+        [](QWidget* parent) -> unstructured_ui::TSimulationForm* { return new TSimulationForm(parent); },
         single::StartNewSingleModel};
     return variant;
 }
 
 TMainForm::TMainForm(TSettingsStore& settings, QWidget* parent)
-    : multi::TMainForm(settings, SingleMainFormVariant(), parent)
+    : unstructured_ui::TMainForm(settings, SingleMainFormVariant(), parent)
 {
     setWindowIcon(QIcon(SingleProgramIcon()));
     // What joins populations, or shows them on a map, has no place here.
@@ -89,14 +89,14 @@ void TMainForm::UpdateBars()
     ShowPage(GeneralTabSheet());
 }
 
-bool TMainForm::QuerySaveChanges() { return BatchMode || multi::TMainForm::QuerySaveChanges(); }
+bool TMainForm::QuerySaveChanges() { return BatchMode || unstructured_ui::TMainForm::QuerySaveChanges(); }
 
 bool TMainForm::OpenModel(const std::string& name)
 {
     const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
     RestoreBuiltInScaleInfo();
     const int code = single::LoadModelFile(multi::Model, name);
-    if (multi::ModelKept(code, single::SinglePopulationFile()))
+    if (unstructured_ui::ModelKept(code, single::SinglePopulationFile()))
         DefaultScaleInfo = keptScales;
     SetModelFileName(name);
     SetNeedsFileName(code != kModelFileOk);

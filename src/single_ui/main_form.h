@@ -1,6 +1,6 @@
 #pragma once
-// The single-population program's main window: the map program's main
-// window (multi_ui/main_form.h) with its own title, settings key, ".sp"
+// The single-population program's main window: the shared main window
+// (unstructured_ui/main_form.h) with its own title, settings key, ".sp"
 // files and result windows, and without what joins populations: the map
 // page and the View items that choose it, Dispersal and Correlation, the
 // population structure and occupancy results, and the population count. The
@@ -16,7 +16,7 @@
 // The batch run (/RUN=Y) never comes here: it takes the display-free path of
 // the program's main.
 
-#include "multi_ui/main_form.h"
+#include "unstructured_ui/main_form.h"
 
 namespace single_ui {
 
@@ -27,9 +27,9 @@ inline constexpr const char* kSingleSettingsKey = "Software\\Varnholt\\Voran Pel
 TAboutTexts SingleAboutTexts();
 
 // The program's variant of the main window.
-const multi::TMainFormVariant& SingleMainFormVariant();
+const unstructured_ui::TMainFormVariant& SingleMainFormVariant();
 
-class TMainForm : public multi::TMainForm {
+class TMainForm : public unstructured_ui::TMainForm {
     Q_OBJECT
 public:
     // `settings` keeps the options and the recent files; it must outlive the

@@ -8,13 +8,14 @@
 
 namespace single_ui {
 
-// The menu's buttons carry the map program's kinds; the two curves have the
+// The shared menu's buttons carry the map program's kinds; the two curves have the
 // same numbers in both programs.
 static_assert(single::kDensityDependenceInR == multi::kDensityDependenceInR &&
               single::kReplacementCurve == multi::kReplacementCurve);
 
 TPopulationDisplayMenuForm::TPopulationDisplayMenuForm(QWidget* parent, TDisplayResult display)
-    : multi::TPopulationDisplayMenuForm(parent, display ? std::move(display) : TDisplayResult(OpenSingleResultWindow))
+    : unstructured_ui::TPopulationDisplayMenuForm(parent,
+                                                  display ? std::move(display) : TDisplayResult(OpenSingleResultWindow))
 {
     for (const TResultButton& button : ResultButtons())
         button.Button->setVisible(button.Kind == single::kDensityDependenceInR ||

@@ -2,8 +2,8 @@
 
 #include "core/messages.h"
 #include "multi/population_editing.h"
-#include "multi_ui/population_fields.h"
-#include "multi_ui/range_limits.h"
+#include "unstructured_ui/population_fields.h"
+#include "unstructured_ui/range_limits.h"
 #include "single/population_parameters.h"
 #include "single/result_kinds.h"
 #include "ui/combo_box_ex.h"
@@ -55,15 +55,15 @@ TPopulationForm::TPopulationForm(multi::TMultiModel& model, TDisplayResult displ
     auto* fields = new QGridLayout(panel_);
     fields->setContentsMargins(0, 0, 0, 0);
     fields->setColumnMinimumWidth(1, 120);
-    multi::TFieldRows rows(*fields);
-    typeCombo_ = multi::NewDensityTypeComboBox(*panel_);
+    unstructured_ui::TFieldRows rows(*fields);
+    typeCombo_ = unstructured_ui::NewDensityTypeComboBox(*panel_);
 
     entryCheck_ = new TInvalidEntryCheck(*this);
     for (int k = 0; k < kEditCount; ++k) {
         const multi::TParameterField& field = FieldOfEdit(k);
         if (k == kCarryingCapacity)
             rows.Add(new QLabel(QStringLiteral("De&nsity dependence type:"), panel_), typeCombo_);
-        TFnpNumericEdit* edit = multi::AddParameterEdit(*panel_, *entryCheck_, field.name, field.single.decimals,
+        TFnpNumericEdit* edit = unstructured_ui::AddParameterEdit(*panel_, *entryCheck_, field.name, field.single.decimals,
                                                         field.minValue, field.maxValue);
         edits_[static_cast<std::size_t>(k)] = edit;
         labels_[static_cast<std::size_t>(k)] = new QLabel(QString::fromLatin1(field.single.label), panel_);

@@ -20,7 +20,7 @@ const char* const kPopulationsCaption = "Populations:";
 }  // namespace
 
 TSimulationForm::TSimulationForm(QWidget* parent, multi::TMultiModel& model)
-    : multi::TSimulationForm(parent, model), model_(model)
+    : unstructured_ui::TSimulationForm(parent, model), model_(model)
 {
     // One population: its count says nothing.
     SummaryLabel(QString::fromLatin1(kPopulationsCaption)).hide();
@@ -34,7 +34,7 @@ TSimulationForm::~TSimulationForm() = default;
 
 void TSimulationForm::PrepareRun()
 {
-    multi::TSimulationForm::PrepareRun();
+    unstructured_ui::TSimulationForm::PrepareRun();
     resize(kWidth, height());
     // The graph button takes the map button's place.
     MapButton().hide();
@@ -54,7 +54,7 @@ bool TSimulationForm::ProgressCallback(int replication, int timeStep)
     // The chart draws from this replication on: the page comes into view.
     if (replication == kTrajectoryReplication && timeStep == 1)
         GraphBtnClick();
-    return multi::TSimulationForm::ProgressCallback(replication, timeStep);
+    return unstructured_ui::TSimulationForm::ProgressCallback(replication, timeStep);
 }
 
 void TSimulationForm::ShowStep(bool pass)
@@ -64,7 +64,7 @@ void TSimulationForm::ShowStep(bool pass)
         DrawLiveChart(true);
     else
         restart_ = true;
-    multi::TSimulationForm::ShowStep(pass);
+    unstructured_ui::TSimulationForm::ShowStep(pass);
 }
 
 void TSimulationForm::RunEnded() { QApplication::beep(); }
@@ -104,7 +104,7 @@ bool TSimulationForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     if (watched == &TrajectoryPaintBox() && event->type() == QEvent::Show)
         restart_ = true;
-    return multi::TSimulationForm::eventFilter(watched, event);
+    return unstructured_ui::TSimulationForm::eventFilter(watched, event);
 }
 
 }  // namespace single_ui

@@ -1,9 +1,9 @@
 #pragma once
 // The window in which the single-population program runs a simulation: the
-// map program's simulation window without its map, its population count,
-// its quiet mode or its beep at every time step, and with the live
-// trajectory chart of the run (single/live_chart.h) on its Trajectories
-// page. Each showing starts on the General page and moves to the
+// shared simulation window (unstructured_ui/simulation_form.h) without its
+// map, its population count, its quiet mode or its beep at every time step,
+// and with the live trajectory chart of the run (single/live_chart.h) on its
+// Trajectories page. Each showing starts on the General page and moves to the
 // Trajectories page by itself when the fifth replication begins, the one from
 // which the chart draws; the delay applies there from the sixth.
 //
@@ -15,13 +15,13 @@
 // stays until then.
 
 #include "chart/graph.h"
-#include "multi_ui/simulation_form.h"
+#include "unstructured_ui/simulation_form.h"
 
 #include <QImage>
 
 namespace single_ui {
 
-class TSimulationForm : public multi::TSimulationForm {
+class TSimulationForm : public unstructured_ui::TSimulationForm {
     Q_OBJECT
 public:
     static constexpr int kWidth = 500;

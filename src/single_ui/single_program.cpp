@@ -1,6 +1,6 @@
 #include "single_ui/single_program.h"
 
-#include "multi_ui/multi_program.h"
+#include "unstructured_ui/program_windows.h"
 #include "single_ui/main_form.h"
 #include "single_ui/program_icon.h"
 #include "ui/help_service.h"
@@ -12,7 +12,7 @@ namespace single_ui {
 int RunSingleWindows(int& argc, char** argv)
 {
     SetProgramHelp(kMonovaraHelp);
-    return multi::RunProgramWindows(argc, argv, [] { return SingleProgramIcon(); }, [](TSettingsStore& settings) {
+    return unstructured_ui::RunProgramWindows(argc, argv, [] { return SingleProgramIcon(); }, [](TSettingsStore& settings) {
         return std::make_unique<TMainForm>(settings);
     });
 }

@@ -3,7 +3,7 @@
 // run: the application object, the main window (which loads the model named
 // on the command line when it is first shown) and the event loop. Returns
 // the exit status. Status texts go to the main window's status line and
-// boxes are shown over it, as in the map program (multi_ui/multi_program.h).
+// boxes are shown over it (unstructured_ui/program_windows.h).
 
 namespace single_ui {
 

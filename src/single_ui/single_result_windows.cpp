@@ -1,8 +1,8 @@
 #include "single_ui/single_result_windows.h"
 
-#include "multi_ui/display_template_form.h"
-#include "multi_ui/trajectory_summary_form.h"
-#include "multi_ui/without_selector_form.h"
+#include "unstructured_ui/display_template_form.h"
+#include "unstructured_ui/trajectory_summary_form.h"
+#include "unstructured_ui/without_selector_form.h"
 #include "single/result_kinds.h"
 #include "single_ui/population_display_menu.h"
 #include "single_ui/single_result_producer.h"
@@ -28,15 +28,15 @@ std::span<const TSingleResultWindow> SingleResultWindows() { return kWindows; }
 
 TModalResult OpenSingleResultWindow(QWidget* parent, int kind)
 {
-    using multi::TWithoutSelector;
+    using unstructured_ui::TWithoutSelector;
     const TResultWindowSetup& setup = ResultWindowOfKind(SingleResultWindows(), kind).Setup;
     switch (kind) {
     case single::kDensityDependenceInR:
     case single::kReplacementCurve:
-        return TResultTemplateForm::Execute<TWithoutSelector<multi::TDisplayTemplateForm>>(setup, parent,
+        return TResultTemplateForm::Execute<TWithoutSelector<unstructured_ui::TDisplayTemplateForm>>(setup, parent,
                                                                                           SingleResultProducer());
     case single::kTrajectory:
-        return TResultTemplateForm::Execute<TWithoutSelector<multi::TTrajectorySummaryForm>>(
+        return TResultTemplateForm::Execute<TWithoutSelector<unstructured_ui::TTrajectorySummaryForm>>(
             setup, SingleResultProducer(), parent);
     default: break;
     }

@@ -1,10 +1,10 @@
 #pragma once
 // The result windows of the single-population program, one for each of its
 // five result kinds (single/result_kinds.h), and its population display
-// menu. They are the map program's windows without their selectors: the
-// density-dependence curves show population 1, the trajectory summary the
-// total. The main window's Results menu and the parameter dialog open them
-// through one function:
+// menu. They are the shared result windows (unstructured_ui/) without their
+// selectors: the density-dependence curves show population 1, the
+// trajectory summary the total. The main window's Results menu and the
+// parameter dialog open them through one function:
 //
 //     OpenSingleResultWindow(this, single::kTrajectory);   // as a TDisplayResult, too
 

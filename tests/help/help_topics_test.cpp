@@ -5,9 +5,9 @@
 #include "ui/help_service.h"
 
 #include "multi_ui/dispersal_form.h"
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 #include "multi_ui/multi_result_windows.h"
-#include "multi_ui/option_form.h"
+#include "unstructured_ui/option_form.h"
 #include "multi_ui/population_display_menu.h"
 #include "multi_ui/population_form.h"
 #include "single_ui/population_display_menu.h"
@@ -66,14 +66,14 @@ std::vector<Program> Programs()
                       TStageDisplayMenuForm::kHelpContext, TRunWindow::kHelpContext, TScaleForm::kHelpContext}};
     AddResultWindows(strativa.contexts, StageResultWindows());
     Program plurimod{"Plurimod", kPlurimodHelp,
-                     {kHelpContents, multi::TGeneralForm::kHelpContext, multi::TPopulationForm::kHelpContext,
-                      multi::TDispersalForm::kHelpContext, multi::TOptionForm::kHelpContext,
+                     {kHelpContents, unstructured_ui::TGeneralForm::kHelpContext, multi::TPopulationForm::kHelpContext,
+                      multi::TDispersalForm::kHelpContext, unstructured_ui::TOptionForm::kHelpContext,
                       multi::TPopulationDisplayMenuForm::kHelpContext, TRunWindow::kHelpContext,
                       TScaleForm::kHelpContext}};
     AddResultWindows(plurimod.contexts, multi::MultiResultWindows());
     Program monovara{"Monovara", kMonovaraHelp,
-                     {kHelpContents, multi::TGeneralForm::kHelpContext, single_ui::TPopulationForm::kHelpContext,
-                      multi::TOptionForm::kHelpContext, single_ui::TPopulationDisplayMenuForm::kHelpContext,
+                     {kHelpContents, unstructured_ui::TGeneralForm::kHelpContext, single_ui::TPopulationForm::kHelpContext,
+                      unstructured_ui::TOptionForm::kHelpContext, single_ui::TPopulationDisplayMenuForm::kHelpContext,
                       TRunWindow::kHelpContext, TScaleForm::kHelpContext}};
     AddResultWindows(monovara.contexts, single_ui::SingleResultWindows());
     return {strativa, plurimod, monovara};

@@ -10,10 +10,10 @@
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
 #include "multi_ui/dispersal_form.h"
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
-#include "multi_ui/simulation_form.h"
+#include "unstructured_ui/simulation_form.h"
 #include "support/comments_paste.h"
 #include "support/editor_fixture.h"
 #include "support/file_lines.h"
@@ -58,6 +58,8 @@
 #include <vector>
 
 using namespace multi;
+using unstructured_ui::TSimulationForm;
+using unstructured_ui::TGeneralForm;
 
 namespace {
 

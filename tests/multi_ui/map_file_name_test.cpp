@@ -6,7 +6,7 @@
 #include "core/settings_store.h"
 #include "multi/model_data.h"
 #include "multi/startup.h"
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 #include "multi_ui/main_form.h"
 #include "multi_ui/multi_program.h"
 #include "support/editor_fixture.h"
@@ -31,6 +31,7 @@
 #include <string>
 
 using namespace multi;
+using unstructured_ui::TGeneralForm;
 
 namespace {
 

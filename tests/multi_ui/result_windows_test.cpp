@@ -8,7 +8,7 @@
 #include "multi/produce_output.h"
 #include "multi/result_kinds.h"
 #include "multi/run_simulation.h"
-#include "multi_ui/display_template_form.h"
+#include "unstructured_ui/display_template_form.h"
 #include "multi_ui/population_display_menu.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"

@@ -7,11 +7,11 @@
 
 #include "core/config.h"
 #include "core/settings_store.h"
-#include "multi_ui/about_form.h"
-#include "multi_ui/display_template_form.h"
-#include "multi_ui/general_form.h"
-#include "multi_ui/trajectory_summary_form.h"
-#include "multi_ui/without_selector_form.h"
+#include "unstructured_ui/about_form.h"
+#include "unstructured_ui/display_template_form.h"
+#include "unstructured_ui/general_form.h"
+#include "unstructured_ui/trajectory_summary_form.h"
+#include "unstructured_ui/without_selector_form.h"
 #include "single/result_kinds.h"
 #include "single_ui/main_form.h"
 #include "single_ui/population_display_menu.h"
@@ -63,10 +63,10 @@ std::unique_ptr<QWidget> ResultWindow(int kind)
     switch (kind) {
     case kDensityDependenceInR:
     case kReplacementCurve:
-        return std::make_unique<multi::TWithoutSelector<multi::TDisplayTemplateForm>>(setup, nullptr,
+        return std::make_unique<unstructured_ui::TWithoutSelector<unstructured_ui::TDisplayTemplateForm>>(setup, nullptr,
                                                                                        SingleResultProducer());
     case kTrajectory:
-        return std::make_unique<multi::TWithoutSelector<multi::TTrajectorySummaryForm>>(setup, SingleResultProducer());
+        return std::make_unique<unstructured_ui::TWithoutSelector<unstructured_ui::TTrajectorySummaryForm>>(setup, SingleResultProducer());
     default: break;
     }
     return std::make_unique<TResultTemplateForm>(SingleResultProducer(), setup);
@@ -84,10 +84,10 @@ const bool registered = RegisterScreens({
          auto main = MainWindow();
          std::unique_ptr<QWidget> general(&main->GeneralForm());
          general->setParent(nullptr);
-         static_cast<multi::TGeneralForm&>(*general).LoadFromModel();
+         static_cast<unstructured_ui::TGeneralForm&>(*general).LoadFromModel();
          return general;
      }},
-    {"monovara", "about", [] { return std::make_unique<multi::TAboutForm>(nullptr, SingleAboutTexts()); }},
+    {"monovara", "about", [] { return std::make_unique<unstructured_ui::TAboutForm>(nullptr, SingleAboutTexts()); }},
     {"monovara", "population-display", [] { return std::make_unique<TPopulationDisplayMenuForm>(); }},
     {"monovara", "simulation-trajectories", [] { return RunWindow(); }},
     {"monovara", "simulation-general",

@@ -6,14 +6,17 @@
 #include "core/config.h"
 #include "core/settings_store.h"
 #include "multi/multi_options.h"
-#include "multi_ui/about_form.h"
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/about_form.h"
+#include "unstructured_ui/general_form.h"
 #include "multi_ui/main_form.h"
-#include "multi_ui/option_form.h"
+#include "unstructured_ui/option_form.h"
 
 namespace {
 
 using namespace multi;
+using unstructured_ui::TGeneralForm;
+using unstructured_ui::TOptionForm;
+using unstructured_ui::TAboutForm;
 
 // The main window of a user whose settings hold only the page to show.
 std::unique_ptr<QWidget> MainWindow(int viewMode)
@@ -43,7 +46,7 @@ const bool registered = RegisterScreens({
          static TMemorySettingsStore settings;
          return std::make_unique<TOptionForm>(settings);
      }},
-    {"plurimod", "about", [] { return std::make_unique<TAboutForm>(); }},
+    {"plurimod", "about", [] { return std::make_unique<TAboutForm>(nullptr, MultiAboutTexts()); }},
 });
 
 }  // namespace

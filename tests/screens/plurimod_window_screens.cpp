@@ -4,13 +4,13 @@
 #include "screen_registry.h"
 
 #include "multi/result_kinds.h"
-#include "multi_ui/display_template_form.h"
+#include "unstructured_ui/display_template_form.h"
 #include "multi_ui/multi_result_producer.h"
 #include "multi_ui/multi_result_windows.h"
 #include "multi_ui/population_display_menu.h"
 #include "multi_ui/population_structure_form.h"
-#include "multi_ui/simulation_form.h"
-#include "multi_ui/trajectory_summary_form.h"
+#include "unstructured_ui/simulation_form.h"
+#include "unstructured_ui/trajectory_summary_form.h"
 #include "ui/result_window.h"
 
 #include <QApplication>
@@ -20,6 +20,9 @@
 namespace {
 
 using namespace multi;
+using unstructured_ui::TSimulationForm;
+using unstructured_ui::TDisplayTemplateForm;
+using unstructured_ui::TTrajectorySummaryForm;
 
 // The sample run in the window, as a user sees it when the run is over.
 std::unique_ptr<TSimulationForm> RunWindow()
@@ -40,8 +43,8 @@ std::unique_ptr<QWidget> ResultWindow(int kind)
     UseMultiSample();
     const TMultiResultWindow& window = MultiResultWindow(kind);
     switch (window.Class) {
-    case TMultiWindowClass::Display: return std::make_unique<TDisplayTemplateForm>(window.Setup);
-    case TMultiWindowClass::Trajectory: return std::make_unique<TTrajectorySummaryForm>();
+    case TMultiWindowClass::Display: return std::make_unique<TDisplayTemplateForm>(window.Setup, nullptr, MultiResultProducer());
+    case TMultiWindowClass::Trajectory: return std::make_unique<TTrajectorySummaryForm>(window.Setup, MultiResultProducer());
     case TMultiWindowClass::Structure: return std::make_unique<TPopulationStructureForm>();
     case TMultiWindowClass::Plain: break;
     }

@@ -5,8 +5,8 @@
 #include "core/config.h"
 #include "core/settings_store.h"
 #include "multi/model_data.h"
-#include "multi_ui/general_form.h"
-#include "multi_ui/multi_program.h"
+#include "unstructured_ui/general_form.h"
+#include "unstructured_ui/program_windows.h"
 #include "single/result_kinds.h"
 #include "single_ui/population_form.h"
 #include "single_ui/simulation_form.h"
@@ -84,7 +84,7 @@ protected:
 
     void Start()
     {
-        program = std::make_unique<multi::TMultiProgram>([this] { return std::make_unique<TMainForm>(settings); });
+        program = std::make_unique<unstructured_ui::TProgramWindows>([this] { return std::make_unique<TMainForm>(settings); });
     }
     TMainForm& Form() { return static_cast<TMainForm&>(program->MainForm()); }
 
@@ -109,7 +109,7 @@ protected:
     void EditTitle(const QString& title)
     {
         modals.steps.push_back(PressButton(
-            "OK", [title](QDialog& d) { static_cast<multi::TGeneralForm&>(d).TitleEdit().setText(title); }));
+            "OK", [title](QDialog& d) { static_cast<unstructured_ui::TGeneralForm&>(d).TitleEdit().setText(title); }));
         Form().GeneralItemClick();
     }
 
@@ -153,7 +153,7 @@ protected:
     TMemorySettingsStore settings;
     ScriptedDialogs dialogs;
     ScriptedModals modals{true};
-    std::unique_ptr<multi::TMultiProgram> program;
+    std::unique_ptr<unstructured_ui::TProgramWindows> program;
     TKindTable table_ = TKindTable::Strativa;
 };
 
@@ -187,7 +187,7 @@ TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
     EXPECT_TRUE(Form().GeneralTabSheet().CaptionLabel("Populations:")->isHidden());
 
     modals.steps.push_back(PressButton("Cancel", [](QDialog& d) {
-        auto& general = static_cast<multi::TGeneralForm&>(d);
+        auto& general = static_cast<unstructured_ui::TGeneralForm&>(d);
         EXPECT_TRUE(general.LandscapeMapEdit().isHidden());
         EXPECT_TRUE(general.LandscapeMapLabel().isHidden());
         EXPECT_TRUE(general.LandscapeMapBrowseButton().isHidden());

@@ -1,13 +1,13 @@
 #pragma once
-// How this program's editors refuse a value outside a numeric edit's range:
-// the limits written as their shortest texts ("0 and 20", "-999999999 and
-// 999999999"), whatever the number-display options.
+// How the editors of Plurimod and Monovara refuse a value outside a numeric
+// edit's range: the limits written as their shortest texts ("0 and 20",
+// "-999999999 and 999999999"), whatever the number-display options.
 
 class QWidget;
 class TFnpNumericEdit;
 class TInvalidEntryCheck;
 
-namespace multi {
+namespace unstructured_ui {
 
 // Shows "This value must be between <min> and <max>, inclusive." as an error.
 void ShowRangeLimits(const TFnpNumericEdit& edit);
@@ -19,4 +19,4 @@ void ShowRangeLimits(const TFnpNumericEdit& edit);
 TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, const char* name, int decimals,
                                   double minValue, double maxValue);
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,4 +1,4 @@
-#include "multi_ui/option_form.h"
+#include "unstructured_ui/option_form.h"
 
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-using multi::TOptionForm;
+using unstructured_ui::TOptionForm;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "multi_ui/option_form.h"
+#include "unstructured_ui/option_form.h"
 
 #include "core/messages.h"
 #include "ui/dialog_buttons.h"
@@ -14,7 +14,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace multi {
+namespace unstructured_ui {
+
+using namespace multi;
 
 TOptionForm::TOptionForm(TSettingsStore& store, const std::string& keyName, QWidget* parent)
     : QDialog(parent), options_(store, keyName)
@@ -112,4 +114,4 @@ void TOptionForm::showEvent(QShowEvent* event)
     LoadFromSettings();
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,4 +1,4 @@
-#include "multi_ui/simulation_form.h"
+#include "unstructured_ui/simulation_form.h"
 
 #include "core/config.h"
 #include "multi/messages.h"
@@ -18,7 +18,9 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-namespace multi {
+namespace unstructured_ui {
+
+using namespace multi;
 
 namespace {
 
@@ -244,4 +246,4 @@ bool TSimulationForm::eventFilter(QObject* watched, QEvent* event)
     return TRunWindow::eventFilter(watched, event);
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

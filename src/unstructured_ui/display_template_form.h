@@ -6,20 +6,19 @@
 // disabled.
 
 #include "multi/model_data.h"
-#include "multi_ui/selector_result_form.h"
+#include "unstructured_ui/selector_result_form.h"
 
-namespace multi {
+namespace unstructured_ui {
 
 class TDisplayTemplateForm : public TSelectorResultForm {
     Q_OBJECT
 public:
     // `setup` names one of the kinds drawn for a population.
-    explicit TDisplayTemplateForm(const TResultWindowSetup& setup, QWidget* parent = nullptr,
-                                  TResultProducer& producer = MultiResultProducer());
+    TDisplayTemplateForm(const TResultWindowSetup& setup, QWidget* parent, TResultProducer& producer);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void SelectorChange(int value) override;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

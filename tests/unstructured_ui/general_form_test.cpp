@@ -1,4 +1,4 @@
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 
 #include "support/editor_fixture.h"
 #include "support/sample_model_test_base.h"
@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-using multi::TGeneralForm;
+using unstructured_ui::TGeneralForm;
 
 namespace {
 

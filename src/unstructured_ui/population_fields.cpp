@@ -1,4 +1,4 @@
-#include "multi_ui/population_fields.h"
+#include "unstructured_ui/population_fields.h"
 
 #include "sim/density_types.h"
 #include "ui/combo_box_ex.h"
@@ -6,7 +6,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
-namespace multi {
+namespace unstructured_ui {
+
 
 TComboBoxEx* NewDensityTypeComboBox(QWidget& parent)
 {
@@ -25,4 +26,4 @@ void TFieldRows::Add(QLabel* label, QWidget* field)
     ++row_;
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

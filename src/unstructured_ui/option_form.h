@@ -1,5 +1,5 @@
 #pragma once
-// Options: the map program's settings in the user's settings store, among
+// Options: the program's settings in the user's settings store, among
 // them how numbers are shown (precision, decimals, and two check boxes that
 // say whether unnecessary decimal digits and decimal points are shown, the
 // inverse of the settings they edit). The main window makes it once; its
@@ -18,7 +18,7 @@ class QPushButton;
 class TSettingsStore;
 class TSpinEditEx;
 
-namespace multi {
+namespace unstructured_ui {
 
 class TOptionForm : public QDialog {
     Q_OBJECT
@@ -26,10 +26,10 @@ public:
     static constexpr int kHelpContext = 40200;
 
     // The settings under `keyName` in `store`, which must outlive the dialog.
-    explicit TOptionForm(TSettingsStore& store, const std::string& keyName = kMultiSettingsKey,
+    explicit TOptionForm(TSettingsStore& store, const std::string& keyName = multi::kMultiSettingsKey,
                          QWidget* parent = nullptr);
 
-    TMultiOptions& Options() { return options_; }
+    multi::TMultiOptions& Options() { return options_; }
 
     // Shows the dialog modally; true when OK stored it.
     bool Execute();
@@ -53,7 +53,7 @@ protected:
 private:
     void OkButtonClick();
 
-    TMultiOptions options_;
+    multi::TMultiOptions options_;
     TSpinEditEx* precision_;
     TSpinEditEx* decimals_;
     QCheckBox* showDigits_;
@@ -63,4 +63,4 @@ private:
     QPushButton* help_;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

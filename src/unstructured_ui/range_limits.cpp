@@ -1,4 +1,4 @@
-#include "multi_ui/range_limits.h"
+#include "unstructured_ui/range_limits.h"
 
 #include "core/messages.h"
 #include "multi/population_editing.h"
@@ -8,7 +8,9 @@
 #include "ui/range_message.h"
 #include "ui/refuse_minus.h"
 
-namespace multi {
+namespace unstructured_ui {
+
+using namespace multi;
 
 void ShowRangeLimits(const TFnpNumericEdit& edit)
 {
@@ -28,4 +30,4 @@ TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, co
     return edit;
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

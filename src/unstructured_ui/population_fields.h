@@ -8,7 +8,7 @@ class QLabel;
 class QWidget;
 class TComboBoxEx;
 
-namespace multi {
+namespace unstructured_ui {
 
 // The density-dependence combo box on `parent`, named
 // "DensityDependenceComboBox", with the shared type table's names.
@@ -26,4 +26,4 @@ private:
     int row_ = 0;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

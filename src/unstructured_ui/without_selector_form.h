@@ -1,6 +1,6 @@
 #pragma once
-// A result window of the map program with its selector and the selector's
-// caption hidden, for the single-population program: with one population
+// A result window with a selector (selector_result_form.h), the selector and
+// its caption hidden, for the single-population program: with one population
 // there is nothing to choose, so the window shows what the selector's value
 // stays at (population 1, or the kind's index in the chart settings: the
 // total).
@@ -13,7 +13,7 @@
 
 #include <utility>
 
-namespace multi {
+namespace unstructured_ui {
 
 template <class TSelectorForm>
 class TWithoutSelector : public TSelectorForm {
@@ -26,4 +26,4 @@ public:
     }
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

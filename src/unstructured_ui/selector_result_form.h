@@ -1,7 +1,7 @@
 #pragma once
-// A result window of Plurimod with a selector on its tool panel, beside the
-// Help and Copy buttons: a caption and a spin edit whose value chooses what
-// the window shows (a population, a time step).
+// A result window of Plurimod and Monovara with a selector on its tool
+// panel, beside the Help and Copy buttons: a caption and a spin edit whose
+// value chooses what the window shows (a population, a time step).
 //
 // A change is applied only once no production is in progress. A message box
 // of the producer runs its own event loop, in which the spin's repeat can
@@ -9,7 +9,7 @@
 // settings and the selected population; such a change waits until the
 // producer's call has ended.
 
-#include "multi_ui/multi_result_producer.h"
+#include "ui/result_producer.h"
 #include "ui/result_window.h"
 
 #include <QString>
@@ -17,7 +17,7 @@
 class QLabel;
 class TSpinEditEx;
 
-namespace multi {
+namespace unstructured_ui {
 
 // The selector's name, caption and hint.
 struct TSelectorSetup {
@@ -56,4 +56,4 @@ private:
     TSpinEditEx* selector_;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,7 +1,8 @@
 #pragma once
-// General Information of a map model: title, up to four comment lines,
-// replications, duration, demographic stochasticity and the map-features
-// file drawn under the populations, with a button that browses for it.
+// General Information of a model of unstructured populations: title, up to
+// four comment lines, replications, duration, demographic stochasticity and
+// the map-features file drawn under the populations, with a button that
+// browses for it (Monovara, which draws no map, hides that row).
 //
 // The main window creates it once and calls Execute; true means OK stored
 // the dialog into the model, and the model is then modified. OK sets the
@@ -17,7 +18,7 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
-namespace multi {
+namespace unstructured_ui {
 
 class TGeneralForm : public TGeneralFormBase {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     // The filter of the map file chooser.
     static constexpr const char* kMapFilter = "Map features (*.map *.MAP);;All files (*)";
 
-    explicit TGeneralForm(QWidget* parent = nullptr, TMultiModel& model = Model);
+    explicit TGeneralForm(QWidget* parent = nullptr, multi::TMultiModel& model = multi::Model);
 
     void LoadFromModel() override;
     bool StoreToModel() override;
@@ -39,10 +40,10 @@ public:
     QToolButton& LandscapeMapBrowseButton() const { return *browse_; }
 
 private:
-    TMultiModel& model_;
+    multi::TMultiModel& model_;
     QLabel* mapLabel_;
     QLineEdit* mapEdit_;
     QToolButton* browse_;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

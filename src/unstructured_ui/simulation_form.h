@@ -3,10 +3,12 @@
 // delay, stop and warnings are the shared run window's), with the population
 // map that follows the run: while it goes on the circles show the current
 // abundances and carrying capacities. Its pages are the map, the model's
-// summary and a trajectory page that this program does not offer; two
-// buttons show the map, one beside the other view buttons and one after the
-// delay controls. A double click on the status bar makes the run quiet (no
-// display updates), one on the tool panel makes it beep at every time step.
+// summary and a trajectory page that Plurimod does not offer; two buttons
+// show the map, one beside the other view buttons and one after the delay
+// controls. A double click on the status bar makes the run quiet (no display
+// updates), one on the tool panel makes it beep at every time step.
+// Monovara's simulation window (single_ui/simulation_form.h) is this window
+// without its map, with the live trajectories on the trajectory page.
 //
 // The main window shows it modally for Simulation, Run:
 //     form.SetModelFileName(currentFileName);   // the map's features file is found from it
@@ -23,7 +25,7 @@
 class QPainter;
 class QToolButton;
 
-namespace multi {
+namespace unstructured_ui {
 
 class TSimulationForm : public TRunWindow {
     Q_OBJECT
@@ -33,7 +35,7 @@ public:
     // this one.
     static constexpr int kTrajectoryReplication = 5;
 
-    explicit TSimulationForm(QWidget* parent = nullptr, TMultiModel& model = Model);
+    explicit TSimulationForm(QWidget* parent = nullptr, multi::TMultiModel& model = multi::Model);
     ~TSimulationForm() override;
 
     // The model's file, from which the map's features file is found.
@@ -66,7 +68,7 @@ public:
     QWidget& MapPaintBox() const { return *mapBox_; }
     QWidget& TrajectoryPaintBox() const { return *trajectoryBox_; }
     // The map as last drawn, and whether from the run's current values.
-    const TPopulationMapLayout& MapLayout() const { return mapLayout_; }
+    const multi::TPopulationMapLayout& MapLayout() const { return mapLayout_; }
     bool MapDrawnLive() const { return mapDrawnLive_; }
 
 protected:
@@ -96,7 +98,7 @@ private:
     void UpdateDelayEnabling();
     void PaintMap(QPainter& painter);
 
-    TMultiModel& model_;
+    multi::TMultiModel& model_;
     std::string modelFileName_;
     TPage page_ = TPage::General;
     bool quiet_ = false;
@@ -104,7 +106,7 @@ private:
     bool live_ = false;
 
     QImage mapImage_;
-    TPopulationMapLayout mapLayout_;
+    multi::TPopulationMapLayout mapLayout_;
     bool mapDrawnLive_ = false;
 
     QWidget* mapBox_;
@@ -112,4 +114,4 @@ private:
     QToolButton* simulationMapBtn_;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,4 +1,4 @@
-#include "multi_ui/simulation_form.h"
+#include "unstructured_ui/simulation_form.h"
 
 #include "core/config.h"
 #include "core/model_records.h"
@@ -32,6 +32,7 @@
 #include <vector>
 
 using namespace multi;
+using unstructured_ui::TSimulationForm;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "multi_ui/selector_result_form.h"
+#include "unstructured_ui/selector_result_form.h"
 
 #include "chart/scale_info.h"
 #include "ui/hints.h"
@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-namespace multi {
+namespace unstructured_ui {
+
 
 TSelectorSetup PopulationSelector()
 {
@@ -60,4 +61,4 @@ void TSelectorResultForm::SelectIndex(int value)
     Refresh();
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

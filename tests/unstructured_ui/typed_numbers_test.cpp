@@ -56,7 +56,7 @@ protected:
         Config.StepDelay = 0;
         std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/river_valley.map", dir.file("river_valley.map"));
         if (kinds == TKindTable::Monovara)
-            program = std::make_unique<multi::TMultiProgram>(
+            program = std::make_unique<unstructured_ui::TProgramWindows>(
                 [this] { return std::make_unique<single_ui::TMainForm>(settings); });
         else
             program = std::make_unique<multi::TMultiProgram>(settings);
@@ -73,7 +73,7 @@ protected:
         SelectKindTable(table_);
     }
 
-    multi::TMainForm& Form() { return program->MainForm(); }
+    unstructured_ui::TMainForm& Form() { return program->MainForm(); }
 
     // File, Open of a copy of the sample.
     void OpenSample()
@@ -130,7 +130,7 @@ protected:
     TMemorySettingsStore settings;
     ScriptedDialogs dialogs;
     RealModals modals;
-    std::unique_ptr<multi::TMultiProgram> program;
+    std::unique_ptr<unstructured_ui::TProgramWindows> program;
     std::unique_ptr<RecordingSink> sink;
     TKindTable table_ = TKindTable::Strativa;
 };

@@ -36,7 +36,7 @@ struct Case {
 
 // Opens each dialog from its menu item, presses F1 in it, and checks the
 // topic the help window shows and that it has text and links.
-void ExpectHelpTopics(multi::TMainForm& form, const QString& help, std::initializer_list<Case> cases)
+void ExpectHelpTopics(unstructured_ui::TMainForm& form, const QString& help, std::initializer_list<Case> cases)
 {
     ScriptedModals modals(true);
     TWindowHelpService service(help);
@@ -97,7 +97,7 @@ TEST_F(HelpWindowTest, F1InAPlurimodDialogOpensItsTopic)
 TEST_F(HelpWindowTest, F1InAMonovaraDialogOpensItsTopic)
 {
     SelectKindTable(TKindTable::Monovara);
-    multi::TMultiProgram program([this] { return std::make_unique<single_ui::TMainForm>(settings); });
+    unstructured_ui::TProgramWindows program([this] { return std::make_unique<single_ui::TMainForm>(settings); });
     ExpectHelpTopics(program.MainForm(), kMonovaraHelp,
                      {{"GeneralItem", "General Information", "general_information.html"},
                       {"PopulationsItem", "Population", "population.html"}});

@@ -4,11 +4,11 @@
 // The choice goes into the window's settings and into the kind's defaults,
 // so that the next window of the kind opens on it.
 
-#include "multi_ui/selector_result_form.h"
+#include "unstructured_ui/selector_result_form.h"
 
 #include <functional>
 
-namespace multi {
+namespace unstructured_ui {
 
 class TIndexResultForm : public TSelectorResultForm {
     Q_OBJECT
@@ -23,4 +23,4 @@ private:
     std::function<int()> maximum_;
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,8 +1,9 @@
-#include "multi_ui/index_result_form.h"
+#include "unstructured_ui/index_result_form.h"
 
 #include <QShowEvent>
 
-namespace multi {
+namespace unstructured_ui {
+
 
 TIndexResultForm::TIndexResultForm(TResultProducer& producer, const TResultWindowSetup& setup,
                                    const TSelectorSetup& selector, std::function<int()> maximum, QWidget* parent)
@@ -17,4 +18,4 @@ void TIndexResultForm::showEvent(QShowEvent* event)
         SetSelector(0, maximum_(), ScaleInfo().Index);
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -2,16 +2,15 @@
 // The trajectory summary of a run: the abundance over time of the whole
 // rivedarulation (population 0) or of one population.
 
-#include "multi_ui/index_result_form.h"
+#include "unstructured_ui/index_result_form.h"
 
-namespace multi {
+namespace unstructured_ui {
 
 class TTrajectorySummaryForm : public TIndexResultForm {
     Q_OBJECT
 public:
-    explicit TTrajectorySummaryForm(QWidget* parent = nullptr, TResultProducer& producer = MultiResultProducer());
-    // The window of another program's trajectory kind, `setup`.
+    // The window of the program's trajectory kind, `setup`.
     TTrajectorySummaryForm(const TResultWindowSetup& setup, TResultProducer& producer, QWidget* parent = nullptr);
 };
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,10 +1,12 @@
-#include "multi_ui/display_template_form.h"
+#include "unstructured_ui/display_template_form.h"
 
 #include "ui/spin_edit_ex.h"
 
 #include <QShowEvent>
 
-namespace multi {
+namespace unstructured_ui {
+
+using namespace multi;
 
 TDisplayTemplateForm::TDisplayTemplateForm(const TResultWindowSetup& setup, QWidget* parent,
                                            TResultProducer& producer)
@@ -33,4 +35,4 @@ void TDisplayTemplateForm::SelectorChange(int value)
     Refresh();
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui

@@ -1,4 +1,4 @@
-#include "multi_ui/general_form.h"
+#include "unstructured_ui/general_form.h"
 
 #include "core/config.h"
 #include "core/model_summary.h"
@@ -17,7 +17,9 @@
 
 #include <algorithm>
 
-namespace multi {
+namespace unstructured_ui {
+
+using namespace multi;
 
 TGeneralForm::TGeneralForm(QWidget* parent, TMultiModel& model) : TGeneralFormBase(parent), model_(model)
 {
@@ -85,4 +87,4 @@ void TGeneralForm::LandscapeMapBrowseButtonClick()
     mapEdit_->setText(FileNameText(MapNameBesideModel(FileNameBytes(name), ModelFileName, ModelFileName)));
 }
 
-}  // namespace multi
+}  // namespace unstructured_ui
