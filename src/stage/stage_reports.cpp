@@ -336,7 +336,7 @@ void EigenReportHeader(std::vector<std::string>& lines, bool quoted, const TCora
     lines.push_back("");
 
     const bool temporal = model.fchangeindex[p] != 0 || model.schangeindex[p] != 0;
-    const bool density = pop.ddtype != 0;
+    const bool density = pop.ddtype != DensityTypeCode(DDType::EX);
     bool environmental = false;
     if (pop.stdevindex >= 1 && pop.stdevindex <= model.stdevmatrix.Count()) {
         const SingleMatrix& sd = model.stdevmatrix[pop.stdevindex];
