@@ -53,6 +53,11 @@ TGeneralFormBase::TGeneralFormBase(QWidget* parent) : QDialog(parent)
     for (TSpinEditEx* spinEdit : {replications_, duration_}) {
         spinEdit->SetCheckOnExit(true);
         connect(spinEdit, &TSpinEditEx::OnInvalidEntry, this, [this, spinEdit] {
+            // The focus leaving this edit because a message gave the other
+            // one the keyboard back is no leaving by the user: telling of it
+            // would give the keyboard back to this one, and so on forever.
+            if (telling_)
+                return;
             // Told once the focus has moved, not inside the leave itself.
             QTimer::singleShot(0, this, [this, spinEdit] { LimitLeft(*spinEdit); });
         });
@@ -88,9 +93,11 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
     if (limitsFromConfiguration_)
         text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
                 " of the configuration file ZERKANOL.CFG.";
+    telling_ = true;
     ErrorMessage(text);
     spinEdit.setFocus();
     spinEdit.selectAll();
+    telling_ = false;
     return false;
 }
 

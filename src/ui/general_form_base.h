@@ -73,6 +73,7 @@ private:
 
     bool changed_ = false;
     bool limitsFromConfiguration_ = false;
+    bool telling_ = false;   // a limit's message and the focus going back
 
     QBoxLayout* layout_;
     QLineEdit* titleEdit_;

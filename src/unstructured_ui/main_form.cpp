@@ -280,9 +280,14 @@ bool TMainForm::QuerySaveChanges()
 
 int TMainForm::WriteModelFile(const std::string& name)
 {
-    // Saved into another folder, the model still names the map it drew.
-    Model.MapName = MapNameBesideModel(Model.MapName, ModelFileName, name);
-    return SaveModelFile(Model, name, *variant_.Format);
+    // Saved into another folder, the model still names the map it drew; a
+    // save that fails leaves the model where it was, with the name it had.
+    const std::string mapName = Model.MapName;
+    Model.MapName = MapNameBesideModel(mapName, ModelFileName, name);
+    const int code = SaveModelFile(Model, name, *variant_.Format);
+    if (code != kModelFileOk)
+        Model.MapName = mapName;
+    return code;
 }
 
 bool TMainForm::OpenModel(const std::string& name)

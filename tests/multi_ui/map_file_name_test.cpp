@@ -13,6 +13,7 @@
 #include "support/file_lines.h"
 #include "support/real_modals.h"
 #include "support/recording_help.h"
+#include "support/save_failures.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -124,4 +125,31 @@ TEST_F(MapFileNameTest, AMapBesideTheModelIsNamedByItsBareName)
     Form().Item("SaveAsItem").trigger();
     EXPECT_EQ(Header(back), header + "moorland.map");
     EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+}
+
+// A Save As into the map's own folder that fails leaves the model naming
+// its map as before: the model saved again beside itself still writes the
+// map's path, not a bare name that would be looked for beside the model.
+TEST_F(MapFileNameTest, AFailedSaveAsKeepsTheMapsName)
+{
+    const std::string model = dir.file("voles.mp");
+    dialogs.fileNames.push_back(QString::fromStdString(model));
+    Form().Item("OpenItem").trigger();
+    const std::string far = dir.file("elsewhere/heath.map");
+    EXPECT_EQ(ChooseMap(far), QString::fromStdString(far));
+    for (const TSaveFailure& c : SaveFailures(dir.file("elsewhere"))) {
+        SCOPED_TRACE(c.name);
+        if (c.skip)
+            continue;
+        dialogs.boxes.clear();
+        c.fail();
+        dialogs.fileNames.push_back(QString::fromStdString(dir.file("elsewhere/voles.mp")));
+        Form().Item("SaveAsItem").trigger();
+        c.restore();
+        EXPECT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(ModelFileName, model);
+    }
+    dialogs.fileNames.push_back(QString::fromStdString(model));
+    Form().Item("SaveAsItem").trigger();
+    EXPECT_EQ(Header(model), "Voran/Pelivo: rivedarulation (1.0) map=" + far);
 }

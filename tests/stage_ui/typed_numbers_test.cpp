@@ -233,6 +233,45 @@ TEST_F(TypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFull)
     EXPECT_EQ(Info.duration, 25);
 }
 
+// Two numbers beyond their limits at once (the first left for Help, which
+// needs no valid number): leaving the second tells of it once and gives it
+// the keyboard back; the first is not told of while the focus only passes
+// through it.
+TEST_F(TypedNumbersTest, GeneralInformationTellsOfOneNumberAtATime)
+{
+    const QString repMessage = "This value must be between 0 and 1000, inclusive.\n"
+                               "The limit is the setting REP of the configuration file ZERKANOL.CFG.";
+    const QString durMessage = "This value must be between 1 and 50, inclusive.\n"
+                               "The limit is the setting DUR of the configuration file ZERKANOL.CFG.";
+    OpenTwice("GeneralItem", [&](QDialog& d) {
+        auto& rep = *d.findChild<TSpinEditEx*>("ReplicationsSpinEdit");
+        auto& dur = *d.findChild<TSpinEditEx*>("DurationSpinEdit");
+        Press(Qt::Key_D, Qt::AltModifier);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("99999999");
+        ClickButton(d, "&Help");
+        EXPECT_TRUE(BoxTexts().empty());
+        Press(Qt::Key_R, Qt::AltModifier);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("5000");
+        Press(Qt::Key_Tab);
+        for (int i = 0; i < 10; ++i)
+            Settle();
+        EXPECT_EQ(BoxTexts(), std::vector<QString>{repMessage});
+        EXPECT_EQ(QApplication::focusWidget(), &rep);
+        Type("500");
+        ClickButton(d, "OK");
+        for (int i = 0; i < 10; ++i)
+            Settle();
+        EXPECT_EQ(BoxTexts(), (std::vector<QString>{repMessage, durMessage}));
+        EXPECT_EQ(QApplication::focusWidget(), &dur);
+        Type("25");
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.replications, 500);
+    EXPECT_EQ(Info.duration, 25);
+}
+
 // An element a repair left as 4/13 shows the seven digits a single holds,
 // and OK keeps it to the last bit.
 TEST_F(TypedNumbersTest, AStoredMatrixElementShowsWithoutNoise)
