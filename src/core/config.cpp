@@ -24,8 +24,6 @@ bool FirstPass = false;
 
 namespace {
 
-const char* const kConfigFileName = "ZERKANOL.CFG";
-
 struct TLimits {
     long stageCap;       // STA
     long matrixCap;      // MAT

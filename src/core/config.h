@@ -105,6 +105,9 @@ std::string ModelFileArgument(const std::string& argument, const std::string& ex
 // An argument is a directive when it begins with "/" and a letter and the
 // text before its first "=" holds no further "/"; others are file names.
 bool IsDirectiveArgument(const std::string& argument);
+// The configuration file's name, which the limits' messages also name.
+inline constexpr const char* kConfigFileName = "ZERKANOL.CFG";
+
 // Reads ZERKANOL.CFG (exact name, else any case) in directory (empty: the
 // current one); false when there is none. Text from "|" on is a comment.
 bool ReadConfigFile(const std::string& directory);

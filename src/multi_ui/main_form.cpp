@@ -72,7 +72,6 @@ void TMainForm::PopulationsItemClick()
     if (!TPopulationForm::Execute(this, Model, Variant().OpenResult, ShowPopulationDisplay))
         return;
     SetModified(true);
-    RepaintMap();
     ShowModelSummary();
     UpdateMenus();
 }

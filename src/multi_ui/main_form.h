@@ -1,10 +1,9 @@
 #pragma once
 // Plurimod's main window: the shared main window of unstructured models
 // (unstructured_ui/main_form.h) with this program's title, settings key,
-// ".mp" files, icon and result windows, the map page that follows the View
-// menu, and the editors of what joins populations: Model, Populations edits
-// every population of the map, Model, Dispersal and Correlation the
-// matrices between them.
+// ".mp" files, icon and result windows, and the editors of what joins
+// populations: Model, Populations edits every population of the map, Model,
+// Dispersal and Correlation the matrices between them.
 
 #include "ui/about_template_form.h"
 #include "unstructured_ui/main_form.h"

@@ -1,6 +1,5 @@
 #include "single_ui/main_form.h"
 
-#include "chart/scale_info.h"
 #include "core/batch_log.h"
 #include "core/config.h"
 #include "multi/model_data.h"
@@ -93,11 +92,7 @@ bool TMainForm::QuerySaveChanges() { return BatchMode || unstructured_ui::TMainF
 
 bool TMainForm::OpenModel(const std::string& name)
 {
-    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
-    RestoreBuiltInScaleInfo();
-    const int code = single::LoadModelFile(multi::Model, name);
-    if (unstructured_ui::ModelKept(code, single::SinglePopulationFile()))
-        DefaultScaleInfo = keptScales;
+    const int code = LoadModel(name);
     SetModelFileName(name);
     SetNeedsFileName(code != kModelFileOk);
     SetModified(code > kModelFileNotModel);

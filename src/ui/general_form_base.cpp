@@ -1,5 +1,6 @@
 #include "ui/general_form_base.h"
 
+#include "core/config.h"
 #include "core/messages.h"
 #include "ui/dialog_buttons.h"
 #include "ui/edit_ranges.h"
@@ -92,7 +93,7 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
     std::string text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
     if (limitsFromConfiguration_)
         text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
-                " of the configuration file ZERKANOL.CFG.";
+                " of the configuration file " + kConfigFileName + ".";
     telling_ = true;
     ErrorMessage(text);
     spinEdit.setFocus();

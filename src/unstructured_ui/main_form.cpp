@@ -2,7 +2,6 @@
 
 #include "chart/scale_info.h"
 #include "core/config.h"
-#include "core/messages.h"
 #include "core/model_summary.h"
 #include "multi/landscape_map.h"
 #include "multi/multi_options.h"
@@ -11,13 +10,10 @@
 #include "unstructured_ui/general_form.h"
 #include "unstructured_ui/option_form.h"
 #include "unstructured_ui/simulation_form.h"
-#include "ui/dialog_services.h"
 #include "ui/help_service.h"
 #include "ui/main_window_parts.h"
 #include "ui/model_text.h"
-#include "ui/mru_file_list.h"
 #include "ui/picture_files.h"
-#include "ui/qt_message_sink.h"
 #include "ui/summary_panel.h"
 
 #include <QActionGroup>
@@ -183,7 +179,6 @@ void TMainForm::FormShow()
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();
-    UpdateBars();
 }
 
 void TMainForm::ShowModelSummary()
@@ -290,13 +285,19 @@ int TMainForm::WriteModelFile(const std::string& name)
     return code;
 }
 
-bool TMainForm::OpenModel(const std::string& name)
+int TMainForm::LoadModel(const std::string& name)
 {
     const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
     RestoreBuiltInScaleInfo();
     const int code = LoadModelFile(Model, name, *variant_.Format);
     if (ModelKept(code, *variant_.Format))
         DefaultScaleInfo = keptScales;
+    return code;
+}
+
+bool TMainForm::OpenModel(const std::string& name)
+{
+    const int code = LoadModel(name);
     if (code == kModelFileOk) {
         SetModelFileName(name);
         SetNeedsFileName(false);
@@ -307,7 +308,6 @@ bool TMainForm::OpenModel(const std::string& name)
         SetNeedsFileName(true);
         SetModified(true);
     }
-    RepaintMap();
     ShowModelSummary();
     UpdateMenus();
     return code == kModelFileOk;
@@ -325,7 +325,6 @@ void TMainForm::NewItemClick()
     SetModelFileName(variant_.Untitled);
     SetNeedsFileName(true);
     SetModified(false);
-    RepaintMap();
     UpdateCaption();
     ShowModelSummary();
     UpdateMenus();

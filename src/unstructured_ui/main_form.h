@@ -143,6 +143,10 @@ protected:
     // When the window is first shown: the model named on the command line.
     void FormShow() override;
     int WriteModelFile(const std::string& name) override;
+    // Loads a model file into the model with the variant's format and
+    // returns the reader's code. The chart settings become the built-in ones
+    // (or the file's own), unless the model in hand was kept.
+    int LoadModel(const std::string& name);
     void ShowPage(QWidget& page);
     void RepaintMap();
 
