@@ -122,8 +122,6 @@ std::vector<TStatedLimit> StatedLimits()
              .arg(4)
              .arg(tabled)
              .arg(Fixed(RiskBandHalfWidth(4), 3), Fixed(RiskBandHalfWidth(tabled), 3))},
-        {{}, "reading_results.html",
-         QString("for %1 to %2 replications it is the 5% critical value of the Lilliefors test").arg(4).arg(tabled)},
         {{}, "trajectory_summary.html",
          "Up to a duration of " + Number(FirstDurationWithStride(2) - 1) + " time steps that is every time step"},
         {{}, "trajectory_summary.html",
