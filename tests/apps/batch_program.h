@@ -4,6 +4,8 @@
 
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -40,6 +42,20 @@ inline std::vector<std::string> LogLines(const TempDir& folder, const std::strin
         start = end + 2;
     }
     return lines;
+}
+
+// A good run that warns of nothing logs four lines: the header, Running,
+// Completed and an empty line. The lines a later run in the same folder
+// added after them; none, and a failure, when the log is shorter than that
+// first run.
+inline std::vector<std::string> LinesAfterFirstRun(const std::vector<std::string>& log)
+{
+    constexpr std::size_t kGoodRunLines = 4;
+    if (log.size() < kGoodRunLines) {
+        ADD_FAILURE() << "the log holds " << log.size() << " lines, fewer than the first run's " << kGoodRunLines;
+        return {};
+    }
+    return {log.begin() + kGoodRunLines, log.end()};
 }
 
 // The results section of a saved model: everything from its first line on.

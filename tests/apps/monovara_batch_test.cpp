@@ -139,7 +139,7 @@ TEST(MonovaraBatch, InvalidInputsKeepTheStoredResults)
     EXPECT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 1);
     EXPECT_EQ(ReadAll(dir.file(kModel)), model);
     const std::vector<std::string> log = LogLines(dir, kLog);
-    const std::vector<std::string> second(log.begin() + 4, log.end());
+    const std::vector<std::string> second = LinesAfterFirstRun(log);
     EXPECT_NE(std::find(second.begin(), second.end(), "      Invalid input parameter: \"Survival rate\""),
               second.end())
         << ReadAll(dir.file(kLog));
@@ -160,7 +160,7 @@ TEST(MonovaraBatch, DamagedResultsAreLoggedThenRunAgain)
 
     EXPECT_EQ(RunMonovara(dir, "/RUN=Y /RAN=5 " + kModel), 0);
     const std::vector<std::string> log = LogLines(dir, kLog);
-    const std::vector<std::string> second(log.begin() + 4, log.end());
+    const std::vector<std::string> second = LinesAfterFirstRun(log);
     ASSERT_EQ(second.size(), 6u) << ReadAll(dir.file(kLog));
     EXPECT_EQ(second[1], "      Error in loading results from file: " + dir.file(kModel));
     EXPECT_EQ(second[2], "      Error 6");

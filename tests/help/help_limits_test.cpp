@@ -7,6 +7,7 @@
 #include "ui/help_service.h"
 
 #include "chart/plot_buffer.h"
+#include "core/config.h"
 #include "chart/risk_curve.h"
 #include "stage/model_store.h"
 #include "multi/distance_editing.h"
@@ -31,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -46,20 +48,22 @@ struct TStatedLimit {
 };
 
 // The first duration whose trajectory charts show only every `stride`-th
-// time step.
+// time step, looked for up to the largest duration the DUR setting holds;
+// 0, and a failure, when no duration reaches the stride.
 int FirstDurationWithStride(int stride)
 {
-    int duration = 1;
-    while (TimeGridFor(duration).step < stride)
-        ++duration;
-    return duration;
+    const int largest = std::numeric_limits<decltype(ConfigType::MaxDuration)>::max();
+    for (int duration = 1; duration <= largest; ++duration)
+        if (TimeGridFor(duration).step >= stride)
+            return duration;
+    ADD_FAILURE() << "no duration up to " << largest << " has a time grid of stride " << stride;
+    return 0;
 }
 
 // The largest number of replications whose risk band is tabled rather than
-// 0.886 / sqrt(R).
-int LastTabledReplications()
+// `factor` / sqrt(R), the large-sample band 0.886 / sqrt(R).
+int LastTabledReplications(double factor)
 {
-    const double factor = RiskBandHalfWidth(10000) * 100;
     int last = 4;
     for (int r = 4; r <= 1000; ++r)
         if (std::fabs(RiskBandHalfWidth(r) - factor / std::sqrt(r)) > 1e-9)
@@ -69,8 +73,8 @@ int LastTabledReplications()
 
 std::vector<TStatedLimit> StatedLimits()
 {
-    const int tabled = LastTabledReplications();
     const double factor = RiskBandHalfWidth(10000) * 100;
+    const int tabled = LastTabledReplications(factor);
     return {
         // Strativa
         {kStrativaHelp, "density_dependence.html",

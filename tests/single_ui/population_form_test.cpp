@@ -2,9 +2,9 @@
 
 #include "single/model_file.h"
 #include "single/result_kinds.h"
-#include "support/editor_fixture.h"
 #include "support/sample_model_test_base.h"
 #include "support/scripted_modals.h"
+#include "support/user_input.h"
 #include "ui/combo_box_ex.h"
 #include "ui/numeric_edit.h"
 

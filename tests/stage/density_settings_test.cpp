@@ -1,7 +1,7 @@
 #include "stage/density_settings.h"
 
 #include "core/str_utilx.h"
-#include "support/fresh_model.h"
+#include "fresh_model.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "stage/validate_input.h"
 #include "support/recording_sink.h"
 
-#include "support/fresh_model.h"
+#include "fresh_model.h"
 
 #include <gtest/gtest.h>
 

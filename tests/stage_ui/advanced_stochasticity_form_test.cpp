@@ -8,7 +8,7 @@
 
 #include "support/qt_gtest_print.h"
 
-#include "support/fresh_model.h"
+#include "fresh_model.h"
 
 #include <gtest/gtest.h>
 

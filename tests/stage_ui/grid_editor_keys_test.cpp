@@ -64,15 +64,6 @@ QPushButton& ButtonOf(QDialog& dialog, const QString& caption)
     throw std::runtime_error("no such button");
 }
 
-TStringAlignGrid& GridOf(QDialog& dialog) { return *dialog.findChild<TStringAlignGrid*>("Grid"); }
-
-// A click as QTest gives it: pressed and let go at once.
-void ClickButton(QDialog& dialog, const QString& caption)
-{
-    QTest::mouseClick(&ButtonOf(dialog, caption), Qt::LeftButton);
-    Settle();
-}
-
 // A click on the row's number, the header cell at its left.
 void ClickRowHeader(TStringAlignGrid& grid, int row)
 {

@@ -14,9 +14,12 @@
 #include "support/real_modals.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
+#include "ui/string_align_grid.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +61,22 @@ protected:
         Form().Item(item).trigger();
         Settle();
     }
+
+    // A click as QTest gives it, pressed and let go at once, on the dialog's
+    // button of that caption.
+    static void ClickButton(QDialog& dialog, const QString& caption)
+    {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == caption) {
+                QTest::mouseClick(button, Qt::LeftButton);
+                Settle();
+                return;
+            }
+        ADD_FAILURE() << "no button " << caption.toStdString();
+    }
+
+    // The grid of a grid editor.
+    static TStringAlignGrid& GridOf(QDialog& dialog) { return *dialog.findChild<TStringAlignGrid*>("Grid"); }
 
     TMemorySettingsStore settings;
     ScriptedDialogs dialogs;

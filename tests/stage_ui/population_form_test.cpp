@@ -1,7 +1,7 @@
 #include "stage_ui/population_form.h"
 
 #include "core/str_utilx.h"
-#include "support/fresh_model.h"
+#include "fresh_model.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/scripted_dialogs.h"

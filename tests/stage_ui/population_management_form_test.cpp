@@ -1,6 +1,6 @@
 #include "stage_ui/population_management_form.h"
 
-#include "support/fresh_model.h"
+#include "fresh_model.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/scripted_modals.h"

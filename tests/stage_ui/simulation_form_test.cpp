@@ -4,6 +4,7 @@
 #include "stage/model_store.h"
 #include "stage_tool.h"
 #include "support/recording_help.h"
+#include "support/run_in_window.h"
 #include "support/screen_driver.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_modals.h"
@@ -47,26 +48,13 @@ protected:
     bool Run(int replications, std::function<void(int, int)> step = {})
     {
         Info.replications = replications;
-        const QMetaObject::Connection c =
-            QObject::connect(&form, &TSimulationForm::StepReported, [&](int r, int t) {
-                if (step)
-                    step(r, t);
-            });
-        ScriptedModals modals(true);
-        modals.steps.push_back([this](QDialog&) {
-            form.TimerTimer();
-            visibleAfterRun = form.isVisible();
-            return TModalResult::Cancel;
-        });
-        const bool completed = form.Execute();
-        QObject::disconnect(c);
-        return completed;
+        bool visibleAfterRun = false;
+        return RunInWindow(form, step, {}, visibleAfterRun);
     }
 
     ScriptedDialogs dialogs;
     TQtMessageSink messages;
     TSimulationForm form;
-    bool visibleAfterRun = false;
 };
 
 }  // namespace
@@ -200,26 +188,8 @@ TEST_F(SimulationFormTest, TheLiveChartKeepsItsLinesWhenTheWarningsAppear)
 // into the window's trajectory.
 TEST_F(SimulationFormTest, CloseDuringTheRunAsksAndClosesAfterIt)
 {
-    for (const TBoxAnswer answer : {TBoxAnswer::No, TBoxAnswer::Yes}) {
-        const bool yes = answer == TBoxAnswer::Yes;
-        SCOPED_TRACE(yes);
-        dialogs.boxes.clear();
-        dialogs.boxAnswers.push_back(answer);
-        bool openAfterClose = false;
-        const bool completed = Run(8, [&](int r, int t) {
-            if (r == 3 && t == 1) {
-                form.close();
-                openAfterClose = form.isVisible();
-            }
-        });
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "This will cancel the simulation.  Is this ok?");
-        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNo);
-        EXPECT_TRUE(openAfterClose);
-        EXPECT_EQ(completed, !yes);
-        EXPECT_EQ(form.Outcome().replicationsDone, yes ? 3 : 8);
-        EXPECT_EQ(visibleAfterRun, !yes);
-    }
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectCloseDuringTheRunAsksAndClosesAfterIt(form, dialogs, [](int n) { Info.replications = n; }));
     // Once the run is over the window closes without a question.
     dialogs.boxes.clear();
     form.show();

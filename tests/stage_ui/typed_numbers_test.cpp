@@ -5,70 +5,46 @@
 // General Information limits refuse an over-long number with the range
 // message, and a matrix cell shows a stored single without noise.
 
-#include "core/config.h"
-#include "stage/model_access.h"
-#include "stage/model_store.h"
-#include "core/settings_store.h"
 #include "core/str_utilx.h"
-#include "stage_tool.h"
-#include "stage_ui/main_form.h"
-#include "stage_ui/stage_program.h"
-#include "support/editor_fixture.h"
+#include "new_model_window.h"
+#include "stage/model_store.h"
 #include "support/real_modals.h"
-#include "support/recording_help.h"
-#include "support/scripted_dialogs.h"
+#include "support/recording_sink.h"
 #include "ui/numeric_edit.h"
 #include "ui/refused_separator.h"
 #include "ui/spin_edit_ex.h"
 #include "ui/string_align_grid.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QDialog>
 #include <QToolTip>
 
 #include "support/qt_gtest_print.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The program's windows over a new model (three stages, one population),
-// the main window shown; every modal dialog runs its own loop, messages and
-// beeps are recorded.
-class TypedNumbersTest : public ::testing::Test {
+// The program's windows over a new model; messages and beeps are recorded.
+class TypedNumbersTest : public NewModelWindowTest {
 protected:
     void SetUp() override
     {
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-        PrepareStageModelStore();
-        NewModel();
-        IntegersWithoutDecimals = true;
-        TrimTrailingZeros = true;
-        program = std::make_unique<TStageProgram>(settings);
-        // Over the program's own sink: messages and beeps are recorded.
+        NewModelWindowTest::SetUp();
+        // Over the program's own sink.
         sink = std::make_unique<RecordingSink>();
-        ShowActive(Form());
     }
 
     void TearDown() override
     {
         sink.reset();
-        program.reset();
-        InputsChanged = false;
-        TrimTrailingZeros = false;
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+        NewModelWindowTest::TearDown();
     }
-
-    TMainForm& Form() { return program->MainForm(); }
 
     // The menu item twice: the first showing closed with Cancel, the second
     // worked by `step` inside its modal loop.
@@ -90,28 +66,6 @@ protected:
         return texts;
     }
 
-    static QPushButton& ButtonOf(QDialog& dialog, const QString& caption)
-    {
-        for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == caption)
-                return *button;
-        ADD_FAILURE() << "no button " << caption.toStdString();
-        throw std::runtime_error("no such button");
-    }
-
-    static void ClickButton(QDialog& dialog, const QString& caption)
-    {
-        QTest::mouseClick(&ButtonOf(dialog, caption), Qt::LeftButton);
-        Settle();
-    }
-
-    static TStringAlignGrid& GridOf(QDialog& dialog) { return *dialog.findChild<TStringAlignGrid*>("Grid"); }
-
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    RealModals modals;
-    RecordingHelp help;
-    std::unique_ptr<TStageProgram> program;
     std::unique_ptr<RecordingSink> sink;
 };
 

@@ -1,8 +1,8 @@
 #include "unstructured_ui/general_form.h"
 
-#include "support/editor_fixture.h"
 #include "support/sample_model_test_base.h"
 #include "support/scripted_dialogs.h"
+#include "support/user_input.h"
 #include "ui/spin_edit_ex.h"
 
 #include <QApplication>

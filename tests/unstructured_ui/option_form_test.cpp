@@ -2,9 +2,10 @@
 
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
-#include "support/editor_fixture.h"
 #include "support/number_switches.h"
+#include "support/recording_help.h"
 #include "support/scripted_modals.h"
+#include "support/user_input.h"
 #include "ui/spin_edit_ex.h"
 
 #include <QCheckBox>

@@ -226,26 +226,7 @@ TEST_F(SimulationFormTest, StopInTheLastReplicationEndsCancelled)
 // closes the window once the run has returned.
 TEST_F(SimulationFormTest, CloseDuringTheRunAsksAndClosesAfterIt)
 {
-    for (const TBoxAnswer answer : {TBoxAnswer::No, TBoxAnswer::Yes}) {
-        const bool yes = answer == TBoxAnswer::Yes;
-        SCOPED_TRACE(yes);
-        dialogs.boxes.clear();
-        dialogs.boxAnswers.push_back(answer);
-        bool openAfterClose = false;
-        const bool completed = Run(8, [&](int r, int t) {
-            if (r == 3 && t == 1) {
-                form.close();
-                openAfterClose = form.isVisible();
-            }
-        });
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "This will cancel the simulation.  Is this ok?");
-        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNo);
-        EXPECT_TRUE(openAfterClose);
-        EXPECT_EQ(completed, !yes);
-        EXPECT_EQ(form.Outcome().replicationsDone, yes ? 3 : 8);
-        EXPECT_EQ(visibleAfterRun, !yes);
-    }
+    ExpectCloseDuringTheRunAsksAndClosesAfterIt(form, dialogs, [](int n) { Model.Replications = n; });
 }
 
 // The run's warnings appear in a list between the map and the status bar,

@@ -4,8 +4,8 @@
 // (its owner has gone), an image only, and a long text. The first two beep
 // and change nothing; the text goes in at the caret. Ends with OK.
 
-#include "support/editor_fixture.h"
 #include "support/recording_sink.h"
+#include "support/user_input.h"
 #include "ui/comments_memo.h"
 
 #include <QApplication>

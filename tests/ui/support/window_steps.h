@@ -2,9 +2,9 @@
 // What a person does in the windows every program shares, as steps of real
 // modal showings: waits for a run to end, and sets a chart's properties.
 
-#include "support/editor_fixture.h"
 #include "support/modal_steps.h"
 #include "support/real_modals.h"
+#include "support/user_input.h"
 #include "ui/run_window.h"
 #include "ui/numeric_edit.h"
 #include "ui/result_window.h"
