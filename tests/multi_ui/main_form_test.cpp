@@ -9,7 +9,6 @@
 #include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
-#include "multi_ui/dispersal_form.h"
 #include "unstructured_ui/general_form.h"
 #include "multi_ui/multi_program.h"
 #include "multi_ui/population_form.h"
@@ -27,7 +26,6 @@
 #include "support/temp_dir.h"
 #include "support/window_steps.h"
 #include "ui/about_template_form.h"
-#include "ui/result_window.h"
 #include "ui/mru_file_list.h"
 #include "ui/numeric_edit.h"
 #include "ui/picture_files.h"
@@ -107,15 +105,27 @@ protected:
         return path;
     }
 
-    // File, Open with the name chosen in the dialog; changes of the model
-    // in the window are dropped ("No" to saving them).
-    void Open(const std::string& path)
+    // File, Open from the menu with the name chosen in the dialog; changes
+    // of the model in the window are dropped ("No" to saving them).
+    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
+
+    // Model, General Information seen once and cancelled, then "..." with
+    // `chosen` picked in the file dialog; what the edit then shows; OK.
+    QString ChooseMap(RealModals& runner, const std::string& chosen)
     {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().OpenItemClick();
+        QString shown;
+        OpenTwice(Form(), runner, "GeneralItem", [&](QDialog& d) {
+            auto& general = static_cast<TGeneralForm&>(d);
+            dialogs.fileNames.push_back(QString::fromStdString(chosen));
+            Click(general.LandscapeMapBrowseButton());
+            shown = general.LandscapeMapEdit().text();
+            Click(general.OkButton());
+        });
+        return shown;
     }
+
+    // The header line of a saved model.
+    static std::string HeaderOf(const std::string& path) { return SplitLines(ReadAll(path)).at(0); }
 
     // A model edit as the user makes it: General Information, new title, OK.
     void EditTitle(const QString& title = "Edited")
@@ -129,21 +139,7 @@ protected:
     void Run(int replications = 5)
     {
         Model.Replications = replications;
-        modals.steps.push_back([](QDialog& d) {
-            static_cast<TSimulationForm&>(d).TimerTimer();
-            return TModalResult::Cancel;
-        });
-        Form().RunItemClick();
-    }
-
-    // File, Open from the menu, the file chosen in the dialog; changes of
-    // the model in the window are dropped.
-    void OpenFromMenu(const std::string& path)
-    {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().Item("OpenItem").trigger();
+        RunInFull(Form(), modals);
     }
 
     // Simulation, Run from the menu with few replications; Esc closes the
@@ -151,11 +147,7 @@ protected:
     void RunFromMenu(RealModals& runner)
     {
         Model.Replications = 5;
-        runner.steps.push_back([](QDialog& d) {
-            WaitForRunEnd(static_cast<TRunWindow&>(d));
-            PressEscape(d);
-        });
-        Form().Item("RunItem").trigger();
+        ::RunFromMenu(Form(), runner);
     }
 
     QString Caption() { return Form().windowTitle(); }
@@ -370,14 +362,7 @@ TEST_F(MultiMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
 
     QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
     ASSERT_NE(reopenOther, nullptr);
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
-        {"New", [this] { Form().Item("NewItem").trigger(); }},
-        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
-        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
-        {"closing the window", [this] { Form().close(); }},
-    };
-    for (const auto& [name, command] : commands) {
+    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
         SCOPED_TRACE(name);
         dialogs.boxes.clear();
         dialogs.boxAnswers = {TBoxAnswer::Cancel};
@@ -720,15 +705,6 @@ TEST_F(MultiMainFormTest, HelpAndAbout)
 
 namespace {
 
-// Keys as a person types them into the dialog on show: a field reached by
-// its mnemonic (Alt and the letter), its text replaced by what is typed.
-void TypeInto(Qt::Key mnemonic, const QString& text)
-{
-    Press(mnemonic, Qt::AltModifier);
-    Press(Qt::Key_A, Qt::ControlModifier);
-    Type(text);
-}
-
 // Tab to the next field, then replace its text.
 void TabAndType(const QString& text)
 {
@@ -747,7 +723,7 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
     Form().show();
     // File, New shows General Information: ten time steps, no replications.
     runner.steps.push_back([](QDialog&) {
-        TypeInto(Qt::Key_D, "10");
+        TypeIntoMnemonic(Qt::Key_D, "10");
         Press(Qt::Key_Return);
     });
     Form().Item("NewItem").trigger();
@@ -759,16 +735,16 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
     runner.steps.push_back([](QDialog& d) {
         auto& form = static_cast<TPopulationForm&>(d);
         EXPECT_EQ(form.XEdit().text(), "0.000");
-        TypeInto(Qt::Key_N, "West pond");
-        TypeInto(Qt::Key_X, "0");
-        TypeInto(Qt::Key_C, "0");
-        TypeInto(Qt::Key_I, "100");
+        TypeIntoMnemonic(Qt::Key_N, "West pond");
+        TypeIntoMnemonic(Qt::Key_X, "0");
+        TypeIntoMnemonic(Qt::Key_C, "0");
+        TypeIntoMnemonic(Qt::Key_I, "100");
         TabAndType("1.2");
         Click(form.AddButton());
-        TypeInto(Qt::Key_N, "East pond");
-        TypeInto(Qt::Key_X, "10");
-        TypeInto(Qt::Key_C, "0");
-        TypeInto(Qt::Key_I, "50");
+        TypeIntoMnemonic(Qt::Key_N, "East pond");
+        TypeIntoMnemonic(Qt::Key_X, "10");
+        TypeIntoMnemonic(Qt::Key_C, "0");
+        TypeIntoMnemonic(Qt::Key_I, "50");
         TabAndType("1.2");
         Click(form.OkButton());
     });
@@ -782,9 +758,9 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
     // Model, Dispersal and Correlation: average 10, maximum 50, rate 0.2.
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
     runner.steps.push_back([](QDialog&) {
-        TypeInto(Qt::Key_A, "10");
-        TypeInto(Qt::Key_M, "50");
-        TypeInto(Qt::Key_R, "0.2");
+        TypeIntoMnemonic(Qt::Key_A, "10");
+        TypeIntoMnemonic(Qt::Key_M, "50");
+        TypeIntoMnemonic(Qt::Key_R, "0.2");
         Press(Qt::Key_Return);
     });
     for (int showing = 0; showing < 2; ++showing)
@@ -795,11 +771,7 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
 
     // Simulation, Run; the window is closed once the run is over.
     runner.steps.push_back([](QDialog& d) {
-        auto& form = static_cast<TSimulationForm&>(d);
-        const QDeadlineTimer deadline(20000);
-        while (!form.Finished() && !deadline.hasExpired())
-            QTest::qWait(10);
-        EXPECT_TRUE(form.Finished());
+        WaitForRunEnd(static_cast<TRunWindow&>(d));
         d.close();
     });
     Form().Item("RunItem").trigger();
@@ -829,8 +801,7 @@ TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
 {
     Open(Copy());
     RealModals runner;
-    runner.steps.push_back([](QDialog& d) { Click(static_cast<TPopulationForm&>(d).CancelButton()); });
-    runner.steps.push_back([](QDialog& d) {
+    OpenTwice(Form(), runner, "PopulationsItem", [](QDialog& d) {
         auto& form = static_cast<TPopulationForm&>(d);
         EXPECT_EQ(form.GrowthRateEdit().text(), "1.8000");
         form.GrowthRateEdit().setFocus(Qt::TabFocusReason);
@@ -855,8 +826,6 @@ TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
         Type("0");
         Press(Qt::Key_Return);
     });
-    for (int showing = 0; showing < 2; ++showing)
-        Form().Item("PopulationsItem").trigger();
     EXPECT_EQ(Model.Populations[1].GrowthRateText, "1.8");
     EXPECT_EQ(Model.Populations[6].GrowthRateText, "1.8");
     EXPECT_EQ(Model.Populations[4].TrendInKText, "0");
@@ -873,9 +842,8 @@ TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
     Open(Copy());
     const DistanceFunctionsType before = Model.DistanceFunctions;
     RealModals runner;
-    runner.steps.push_back([](QDialog& d) { Click(static_cast<TDispersalForm&>(d).CancelButton()); });
-    runner.steps.push_back([this](QDialog& d) {
-        TypeInto(Qt::Key_R, "1.55");
+    OpenTwice(Form(), runner, "DispersalItem", [this](QDialog& d) {
+        TypeIntoMnemonic(Qt::Key_R, "1.55");
         Press(Qt::Key_Tab);
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         EXPECT_EQ(dialogs.boxes[0].text, "This value must be between 0 and 1, inclusive.");
@@ -883,8 +851,6 @@ TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
         Press(Qt::Key_Escape);
         EXPECT_FALSE(d.isVisible());
     });
-    for (int showing = 0; showing < 2; ++showing)
-        Form().Item("DispersalItem").trigger();
     EXPECT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, before.MaxDispersalRateText);
 }
@@ -987,7 +953,7 @@ TEST_F(MultiMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
 // Esc closes the simulation window once its run is over, on every showing.
 TEST_F(MultiMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
 {
-    OpenFromMenu(Copy());
+    Open(Copy());
     Form().show();
     RealModals runner;
     ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
@@ -1002,9 +968,9 @@ TEST_F(MultiMainFormTest, AFileThatIsNoModelLeavesNoTrace)
     const std::string map = dir.file("moorland.map");
     std::filesystem::copy_file(dir.file("river_valley.map"), map);
     Form().show();
-    OpenFromMenu(voles);
+    Open(voles);
     dialogs.boxes.clear();
-    OpenFromMenu(map);
+    Open(map);
     EXPECT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(Form().statusBar()->currentMessage(), "");
     EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(voles)});
@@ -1016,42 +982,84 @@ TEST_F(MultiMainFormTest, AFileThatIsNoModelLeavesNoTrace)
 // ones; a model saved with them gets them back when it is reopened.
 TEST_F(MultiMainFormTest, ChartSettingsStayWithTheirModel)
 {
-    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Plurimod);
-    const std::string voles = Copy();
     const std::string lizards = dir.file("island_lizards.mp");
     std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/island_lizards.mp", lizards);
-    Form().show();
+    const TChartSettingsCase voles{TKindTable::Plurimod, kTrajectory, Copy(), lizards, "Vole chart",
+                                   [this](RealModals& r) { RunFromMenu(r); }};
+    ExpectChartSettingsStayWithTheirModel(Form(), dialogs, voles);
+}
+
+// A map in the model's folder is named by its bare name, one elsewhere by
+// its path; a model saved into another folder still names the map it drew.
+// The map is chosen as a person does: Model, General Information, "...",
+// OK, then File, Save or Save As; the saved file's header is checked.
+TEST_F(MultiMainFormTest, AMapBesideTheModelIsNamedByItsBareName)
+{
+    std::filesystem::create_directories(dir.file("elsewhere"));
+    std::filesystem::create_directories(dir.file("moved"));
+    for (const char* map : {"moorland.map", "elsewhere/heath.map"})
+        std::filesystem::copy_file(dir.file("river_valley.map"), dir.file(map));
+    ShowActive(Form());
     RealModals runner;
-    OpenFromMenu(voles);
-    RunFromMenu(runner);
-    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Vole chart"); });
-    Form().Item("TrajectorySummaryItem").trigger();
-    const TScaleInfo edited = DefaultScaleInfo[kTrajectory];
-    ASSERT_EQ(edited.Title, "Vole chart");
-    EXPECT_FALSE(edited.AutoScale);
-    EXPECT_EQ(edited.YMaximum, 7);
+    auto chooseMap = [&](const std::string& chosen) { return ChooseMap(runner, chosen); };
+
+    const std::string model = Copy("voles.mp");
+    Open(model);
+    ASSERT_EQ(ModelFileName, model);
+    const std::string header = "Voran/Pelivo: rivedarulation (1.0) map=";
+    ASSERT_EQ(HeaderOf(model).substr(0, header.size()), header);
+
+    EXPECT_EQ(chooseMap(dir.file("moorland.map")), "moorland.map");
     Form().Item("SaveItem").trigger();
+    EXPECT_EQ(HeaderOf(model), header + "moorland.map");
 
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
-    Form().Item("NewItem").trigger();
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
+    const std::string far = dir.file("elsewhere/heath.map");
+    EXPECT_EQ(chooseMap(far), QString::fromStdString(far));
+    Form().Item("SaveItem").trigger();
+    EXPECT_EQ(HeaderOf(model), header + far);
 
-    OpenFromMenu(voles);
-    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
-    OpenFromMenu(lizards);
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
-    RunFromMenu(runner);
-    runner.steps.push_back(ExpectBuiltInTrajectoryChart);
-    Form().Item("TrajectorySummaryItem").trigger();
+    // Back beside the model, then saved into another folder: the map keeps
+    // its path there, and back in the map's folder its bare name.
+    chooseMap(dir.file("moorland.map"));
+    const std::string moved = dir.file("moved/voles.mp");
+    dialogs.fileNames.push_back(QString::fromStdString(moved));
+    Form().Item("SaveAsItem").trigger();
+    EXPECT_EQ(HeaderOf(moved), header + dir.file("moorland.map"));
+    const std::string back = dir.file("again.mp");
+    dialogs.fileNames.push_back(QString::fromStdString(back));
+    Form().Item("SaveAsItem").trigger();
+    EXPECT_EQ(HeaderOf(back), header + "moorland.map");
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+}
 
-    // Reopen brings the voles' settings back.
-    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(voles));
-    QAction* reopenVoles = ReopenItem(Form().Item("OpenItem"), 1);
-    ASSERT_NE(reopenVoles, nullptr);
-    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the lizards' results are not kept
-    reopenVoles->trigger();
-    EXPECT_EQ(ModelFileName, voles);
-    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
+// A Save As into the map's own folder that fails leaves the model naming
+// its map as before: the model saved again beside itself still writes the
+// map's path, not a bare name that would be looked for beside the model.
+TEST_F(MultiMainFormTest, AFailedSaveAsKeepsTheMapsName)
+{
+    std::filesystem::create_directories(dir.file("elsewhere"));
+    const std::string far = dir.file("elsewhere/heath.map");
+    std::filesystem::copy_file(dir.file("river_valley.map"), far);
+    ShowActive(Form());
+    RealModals runner;
+    const std::string model = Copy("voles.mp");
+    Open(model);
+    EXPECT_EQ(ChooseMap(runner, far), QString::fromStdString(far));
+    for (const TSaveFailure& c : SaveFailures(dir.file("elsewhere"))) {
+        SCOPED_TRACE(c.name);
+        if (c.skip)
+            continue;
+        dialogs.boxes.clear();
+        c.fail();
+        dialogs.fileNames.push_back(QString::fromStdString(dir.file("elsewhere/voles.mp")));
+        Form().Item("SaveAsItem").trigger();
+        c.restore();
+        EXPECT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(ModelFileName, model);
+    }
+    dialogs.fileNames.push_back(QString::fromStdString(model));
+    Form().Item("SaveAsItem").trigger();
+    EXPECT_EQ(HeaderOf(model), "Voran/Pelivo: rivedarulation (1.0) map=" + far);
 }
 
 // The map leaves room for the circles it draws: at every shape of the
@@ -1059,7 +1067,7 @@ TEST_F(MultiMainFormTest, ChartSettingsStayWithTheirModel)
 // left) is cut off at the map's edge.
 TEST_F(MultiMainFormTest, TheMapLeavesRoomForItsCircles)
 {
-    OpenFromMenu(Copy());
+    Open(Copy());
     Form().Item("MapItem").trigger();
     Form().show();
     for (const QSize size : {QSize(560, 460), QSize(900, 320), QSize(320, 700), QSize(420, 420)}) {

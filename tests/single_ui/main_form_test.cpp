@@ -23,10 +23,10 @@
 #include "ui/about_template_form.h"
 #include "ui/mru_file_list.h"
 #include "ui/numeric_edit.h"
-#include "ui/result_window.h"
 #include "ui/summary_panel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,16 +34,14 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QSysInfo>
+#include <QTest>
 #include <QToolButton>
 
 #include "support/qt_gtest_print.h"
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,15 +94,9 @@ protected:
         return path;
     }
 
-    // File, Open with the name chosen in the dialog; changes of the model
-    // in the window are dropped ("No" to saving them).
-    void Open(const std::string& path)
-    {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().OpenItemClick();
-    }
+    // File, Open from the menu with the name chosen in the dialog; changes
+    // of the model in the window are dropped ("No" to saving them).
+    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
 
     void EditTitle(const QString& title)
     {
@@ -123,14 +115,12 @@ protected:
         return texts;
     }
 
-    // File, Open from the menu, the file chosen in the dialog; changes of
-    // the model in the window are dropped.
-    void OpenFromMenu(const std::string& path)
+    // Simulation, Run from the menu: the window's run in full, with few
+    // replications.
+    void Run(int replications = 5)
     {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().Item("OpenItem").trigger();
+        Model.Replications = replications;
+        RunInFull(Form(), modals);
     }
 
     // Simulation, Run from the menu with few replications; Esc closes the
@@ -138,11 +128,7 @@ protected:
     void RunFromMenu(RealModals& runner)
     {
         Model.Replications = 5;
-        runner.steps.push_back([](QDialog& d) {
-            WaitForRunEnd(static_cast<TRunWindow&>(d));
-            PressEscape(d);
-        });
-        Form().Item("RunItem").trigger();
+        ::RunFromMenu(Form(), runner);
     }
 
     QString Caption() { return Form().windowTitle(); }
@@ -388,18 +374,6 @@ TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-namespace {
-
-// A field reached by its mnemonic, its text replaced by what is typed.
-void TypeInto(Qt::Key mnemonic, const QString& text)
-{
-    Press(mnemonic, Qt::AltModifier);
-    Press(Qt::Key_A, Qt::ControlModifier);
-    Type(text);
-}
-
-}  // namespace
-
 // A model without adult survival, typed from File, New: the survival of 0
 // that the field already showed is stored, and the run takes it. OK in
 // General Information without a change leaves the model unmodified.
@@ -409,11 +383,15 @@ TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
     runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
     Form().Item("NewItem").trigger();
     EXPECT_FALSE(Form().Modified());
-    runner.steps.push_back([](QDialog&) {
-        TypeInto(Qt::Key_R, "10");
-        TypeInto(Qt::Key_D, "5");
+    runner.steps.push_back([](QDialog& d) {
+        TypeIntoMnemonic(Qt::Key_R, "10");
+        TypeIntoMnemonic(Qt::Key_D, "5");
+        // A mnemonic clicks its box only after a moment: Return waits until
+        // the box is checked.
+        const QCheckBox& stochasticity =
+            static_cast<unstructured_ui::TGeneralForm&>(d).UseDemographicStochasticityCheckBox();
         Press(Qt::Key_U, Qt::AltModifier);
-        QTest::qWait(200);  // a mnemonic's click takes its time
+        EXPECT_TRUE(QTest::qWaitFor([&stochasticity] { return stochasticity.isChecked(); }));
         Press(Qt::Key_Return);
     });
     Form().Item("GeneralItem").trigger();
@@ -422,25 +400,19 @@ TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
     ASSERT_TRUE(multi::Model.Info.DemographicStochasticity);
     EXPECT_TRUE(Form().Modified());
 
-    runner.steps.push_back([](QDialog& d) { Click(static_cast<single_ui::TPopulationForm&>(d).CancelButton()); });
-    runner.steps.push_back([](QDialog& d) {
+    OpenTwice(Form(), runner, "PopulationsItem", [](QDialog& d) {
         EXPECT_EQ(static_cast<single_ui::TPopulationForm&>(d).SurvivalEdit().text(), "0.000");
         Press(Qt::Key_A, Qt::ControlModifier);
         Type("100");
-        TypeInto(Qt::Key_R, "1.1");
-        TypeInto(Qt::Key_S, "0");
+        TypeIntoMnemonic(Qt::Key_R, "1.1");
+        TypeIntoMnemonic(Qt::Key_S, "0");
         Press(Qt::Key_Return);
     });
-    for (int showing = 0; showing < 2; ++showing)
-        Form().Item("PopulationsItem").trigger();
     EXPECT_EQ(multi::Model.Populations[1].SurvivalText, "0");
     EXPECT_EQ(multi::Model.Populations[1].GrowthRateText, "1.1");
 
     runner.steps.push_back([](QDialog& d) {
-        auto& form = static_cast<TRunWindow&>(d);
-        const QDeadlineTimer deadline(20000);
-        while (!form.Finished() && !deadline.hasExpired())
-            QTest::qWait(10);
+        WaitForRunEnd(static_cast<TRunWindow&>(d));
         d.close();
     });
     Form().Item("RunItem").trigger();
@@ -468,26 +440,14 @@ TEST_F(SingleMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
     const std::string path = Copy();
     Open(other);
     Open(path);
-    Model.Replications = 6;
-    modals.steps.push_back([](QDialog& d) {
-        static_cast<single_ui::TSimulationForm&>(d).TimerTimer();
-        return TModalResult::Cancel;
-    });
-    Form().Item("RunItem").trigger();
+    Run(6);
     ASSERT_EQ(Model.ModelState, kStateResults);
     EXPECT_FALSE(Form().Modified());
     Form().show();
 
     QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
     ASSERT_NE(reopenOther, nullptr);
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
-        {"New", [this] { Form().Item("NewItem").trigger(); }},
-        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
-        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
-        {"closing the window", [this] { Form().close(); }},
-    };
-    for (const auto& [name, command] : commands) {
+    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
         SCOPED_TRACE(name);
         dialogs.boxes.clear();
         dialogs.boxAnswers = {TBoxAnswer::Cancel};
@@ -613,7 +573,7 @@ TEST_F(SingleMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
 // Esc closes the simulation window once its run is over, on every showing.
 TEST_F(SingleMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
 {
-    OpenFromMenu(Copy());
+    Open(Copy());
     Form().show();
     RealModals runner;
     ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
@@ -627,9 +587,9 @@ TEST_F(SingleMainFormTest, AFileThatIsNoModelLeavesNoTrace)
     const std::string frogs = Copy();
     const std::string map = Copy("river_valley.map", "moorland.map");
     Form().show();
-    OpenFromMenu(frogs);
+    Open(frogs);
     dialogs.boxes.clear();
-    OpenFromMenu(map);
+    Open(map);
     EXPECT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(Form().statusBar()->currentMessage(), "");
     EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(frogs)});
@@ -640,39 +600,7 @@ TEST_F(SingleMainFormTest, AFileThatIsNoModelLeavesNoTrace)
 // ones; a model saved with them gets them back when it is reopened.
 TEST_F(SingleMainFormTest, ChartSettingsStayWithTheirModel)
 {
-    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Monovara);
-    const std::string frogs = Copy();
-    const std::string orchid = Copy("meadow_orchid.sp");
-    Form().show();
-    RealModals runner;
-    OpenFromMenu(frogs);
-    RunFromMenu(runner);
-    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Frog chart"); });
-    Form().Item("TrajectorySummaryItem").trigger();
-    const TScaleInfo edited = DefaultScaleInfo[single::kTrajectory];
-    ASSERT_EQ(edited.Title, "Frog chart");
-    EXPECT_FALSE(edited.AutoScale);
-    EXPECT_EQ(edited.YMaximum, 7);
-    Form().Item("SaveItem").trigger();
-
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
-    Form().Item("NewItem").trigger();
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
-
-    OpenFromMenu(frogs);
-    EXPECT_EQ(DefaultScaleInfo[single::kTrajectory], edited);
-    OpenFromMenu(orchid);
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
-    RunFromMenu(runner);
-    runner.steps.push_back(ExpectBuiltInTrajectoryChart);
-    Form().Item("TrajectorySummaryItem").trigger();
-
-    // Reopen brings the frogs' settings back.
-    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(frogs));
-    QAction* reopenFrogs = ReopenItem(Form().Item("OpenItem"), 1);
-    ASSERT_NE(reopenFrogs, nullptr);
-    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the orchid's results are not kept
-    reopenFrogs->trigger();
-    EXPECT_EQ(ModelFileName, frogs);
-    EXPECT_EQ(DefaultScaleInfo[single::kTrajectory], edited);
+    const TChartSettingsCase frogs{TKindTable::Monovara, single::kTrajectory, Copy(), Copy("meadow_orchid.sp"),
+                                   "Frog chart", [this](RealModals& r) { RunFromMenu(r); }};
+    ExpectChartSettingsStayWithTheirModel(Form(), dialogs, frogs);
 }

@@ -16,6 +16,7 @@
 #include "support/real_modals.h"
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_steps.h"
 #include "ui/combo_box_ex.h"
 #include "ui/new_inplace_edit.h"
 #include "ui/spin_edit_ex.h"
@@ -54,15 +55,6 @@ protected:
         return texts;
     }
 };
-
-QPushButton& ButtonOf(QDialog& dialog, const QString& caption)
-{
-    for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        if (button->text() == caption)
-            return *button;
-    ADD_FAILURE() << "no button " << caption.toStdString();
-    throw std::runtime_error("no such button");
-}
 
 // A click on the row's number, the header cell at its left.
 void ClickRowHeader(TStringAlignGrid& grid, int row)
@@ -155,8 +147,7 @@ TEST_F(GridEditorKeysTest, EscEndsTheCellEditThenCancelsTheDialog)
     for (const GridEditor& e : editors) {
         SCOPED_TRACE(e.caption);
         const double before = e.element();
-        Open(e.item, [](QDialog& d) { ClickButton(d, "Cancel"); });
-        Open(e.item, [](QDialog& d) {
+        OpenTwice(Form(), modals, e.item, [](QDialog& d) {
             TStringAlignGrid& grid = GridOf(d);
             const QString shown = grid.Cells(1, 1);
             Type("7");
@@ -213,8 +204,7 @@ TEST_F(GridEditorKeysTest, AnEmptiedCellIsRefused)
 // click on Cancel leaves without a word.
 TEST_F(GridEditorKeysTest, AValueOutOfRangeIsRefusedWhenTheCellIsLeftForAButton)
 {
-    Open("StageMatrixItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
-    Open("StageMatrixItem", [this](QDialog& d) {
+    OpenTwice(Form(), modals, "StageMatrixItem", [this](QDialog& d) {
         TStringAlignGrid& grid = GridOf(d);
         Type("400");
         Press(Qt::Key_Tab);
@@ -293,8 +283,7 @@ TEST_F(GridEditorKeysTest, TabStepsFromCellToCell)
     for (std::size_t i = 0; i < std::size(kNumberGrids); ++i) {
         const GridEditor& e = kNumberGrids[i];
         SCOPED_TRACE(e.caption);
-        Open(e.item, [](QDialog& d) { ClickButton(d, "Cancel"); });
-        Open(e.item, [](QDialog& d) {
+        OpenTwice(Form(), modals, e.item, [](QDialog& d) {
             TStringAlignGrid& grid = GridOf(d);
             Type("2");
             Press(Qt::Key_Tab);
@@ -311,8 +300,7 @@ TEST_F(GridEditorKeysTest, TabStepsFromCellToCell)
     }
 
     // Stages: from a name to its weight, and on to the next stage's name.
-    Open("StagesItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
-    Open("StagesItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "StagesItem", [](QDialog& d) {
         TStringAlignGrid& grid = GridOf(d);
         Type("Eggs");
         Press(Qt::Key_Tab);
@@ -334,8 +322,7 @@ TEST_F(GridEditorKeysTest, TabStepsFromCellToCell)
 // removes.
 TEST_F(GridEditorKeysTest, StagesAddTypesIntoTheNewNameAndDeleteTakesTheClickedRow)
 {
-    Open("StagesItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
-    Open("StagesItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "StagesItem", [](QDialog& d) {
         TStringAlignGrid& grid = GridOf(d);
         ClickButton(d, "&Add");  // after stage 1
         EXPECT_EQ(CellInEdit(grid), 12);
@@ -368,8 +355,7 @@ TEST_F(GridEditorKeysTest, CellsShowWhatTheModelHoldsAndStoreWhatIsTyped)
     Info.stagematrix[1][2][1] = 0.1234567f;
     Info.initialabundance[1][1] = 1.0 / 3;
     Info.initialabundance[1][2] = 1.0 / 3;
-    Open("StageMatrixItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
-    Open("StageMatrixItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "StageMatrixItem", [](QDialog& d) {
         TStringAlignGrid& grid = GridOf(d);
         EXPECT_EQ(grid.Cells(1, 1), "0.1234567");
         Type("0.1235");
@@ -378,8 +364,7 @@ TEST_F(GridEditorKeysTest, CellsShowWhatTheModelHoldsAndStoreWhatIsTyped)
     EXPECT_EQ(Info.stagematrix[1][1][1], 0.1235f);
     EXPECT_EQ(Info.stagematrix[1][2][1], 0.1234567f);  // not typed: as it was
 
-    Open("InitialAbundancesItem", [](QDialog& d) { ClickButton(d, "Cancel"); });
-    Open("InitialAbundancesItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "InitialAbundancesItem", [](QDialog& d) {
         TStringAlignGrid& grid = GridOf(d);
         EXPECT_EQ(grid.Cells(1, 1), "0.3333333333333333");
         Type("0.333333");

@@ -26,7 +26,6 @@
 #include "support/window_steps.h"
 #include "chart/scale_info.h"
 #include "ui/about_template_form.h"
-#include "ui/result_window.h"
 #include "ui/combo_box_ex.h"
 #include "ui/mru_file_list.h"
 
@@ -93,15 +92,9 @@ protected:
         return path;
     }
 
-    // File, Open with the name chosen in the dialog; changes of the model
-    // in the window are dropped ("No" to saving them).
-    void Open(const std::string& path)
-    {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().OpenItemClick();
-    }
+    // File, Open from the menu with the name chosen in the dialog; changes
+    // of the model in the window are dropped ("No" to saving them).
+    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
 
     // A model edit as the user makes it: General Information, new title, OK.
     void EditTitle(const QString& title = "Edited")
@@ -115,11 +108,7 @@ protected:
     void Run(int replications = 5)
     {
         Info.replications = replications;
-        modals.steps.push_back([](QDialog& d) {
-            static_cast<TSimulationForm&>(d).TimerTimer();
-            return TModalResult::Cancel;
-        });
-        Form().RunItemClick();
+        RunInFull(Form(), modals);
     }
 
     std::vector<QString> BoxTexts() const
@@ -133,26 +122,12 @@ protected:
     QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
 
-    // File, Open from the menu, the file chosen in the dialog; changes of
-    // the model in the window are dropped.
-    void OpenFromMenu(const std::string& path)
-    {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_front(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().Item("OpenItem").trigger();
-    }
-
     // Simulation, Run from the menu with few replications; Esc closes the
     // window once the run is over.
     void RunFromMenu(RealModals& runner)
     {
         Info.replications = 5;
-        runner.steps.push_back([](QDialog& d) {
-            WaitForRunEnd(static_cast<TRunWindow&>(d));
-            PressEscape(d);
-        });
-        Form().Item("RunItem").trigger();
+        ::RunFromMenu(Form(), runner);
     }
 
     TempDir dir;
@@ -355,14 +330,7 @@ TEST_F(MainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
 
     QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
     ASSERT_NE(reopenOther, nullptr);
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"Exit", [this] { Form().Item("ExitItem").trigger(); }},
-        {"New", [this] { Form().Item("NewItem").trigger(); }},
-        {"Open", [this] { Form().Item("OpenItem").trigger(); }},
-        {"Reopen", [reopenOther] { reopenOther->trigger(); }},
-        {"closing the window", [this] { Form().close(); }},
-    };
-    for (const auto& [name, command] : commands) {
+    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
         SCOPED_TRACE(name);
         dialogs.boxes.clear();
         dialogs.boxAnswers = {TBoxAnswer::Cancel};
@@ -841,7 +809,7 @@ TEST_F(MainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
 // (while the run goes on it is Stop: the simulation window's own tests).
 TEST_F(MainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
 {
-    OpenFromMenu(Copy());
+    Open(Copy());
     Form().show();
     RealModals runner;
     ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
@@ -870,10 +838,10 @@ TEST_F(MainFormTest, AFileThatIsNoModelLeavesNoTrace)
     const std::string herb = Copy();
     const std::string map = Copy("river_valley.map", "moorland.map");
     Form().show();
-    OpenFromMenu(herb);
+    Open(herb);
     dialogs.boxes.clear();
     for (int attempt = 0; attempt < 2; ++attempt) {
-        OpenFromMenu(map);
+        Open(map);
         ASSERT_EQ(dialogs.boxes.size(), static_cast<std::size_t>(attempt + 1));
         EXPECT_EQ(Form().statusBar()->currentMessage(), "");
         EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(herb)});
@@ -886,40 +854,7 @@ TEST_F(MainFormTest, AFileThatIsNoModelLeavesNoTrace)
 TEST_F(MainFormTest, ChartSettingsStayWithTheirModel)
 {
     constexpr int kTrajectory = 19;
-    const std::vector<TScaleInfo> builtIn = BuiltInScaleInfo(TKindTable::Strativa);
-    const std::string herb = Copy();
-    const std::string seabird = Copy("island_seabird.st");
-    Form().show();
-    RealModals runner;
-    OpenFromMenu(herb);
-    RunFromMenu(runner);
-    runner.steps.push_back([&](QDialog& d) { SetChartProperties(runner, d, "Herb chart"); });
-    Form().Item("TrajectorySummaryItem").trigger();
-    const TScaleInfo edited = DefaultScaleInfo[kTrajectory];
-    ASSERT_EQ(edited.Title, "Herb chart");
-    EXPECT_FALSE(edited.AutoScale);
-    EXPECT_EQ(edited.YMaximum, 7);
-    Form().Item("SaveItem").trigger();
-
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Escape); });
-    Form().Item("NewItem").trigger();
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
-
-    OpenFromMenu(herb);
-    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
-    OpenFromMenu(seabird);
-    EXPECT_EQ(DefaultScaleInfo, builtIn);
-    // The seabird's own chart shows its data by the built-in settings.
-    RunFromMenu(runner);
-    runner.steps.push_back(ExpectBuiltInTrajectoryChart);
-    Form().Item("TrajectorySummaryItem").trigger();
-
-    // Reopen brings the herb's settings back.
-    ASSERT_EQ(Form().MRUFileList().Items().value(1), QString::fromStdString(herb));
-    QAction* reopenHerb = ReopenItem(Form().Item("OpenItem"), 1);
-    ASSERT_NE(reopenHerb, nullptr);
-    dialogs.boxAnswers.push_front(TBoxAnswer::No);   // the seabird's results are not kept
-    reopenHerb->trigger();
-    EXPECT_EQ(ModelFileName, herb);
-    EXPECT_EQ(DefaultScaleInfo[kTrajectory], edited);
+    const TChartSettingsCase herb{TKindTable::Strativa, kTrajectory, Copy(), Copy("island_seabird.st"), "Herb chart",
+                                  [this](RealModals& r) { RunFromMenu(r); }};
+    ExpectChartSettingsStayWithTheirModel(Form(), dialogs, herb);
 }

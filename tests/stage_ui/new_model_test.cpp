@@ -19,6 +19,7 @@
 #include "support/recording_help.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/window_steps.h"
 #include "ui/result_text_window.h"
 #include "ui/run_window.h"
 #include "ui/spin_edit_ex.h"
@@ -28,7 +29,6 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include "support/qt_gtest_print.h"
 
@@ -66,12 +66,8 @@ protected:
     {
         Open(item, [=](QDialog& d) {
             auto& general = static_cast<TGeneralForm&>(d);
-            for (auto [spin, text] : {std::pair{&general.ReplicationsSpinEdit(), replications},
-                                      std::pair{&general.DurationSpinEdit(), duration}}) {
-                Click(*spin);
-                Press(Qt::Key_A, Qt::ControlModifier);
-                Type(QString::fromLatin1(text));
-            }
+            RetypeField(general.ReplicationsSpinEdit(), QString::fromLatin1(replications));
+            RetypeField(general.DurationSpinEdit(), QString::fromLatin1(duration));
             Click(general.OkButton());
         });
     }
@@ -86,7 +82,7 @@ protected:
                 Type(QString::fromLatin1(cell.text));
                 Press(Qt::Key_Return);
             }
-            ClickButton(d, "OK");
+            Click(ButtonOf(d, "OK"));
         });
     }
 
@@ -94,30 +90,9 @@ protected:
     void Run()
     {
         Open("RunItem", [](QDialog& d) {
-            auto& run = static_cast<TRunWindow&>(d);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return run.Finished(); }, 60000));
+            WaitForRunEnd(static_cast<TRunWindow&>(d));
             d.close();
         });
-    }
-
-    // File, Open with the name chosen in the dialog; changes dropped.
-    void OpenFile(const std::string& path)
-    {
-        if (Form().ChangesToSave())
-            dialogs.boxAnswers.push_back(TBoxAnswer::No);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().Item("OpenItem").trigger();
-        Settle();
-    }
-
-    static void ClickButton(QDialog& dialog, const QString& caption)
-    {
-        for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == caption) {
-                Click(*button);
-                return;
-            }
-        ADD_FAILURE() << "no button " << caption.toStdString();
     }
 
     // The report Stage Matrix, Display..., Finite Rate of Increase shows.
@@ -133,8 +108,8 @@ protected:
                 Click(*menu.findChild<QPushButton*>("RateOfIncreaseButton"));
                 menu.close();
             });
-            ClickButton(matrix, "Displa&y...");
-            ClickButton(matrix, "Cancel");
+            Click(ButtonOf(matrix, "Displa&y..."));
+            Click(ButtonOf(matrix, "Cancel"));
         });
         return report;
     }
@@ -187,7 +162,7 @@ TEST_F(NewModelTest, ANewModelRunsTheSameAfterItIsSavedAndOpenedAgain)
     ASSERT_EQ(Info.state, kStateResults);
     const std::vector<float> before = TrajectoryFigures();
 
-    OpenFile(path);
+    OpenFromMenu(Form(), dialogs, path);
     ASSERT_EQ(ModelFileName, path);
     Run();
     ASSERT_EQ(Info.state, kStateResults);
@@ -205,7 +180,7 @@ TEST_F(NewModelTest, ReportHeadersShowNoRunOfTheModelBefore)
 
     for (const bool opened : {false, true}) {
         SCOPED_TRACE(opened ? "File, Open of a model without results" : "File, New");
-        OpenFile(stored);
+        OpenFromMenu(Form(), dialogs, stored);
         GeneralWith("GeneralItem", "6", "10");
         Run();
         ASSERT_EQ(Info.state, kStateResults);
@@ -218,7 +193,7 @@ TEST_F(NewModelTest, ReportHeadersShowNoRunOfTheModelBefore)
             dialogs.fileNames.push_back(QString::fromStdString(plain));
             Form().Item("SaveAsItem").trigger();
             Run();
-            OpenFile(plain);
+            OpenFromMenu(Form(), dialogs, plain);
         } else {
             NewWith("500", "10");
             TypeInto("StageMatrixItem", kMatrix);

@@ -1,7 +1,8 @@
-// Numbers as a person types them into the map program's and the
-// single-population program's windows, opened through the Model menu and
-// shown modally for real, each dialog closed once and opened again before
-// typing; the model and the saved file are checked afterwards.
+// Numbers as a person types them into the windows that the programs of
+// unstructured populations share, as each program shows them: opened
+// through the Model menu and shown modally for real, each dialog closed once
+// and opened again before typing; the model and the saved file are checked
+// afterwards.
 
 #include "chart/scale_info.h"
 #include "core/config.h"
@@ -18,6 +19,7 @@
 #include "support/real_modals.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/window_steps.h"
 #include "ui/numeric_edit.h"
 #include "ui/spin_edit_ex.h"
 
@@ -81,40 +83,7 @@ protected:
         const std::string path = dir.file("river_voles.mp");
         std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/river_voles.mp", path,
                                    std::filesystem::copy_options::overwrite_existing);
-        dialogs.fileNames.push_back(QString::fromStdString(path));
-        Form().OpenItemClick();
-    }
-
-    // The menu item twice: the first showing closed with Cancel, the second
-    // worked by `step` inside its modal loop.
-    void OpenTwice(const char* item, RealModals::TStep step)
-    {
-        modals.steps.push_back([](QDialog& d) { Click(ButtonOf(d, "Cancel")); });
-        modals.steps.push_back(std::move(step));
-        for (int showing = 0; showing < 2; ++showing) {
-            Form().Item(item).trigger();
-            Settle();
-        }
-    }
-
-    static QPushButton& ButtonOf(QDialog& dialog, const QString& caption)
-    {
-        for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            if (button->text() == caption && button->isVisible())
-                return *button;
-        ADD_FAILURE() << "no button " << caption.toStdString();
-        throw std::runtime_error("no such button");
-    }
-
-    // A field reached by its mnemonic, or by Shift+Tab from the next one,
-    // its text replaced by what is typed.
-    static void TypeInto(Qt::Key mnemonic, const QString& text, bool fieldBefore = false)
-    {
-        Press(mnemonic, Qt::AltModifier);
-        if (fieldBefore)
-            Press(Qt::Key_Backtab, Qt::ShiftModifier);
-        Press(Qt::Key_A, Qt::ControlModifier);
-        Type(text);
+        OpenFromMenu(Form(), dialogs, path);
     }
 
     std::vector<QString> BoxTexts() const
@@ -152,14 +121,14 @@ TEST_F(MultiTypedNumbersTest, KAndItsTrendKeepTheFractionsTyped)
 {
     Start(TKindTable::Plurimod);
     OpenSample();
-    OpenTwice("PopulationsItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "PopulationsItem", [](QDialog& d) {
         auto& k = *d.findChild<TFnpNumericEdit*>("CarryingCapacityEdit");
         auto& trend = *d.findChild<TFnpNumericEdit*>("TemporalTrendInKEdit");
-        TypeInto(Qt::Key_K, "0,5", true);  // Mill pond
+        TypeIntoMnemonic(Qt::Key_K, "0,5", true);  // Mill pond
         EXPECT_EQ(k.text(), "0.50");
 
         Click(ButtonOf(d, "&Add"));
-        TypeInto(Qt::Key_I, "20");
+        TypeIntoMnemonic(Qt::Key_I, "20");
         Press(Qt::Key_Tab);  // the growth rate
         Type("1,5");
         // The density dependence type: the second field whose mnemonic is N.
@@ -170,8 +139,8 @@ TEST_F(MultiTypedNumbersTest, KAndItsTrendKeepTheFractionsTyped)
         Press(Qt::Key_Down);
         Press(Qt::Key_Down);
         EXPECT_EQ(type->currentText(), "Contest");
-        TypeInto(Qt::Key_K, "50", true);
-        TypeInto(Qt::Key_K, "-1.5");
+        TypeIntoMnemonic(Qt::Key_K, "50", true);
+        TypeIntoMnemonic(Qt::Key_K, "-1.5");
         EXPECT_EQ(trend.text(), "-1.50");
         Click(ButtonOf(d, "OK"));
     });
@@ -189,14 +158,14 @@ TEST_F(MultiTypedNumbersTest, KAndItsTrendKeepTheFractionsTyped)
     EXPECT_NE(added.find(",50,"), std::string::npos) << added;
     EXPECT_NE(added.find(",-1.5,"), std::string::npos) << added;
 
-    OpenTwice("PopulationsItem", [](QDialog& d) {
+    OpenTwice(Form(), modals, "PopulationsItem", [](QDialog& d) {
         auto& list = *d.findChild<QListWidget*>("PopulationsListBox");
         list.setFocus();
         for (int i = 0; i < 3; ++i)
             Press(Qt::Key_Down);
         EXPECT_EQ(list.currentItem()->text(), "Becks end");
         EXPECT_EQ(d.findChild<TFnpNumericEdit*>("TemporalTrendInKEdit")->text(), "-0.50");
-        TypeInto(Qt::Key_K, "-0.75");
+        TypeIntoMnemonic(Qt::Key_K, "-0.75");
         Click(ButtonOf(d, "OK"));
     });
     EXPECT_EQ(Model.Populations[4].TrendInKText, "-0.75");
@@ -219,9 +188,9 @@ TEST_F(MultiTypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFu
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
         Start(c.program);
-        OpenTwice("GeneralItem", [&](QDialog& d) {
+        OpenTwice(Form(), modals, "GeneralItem", [&](QDialog& d) {
             auto& rep = *d.findChild<TSpinEditEx*>("ReplicationsSpinEdit");
-            TypeInto(Qt::Key_R, "5000");
+            TypeIntoMnemonic(Qt::Key_R, "5000");
             EXPECT_EQ(rep.cleanText(), "5000");
             Press(Qt::Key_Tab);
             EXPECT_EQ(BoxTexts(), std::vector<QString>{c.message});
