@@ -158,7 +158,7 @@ std::vector<TScaleInfo> DefaultScaleInfo = BuiltInScaleInfo(TKindTable::Strativa
 void SelectKindTable(TKindTable table)
 {
     currentTable = table;
-    DefaultScaleInfo = BuiltInScaleInfo(table);
+    RestoreBuiltInScaleInfo();
 }
 
 TKindTable CurrentKindTable() { return currentTable; }

@@ -13,11 +13,6 @@ void Line(const std::string& text, bool& logOk)
         logOk = false;
 }
 
-// Whether the run left results of its own to save: a completed run, or one
-// stopped after some replications. A run that the input check halted, that
-// was refused or that an error broke off has none.
-bool HasResults(TRunEnd end) { return end == TRunEnd::Completed || end == TRunEnd::Stopped; }
-
 }  // namespace
 
 int RunBatchSequence(const TBatchSteps& steps)
@@ -39,7 +34,7 @@ int RunBatchSequence(const TBatchSteps& steps)
 
         // Saving a model that did not run would replace the results the file
         // holds with none: the file stays as it was, and the log says so.
-        if (HasResults(end)) {
+        if (HasRunResults(end)) {
             const int saveCode = steps.Save();
             saved = saveCode == kModelFileOk;
             if (!saved)

@@ -1,5 +1,8 @@
 #include "core/file_names.h"
 
+#include <filesystem>
+#include <system_error>
+
 std::size_t LastPos(const std::string& sub, const std::string& text)
 {
     if (sub.empty() || sub.size() > text.size())
@@ -79,3 +82,25 @@ std::string WithTrailingSeparator(const std::string& dir)
         return dir;
     return dir + '/';
 }
+
+namespace {
+
+// The name as an absolute, normalised path without a trailing separator.
+std::string CleanPath(const std::string& name)
+{
+    std::filesystem::path path(NativePath(name));
+    if (path.is_relative()) {
+        std::error_code ec;
+        const std::filesystem::path folder = std::filesystem::current_path(ec);
+        if (!ec)
+            path = folder / path;
+    }
+    std::string clean = path.lexically_normal().string();
+    if (clean.size() > 1 && clean.back() == '/')
+        clean.pop_back();
+    return clean;
+}
+
+}  // namespace
+
+bool SameFileName(const std::string& a, const std::string& b) { return a == b || CleanPath(a) == CleanPath(b); }

@@ -31,3 +31,9 @@ std::string NativePath(const std::string& path);
 // The directory with a trailing "/" unless it is empty or already ends with a
 // separator or ":".
 std::string WithTrailingSeparator(const std::string& dir);
+
+// True when both names lead to the same file or folder: their absolute,
+// cleaned paths (relative names taken from the working folder, "." and ".."
+// resolved, "\" read as "/", a trailing separator dropped) are equal, letter
+// case included, as file names are here.
+bool SameFileName(const std::string& a, const std::string& b);

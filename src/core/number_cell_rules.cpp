@@ -1,10 +1,11 @@
 #include "core/number_cell_rules.h"
 
+#include "core/numeric_edit_rules.h"
 #include "core/str_utilx.h"
 
 #include <cstdio>
 
-char NumberCellKey(char key) { return key == ',' ? '.' : key; }
+char NumberCellKey(char key) { return key == kDecimalComma ? '.' : key; }
 
 bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength)
 {

@@ -3,7 +3,6 @@
 #include "core/file_names.h"
 
 #include <algorithm>
-#include <filesystem>
 
 void TRecentFileList::SetMaximum(int maximum)
 {
@@ -65,27 +64,6 @@ bool TRecentFileList::Save(TSettingsStore& store, const std::string& keyName, co
         written = store.WriteValue(path, "F" + std::to_string(i), items_[i]) && written;
     return written;
 }
-
-namespace {
-
-std::string CleanPath(const std::string& name)
-{
-    std::filesystem::path path(NativePath(name));
-    if (path.is_relative()) {
-        std::error_code ec;
-        const std::filesystem::path folder = std::filesystem::current_path(ec);
-        if (!ec)
-            path = folder / path;
-    }
-    std::string clean = path.lexically_normal().string();
-    if (clean.size() > 1 && clean.back() == '/')
-        clean.pop_back();
-    return clean;
-}
-
-}  // namespace
-
-bool SameFileName(const std::string& a, const std::string& b) { return a == b || CleanPath(a) == CleanPath(b); }
 
 std::string RecentFileCaption(int number, const std::string& shownName)
 {

@@ -25,9 +25,9 @@ public:
     void SetMaximum(int maximum);
 
     const std::vector<std::string>& Items() const { return items_; }
-    // A name already in the list (the same file, see SameFileName) moves to
-    // index and takes the new spelling; a new one is inserted there after
-    // older entries have been dropped to make room.
+    // A name already in the list (the same file, see SameFileName in
+    // core/file_names.h) moves to index and takes the new spelling; a new one
+    // is inserted there after older entries have been dropped to make room.
     void AddItem(std::size_t index, const std::string& name);
     void Delete(std::size_t index);
     void Clear() { items_.clear(); }
@@ -46,11 +46,6 @@ private:
     int maximum_ = 5;
     bool addToTop_ = true;
 };
-
-// True when both names lead to the same file: their absolute, cleaned paths
-// (relative names taken from the working folder, "." and ".." resolved, "\"
-// read as "/") are equal, letter case included, as file names are here.
-bool SameFileName(const std::string& a, const std::string& b);
 
 // The menu caption of entry `number` (1-based): "&" + number + " " + name,
 // with every "&" of the name doubled so that it shows as itself.

@@ -22,6 +22,11 @@ enum class TRunEnd : std::uint8_t {
     Failed,        // an exception ended the run; no results
 };
 
+// Whether a run left results of its own: a completed run, or one stopped
+// after some replications. A run that the input check halted, that was
+// refused or that an error broke off has none.
+inline bool HasRunResults(TRunEnd end) { return end == TRunEnd::Completed || end == TRunEnd::Stopped; }
+
 struct TRunOutcome {
     TRunEnd end = TRunEnd::Failed;
     std::int32_t replicationsDone = 0;  // replications whose statistics are in the model

@@ -8,53 +8,32 @@
 
 namespace multi {
 
+namespace {
+
+// The folder part of a file name, drive included; empty when it has none.
+std::string FolderOf(const std::string& fileName)
+{
+    const TPathParts parts = SplitPath(fileName);
+    return parts.drive + parts.dir;
+}
+
+}  // namespace
+
 std::string ResolveMapFileName(const std::string& mapName, const std::string& modelFileName)
 {
     const std::string name = TrimBlanks(mapName);
     // The byte a model file holds in place of a missing name.
     if (name.empty() || name == "\xFF")
         return {};
-    const TPathParts parts = SplitPath(name);
-    const std::string own = parts.drive + parts.dir;
+    const std::string own = FolderOf(name);
     const std::string file = name.substr(own.size());
     if (file.empty())
         return {};
     std::string folder = own;
-    if (folder.empty()) {
-        const TPathParts model = SplitPath(modelFileName);
-        folder = model.drive + model.dir;
-    }
+    if (folder.empty())
+        folder = FolderOf(modelFileName);
     return FindFileNoCase(NativePath(folder), file);
 }
-
-namespace {
-
-// The folder part of a file name, drive included; empty when it has none.
-std::string FolderOf(const std::string& fileName)
-{
-    const TPathParts parts = SplitPath(TrimBlanks(fileName));
-    return parts.drive + parts.dir;
-}
-
-// Whether two folder texts name the same folder: compared as absolute,
-// normalised paths, the trailing separator and "." or ".." steps aside.
-bool SameFolder(const std::string& a, const std::string& b)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path pa = fs::absolute(fs::path(NativePath(a)), ec).lexically_normal();
-    if (ec) return false;
-    const fs::path pb = fs::absolute(fs::path(NativePath(b)), ec).lexically_normal();
-    if (ec) return false;
-    const auto bare = [](const fs::path& p) {
-        std::string text = p.string();
-        while (text.size() > 1 && text.back() == '/') text.pop_back();
-        return text;
-    };
-    return bare(pa) == bare(pb);
-}
-
-}  // namespace
 
 std::string MapNameBesideModel(const std::string& mapName, const std::string& fromModelFileName,
                                const std::string& toModelFileName)
@@ -62,21 +41,21 @@ std::string MapNameBesideModel(const std::string& mapName, const std::string& fr
     const std::string name = TrimBlanks(mapName);
     if (name.empty() || name == "\xFF")
         return mapName;
-    const std::string from = FolderOf(fromModelFileName);
-    const std::string to = FolderOf(toModelFileName);
+    const std::string from = FolderOf(TrimBlanks(fromModelFileName));
+    const std::string to = FolderOf(TrimBlanks(toModelFileName));
     std::string own = FolderOf(name);
     const std::string file = name.substr(own.size());
     if (file.empty())
         return mapName;
     if (own.empty()) {
         // A bare name means the old model folder; without one it stays bare.
-        if (from.empty() || to.empty() || SameFolder(from, to))
+        if (from.empty() || to.empty() || SameFileName(from, to))
             return mapName;
         own = from;
         if (own.back() != '/' && own.back() != '\\') own += '/';
         return own + file;
     }
-    if (!to.empty() && SameFolder(own, to))
+    if (!to.empty() && SameFileName(own, to))
         return file;
     return mapName;
 }

@@ -41,8 +41,9 @@ struct TMultiLimits {
 inline constexpr std::size_t kParameterTextLength = 10;
 inline constexpr std::size_t kNameLength = 16;
 
-// First-crossing histograms of the extinction and explosion thresholds.
-inline constexpr int kTimeBins = 50;
+// First-crossing histograms of the extinction and explosion thresholds, with
+// the bins of the shared results section.
+inline constexpr int kTimeBins = kCrossBins;
 
 // Stored density-dependence codes of the four forms without an Allee effect
 // (the full table is in sim/density_types.h).

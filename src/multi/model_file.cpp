@@ -20,8 +20,6 @@
 
 namespace multi {
 
-static_assert(kTimeBins == kCrossBins, "the crossing histograms of both engines have the same bins");
-
 namespace {
 
 constexpr const char* kEndOfFile = "-End of file-";
@@ -420,12 +418,11 @@ std::vector<std::string> InputLines(const TMultiModel& m, const TModelFileFormat
         const PopulationRecord& pop = m.Populations[p];
         // The file names no Allee effect: a type with one is saved as its form,
         // and a code no type has as exponential.
-        const int listed = DensityTypeListIndex(pop.DDType);
-        const TDensityType* saved = listed >= 0 ? DensityTypeListRow(listed) : FindDensityType(DDType::EX);
+        const TDensityType& saved = DensityTypeFormRow(pop.DDType);
         std::string line = Cut(pop.Name, kNameLength) + ",";
         for (const std::string* text : {&pop.XText, &pop.YText, &pop.InitialAbundanceText})
             line += CutParameter(*text) + ",";
-        line += std::string(saved->code) + ",";
+        line += std::string(saved.code) + ",";
         for (const std::string* text : {&pop.GrowthRateText, &pop.CarryingCapacityText, &pop.StdDevOfRText,
                                         &pop.SpareText, &pop.TrendInKText, &pop.DispersalSlopeText,
                                         &pop.SurvivalText})

@@ -33,16 +33,30 @@ bool Sends(const TMultiModel& model, int from, int to, const TMapRunValues* run)
     return MapCarryingCapacity(model, from, run) * rate > 0.1 && MapAbundance(model, from, run) * rate > 0.5;
 }
 
-// The largest radius population i's circle reaches, in pixels: its size
-// may grow with a positive trend until the run's last time step, and the
-// map must not move while a run is shown, so the room is made for that
-// size from the start.
-double LargestRadius(const TMultiModel& model, int i, const TMapRunValues* run, double diameterPerRoot)
+// What the layout reads of population i, once per layout: its K and the
+// trend in K, and the largest size it reaches. The size may grow with a
+// positive trend until the run's last time step, and the map must not move
+// while a run is shown, so the room is made for that size from the start.
+struct TPopulationReach {
+    double K = 0;
+    double Trend = 0;
+    double Largest = 0;
+};
+
+TPopulationReach ReachOf(const TMultiModel& model, int i, const TMapRunValues* run)
 {
-    const double K = MapCarryingCapacity(model, i, run);
-    const double trend = MapTrendInK(model, i, run);
-    const double size = std::max({K, K + trend, K + trend * model.Duration});
-    return size > 1 ? std::sqrt(size) * diameterPerRoot / 2 : 0.0;
+    TPopulationReach reach;
+    reach.K = MapCarryingCapacity(model, i, run);
+    reach.Trend = MapTrendInK(model, i, run);
+    reach.Largest = std::max({reach.K, reach.K + reach.Trend, reach.K + reach.Trend * model.Duration});
+    return reach;
+}
+
+// The largest radius a circle reaches, in pixels; none for a size of at
+// most 1, which is drawn without a circle.
+double LargestRadius(const TPopulationReach& reach, double diameterPerRoot)
+{
+    return reach.Largest > 1 ? std::sqrt(reach.Largest) * diameterPerRoot / 2 : 0.0;
 }
 
 // The range of origins that keeps every circle inside 0..extent on one
@@ -62,16 +76,16 @@ std::pair<double, double> OriginRange(const std::vector<double>& offsets, const 
 // Keeps every circle the map draws inside it: shrinks the scale and moves
 // the origin of `out` (its X and Y still map coordinates) where the margins
 // are too narrow for a circle at the edge.
-void MakeRoomForCircles(const TMultiModel& model, const TMapRunValues* run, double circleSizeFactor,
+void MakeRoomForCircles(const std::vector<TPopulationReach>& reach, double circleSizeFactor,
                         TPopulationMapLayout& out)
 {
-    const int P = PopulationsOf(model);
+    const int P = static_cast<int>(reach.size()) - 1;
     if (P == 0 || out.Width == 0 || out.Height == 0)
         return;
     std::vector<double> radius(P + 1, 0.0), dx(P + 1, 0.0), dy(P + 1, 0.0);
     double largest = 0;
     for (int i = 1; i <= P; ++i) {
-        radius[i] = LargestRadius(model, i, run, out.CircleFactor * circleSizeFactor);
+        radius[i] = LargestRadius(reach[i], out.CircleFactor * circleSizeFactor);
         largest = std::max(largest, radius[i]);
         dx[i] = out.X[i] - out.XMin;   // map coordinates still
         dy[i] = out.Y[i] - out.YMin;
@@ -160,9 +174,11 @@ TPopulationMapLayout LayoutPopulationMap(const TMultiModel& model, const TMapRun
     const int my = static_cast<int>(std::nearbyint((H + 1) * 5 / 28));
     const double aspect = (H + 1 - my) / (W + 1 - mx);
 
+    std::vector<TPopulationReach> reach(P + 1);
     double xmin = 1.7e38, xmax = -1.7e38, ymin = 1.7e38, ymax = -1.7e38;
     double m = 0;   // the largest square root of a size the run can reach
     for (int i = 1; i <= P; ++i) {
+        reach[i] = ReachOf(model, i, run);
         const double x = TextValue(model.Populations[i].XText);
         const double y = TextValue(model.Populations[i].YText);
         out.X[i] = x;
@@ -171,8 +187,8 @@ TPopulationMapLayout LayoutPopulationMap(const TMultiModel& model, const TMapRun
         xmax = std::max(xmax, x);
         ymin = std::min(ymin, y);
         ymax = std::max(ymax, y);
-        const double K = MapCarryingCapacity(model, i, run);
-        const double trend = MapTrendInK(model, i, run);
+        const double K = reach[i].K;
+        const double trend = reach[i].Trend;
         m = std::max(m, K > 1e-6 ? std::sqrt(K) : 0.0);
         if (trend > 0)
             m = std::max(m, std::sqrt(std::max(0.0, K + trend * model.Duration)));
@@ -202,13 +218,13 @@ TPopulationMapLayout LayoutPopulationMap(const TMultiModel& model, const TMapRun
         out.CircleFactor = (mx + my) / 2.0 >= R0 ? R0 / m : (mx + my) / (2 * m);
     }
 
-    MakeRoomForCircles(model, run, circleSizeFactor, out);
+    MakeRoomForCircles(reach, circleSizeFactor, out);
 
     for (int i = 1; i <= P; ++i) {
         out.X[i] = (out.X[i] - out.XMin) * out.Scale + out.OriginX;
         out.Y[i] = (out.Y[i] - out.YMin) * out.Scale + out.OriginY;
-        const double K = MapCarryingCapacity(model, i, run);
-        const double trend = MapTrendInK(model, i, run);
+        const double K = reach[i].K;
+        const double trend = reach[i].Trend;
         out.Size[i] = run ? K + trend * run->StepCounter[i] : K + trend;
         out.Diameter[i] = out.Size[i] > 1 ? std::sqrt(out.Size[i]) * out.CircleFactor * circleSizeFactor : 0.0;
         out.Abundance[i] = MapAbundance(model, i, run);

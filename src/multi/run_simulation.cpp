@@ -238,7 +238,7 @@ bool RunSimulation(TMultiModel& model, const TProgress& Progress, TRunOutcome* o
         });
     if (outcome)
         *outcome = result;
-    return result.end == TRunEnd::Completed || result.end == TRunEnd::Stopped;
+    return HasRunResults(result.end);
 }
 
 }  // namespace multi

@@ -36,6 +36,14 @@ int DensityTypeListIndex(std::uint8_t code)
     return -1;
 }
 
+const TDensityType& DensityTypeFormRow(std::uint8_t code)
+{
+    if (const TDensityType* type = FindDensityType(code))
+        for (const TDensityType& t : kDensityTypes)
+            if (!t.allee && t.form == type->form) return t;
+    return *FindDensityType(DDType::EX);
+}
+
 std::string DensityDependenceTypeName(int code)
 {
     if (code < 0 || code >= static_cast<int>(kDensityTypeCount)) return {};

@@ -93,6 +93,7 @@ inline constexpr bool IsScramble(DDType t) { return IsScramble(DensityTypeCode(t
 inline constexpr bool IsContest(DDType t) { return IsContest(DensityTypeCode(t)); }
 inline constexpr bool IsCeiling(DDType t) { return IsCeiling(DensityTypeCode(t)); }
 inline constexpr bool HasAllee(DDType t) { return HasAllee(DensityTypeCode(t)); }
+inline constexpr bool UsesMaximumGrowthRate(DDType t) { return UsesMaximumGrowthRate(DensityTypeCode(t)); }
 
 // The file code of a stored code; a code no type has is saved as exponential.
 inline constexpr const char* DensityTypeFileCode(std::uint8_t code)
@@ -110,6 +111,9 @@ const TDensityType* DensityTypeListRow(int index);
 // Where a stored code shows in the lists (its form's row); -1 for a code no
 // type has.
 int DensityTypeListIndex(std::uint8_t code);
+// The row without an Allee effect of a stored code's form, as files without
+// Allee effects save the code; exponential for a code no type has.
+const TDensityType& DensityTypeFormRow(std::uint8_t code);
 
 // The summary name of a stored code ("Exponential" .. "Ceiling-Allee"); empty
 // for a code no type has.

@@ -9,6 +9,7 @@
 
 #include "core/model_records.h"
 #include "core/one_based.h"
+#include "sim/results_section.h"
 
 #include <cstdint>
 #include <string>
@@ -287,10 +288,11 @@ public:
     // The run that made the stored results: its date and time texts (at most
     // 20 characters, written here without blanks, though a time read from
     // another installation's file may hold one; for report headers, the
-    // results section and the batch log) and the replications it completed.
-    std::string resultsdate = "00/00/0000";
-    std::string resultstime = "00:00:00";
-    std::int32_t replicationsdone = 0;
+    // results section and the batch log) and the replications it completed;
+    // before any run, those of no run at all.
+    std::string resultsdate = TStoredRun{}.dateText;
+    std::string resultstime = TStoredRun{}.timeText;
+    std::int32_t replicationsdone = TStoredRun{}.replications;
 
 private:
     ModelLimits limits_;

@@ -320,7 +320,7 @@ TRunEnd RunChecked(TCoravel& model, std::span<float> trajectory, const TProgress
     int catastrophesIgnored = 0;
     for (int p = 1; p <= model.pops; ++p) {
         const auto type = static_cast<DDType>(model.populations[p].ddtype);
-        if (!IsScramble(type) && !IsContest(type))
+        if (!UsesMaximumGrowthRate(type))
             continue;
         StatusMessage("Evaluating density dependence for Pop." + std::to_string(p));
         EvaluateRateMultiplier(model, p);

@@ -241,7 +241,7 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
     inputs.affects = static_cast<DDAffects>(model.ddaffects <= 2 ? model.ddaffects : 0);
     inputs.ignoreConstraints = model.ignoreconstraints;
     inputs.growthOneMultiplier = model.ddmultiplier[p];
-    if (IsScramble(type) || IsContest(type)) {
+    if (UsesMaximumGrowthRate(type)) {
         const double m = FindRateMultiplier(a, model.rmax[p], inputs.affects, inputs.ignoreConstraints);
         if (!(m > 0)) {
             if (warnFlag)

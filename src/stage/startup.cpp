@@ -3,8 +3,6 @@
 #include "core/batch_log.h"
 #include "stage/model_access.h"
 
-#include <algorithm>
-
 ModelLimits LimitsFromConfig(const ConfigType& config)
 {
     ModelLimits limits;

@@ -136,7 +136,7 @@ void TProgramMainWindow::RunInWindow(TRunWindow& window)
     // A stopped run keeps the replications it finished; a refused, invalid
     // or failed one leaves no results of its own.
     const TRunEnd end = window.Outcome().end;
-    if (window.Finished() && (end == TRunEnd::Completed || end == TRunEnd::Stopped))
+    if (window.Finished() && HasRunResults(end))
         resultsUnsaved_ = true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(FileNames, ChangeExtOnWindowsAndLinuxNames)
 {
     const std::string longDir = "/data/" + std::string(300, 'd') + "/";
@@ -48,4 +50,15 @@ TEST(FileNames, SplitAndMerge)
     EXPECT_EQ(LastPos("x", "abc"), 0u);
     EXPECT_EQ(LastPos("", "abc"), 0u);
     EXPECT_EQ(NativePath("a\\b/c"), "a/b/c");
+}
+
+TEST(FileNames, SameFileNameComparesCleanAbsolutePaths)
+{
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_TRUE(SameFileName("/d/a.st", "/d//b/../a.st"));
+    EXPECT_TRUE(SameFileName("/d\\a.st", "/d/a.st"));
+    EXPECT_TRUE(SameFileName("a.st", here + "/a.st"));
+    EXPECT_TRUE(SameFileName("/d/maps/", "/d/maps"));
+    EXPECT_FALSE(SameFileName("/d/A.st", "/d/a.st"));
+    EXPECT_FALSE(SameFileName("/d/a.st", "/e/a.st"));
 }

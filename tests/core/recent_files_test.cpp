@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 using Names = std::vector<std::string>;
@@ -65,16 +63,6 @@ TEST(RecentFileList, IndexesBeyondTheEndAppendAndLoweringTheMaximumDrops)
     list.Delete(5);
     list.Delete(0);
     EXPECT_TRUE(list.Items().empty());
-}
-
-TEST(RecentFileList, SameFileNameComparesCleanAbsolutePaths)
-{
-    const std::string here = std::filesystem::current_path().string();
-    EXPECT_TRUE(SameFileName("/d/a.st", "/d//b/../a.st"));
-    EXPECT_TRUE(SameFileName("/d\\a.st", "/d/a.st"));
-    EXPECT_TRUE(SameFileName("a.st", here + "/a.st"));
-    EXPECT_FALSE(SameFileName("/d/A.st", "/d/a.st"));
-    EXPECT_FALSE(SameFileName("/d/a.st", "/e/a.st"));
 }
 
 TEST(RecentFileList, SavesAndLoadsInNumberOrder)

@@ -57,14 +57,18 @@ TEST(DensityTypes, ListsAndForms)
         const std::uint8_t code = DensityTypeCode(c.type);
         SCOPED_TRACE(DensityTypeFileCode(code));
         EXPECT_EQ(DensityTypeListIndex(code), c.listIndex);
+        EXPECT_EQ(&DensityTypeFormRow(code), DensityTypeListRow(c.listIndex));
         EXPECT_EQ(HasAllee(code), c.allee);
         EXPECT_EQ(UsesCarryingCapacity(code), c.usesK);
         EXPECT_EQ(UsesMaximumGrowthRate(code), c.usesRmax);
+        // The types limited by a maximum growth rate are the scramble and contest ones.
+        EXPECT_EQ(UsesMaximumGrowthRate(c.type), IsScramble(c.type) || IsContest(c.type));
         EXPECT_EQ(IsExponential(code), c.listIndex == 0);
         EXPECT_EQ(IsCeiling(c.type), c.listIndex == 3);
     }
     const auto unknown = static_cast<std::uint8_t>(kDensityTypeCount);
     EXPECT_EQ(DensityTypeListIndex(unknown), -1);
+    EXPECT_EQ(DensityTypeFormRow(unknown).type, DDType::EX);
     EXPECT_FALSE(IsExponential(unknown) || IsScramble(unknown) || IsContest(unknown) || IsCeiling(unknown) ||
                  HasAllee(unknown) || UsesCarryingCapacity(unknown));
 }
