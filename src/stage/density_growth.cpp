@@ -31,7 +31,7 @@ float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInp
                 survival += work(i, j);
             }
         }
-        if (survival > 1.0)
+        if (survival - 1.0 > kSurvivalSumTolerance)
             for (int i = 2; i <= stages; ++i)
                 work(i, j) /= survival;
     }

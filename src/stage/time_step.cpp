@@ -345,7 +345,7 @@ void TruncateVitalRates(const TCoravel& model, TRunState& run, TStepMatrix& M)
                 survival += M(i, j);
             }
         }
-        if (survival > 1.0) {
+        if (survival - 1.0 > kSurvivalSumTolerance) {
             for (int i = 2; i <= S; ++i)
                 M(i, j) = static_cast<float>(M(i, j) / survival);
             ++run.TruncColumnSum;
