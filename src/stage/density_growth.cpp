@@ -1,29 +1,7 @@
 #include "stage/density_growth.h"
 
-#include "sim/guarded_exp.h"
+#include "stage/density_factor.h"
 #include "stage/eigen.h"
-
-#include <cmath>
-
-namespace {
-
-// The density factor of scramble and contest types: the rate multiplier at
-// N = 0, the multiplier for a growth rate of 1 at N = K.
-double DensityFactor(const TDensityGrowthInputs& inputs, double k, double n)
-{
-    const double m = inputs.rateMultiplier;
-    const double g = inputs.growthOneMultiplier;
-    // No capacity, or no multiplier that meets the growth rate: nothing grows.
-    if (!(k > 0.0) || !(m > 0.0) || !(g > 0.0))
-        return 0.0;
-    if (IsContest(inputs.type)) {
-        const double denominator = n * (m / g) - n + k;
-        return denominator > 0.0 ? m * k / denominator : 0.0;
-    }
-    return m * GuardedExp(n * std::log(g / m) / k);
-}
-
-} // namespace
 
 float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInputs& inputs, double k, double allee,
                              double n, bool& overflow)
@@ -35,13 +13,11 @@ float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInp
     TStageMatrix work = matrix;
     const int stages = work.size;
 
-    if (IsScramble(inputs.type) || IsContest(inputs.type)) {
-        const double f = DensityFactor(inputs, k, n);
-        for (int i = 1; i <= stages; ++i)
-            if (AffectsRow(inputs.affects, i))
-                for (int j = 1; j <= stages; ++j)
-                    work(i, j) *= f;
-    }
+    const double f = DensityFactor(inputs.type, inputs.rateMultiplier, inputs.growthOneMultiplier, k, n);
+    for (int i = 1; i <= stages; ++i)
+        if (AffectsRow(inputs.affects, i))
+            for (int j = 1; j <= stages; ++j)
+                work(i, j) *= f;
 
     // Impossible vital rates are truncated as in a run's step matrix.
     for (int j = 1; j <= stages; ++j) {
@@ -55,7 +31,7 @@ float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInp
                 survival += work(i, j);
             }
         }
-        if (survival > 1.0)
+        if (survival - 1.0 > kSurvivalSumTolerance)
             for (int i = 2; i <= stages; ++i)
                 work(i, j) /= survival;
     }

@@ -23,7 +23,8 @@ struct TDensityGrowthInputs {
 // its fecundity and survival multipliers applied. A value that had to be
 // limited (N above the count range, or N x lambda reaching it) sets
 // `overflow`.
-// Where the density factor has no defined value (K <= 0, a contest
-// denominator <= 0, an Allee factor at N = a = 0) it is 0.
+// The density factor is the run's (DensityFactor); where it or the Allee
+// factor has no defined value (K <= 0, a contest denominator <= 0, N = a = 0)
+// it is 0.
 float DensityDependentGrowth(const TStageMatrix& matrix, const TDensityGrowthInputs& inputs, double k, double allee,
                              double n, bool& overflow);

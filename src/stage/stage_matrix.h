@@ -16,6 +16,14 @@
 
 constexpr int kStageMatrixCapacity = 8;
 
+// How far the survivals of a column (rows 2..) may sum above 1 and still be
+// taken as summing to 1. The rates are singles: a column the input check
+// divided by its sum (0.8 and 0.5 become 0.6153846 and 0.3846154) can sum a
+// little above 1 again. The input check repairs only columns above this, and
+// a time step truncates only those, so that no run truncates a matrix the
+// check accepted or repaired for rounding alone.
+constexpr double kSurvivalSumTolerance = 1e-6;
+
 template <class T>
 struct TStageMatrixOf {
     int size = 0; // stages, 0..kStageMatrixCapacity

@@ -264,14 +264,14 @@ bool PlotDensityDependence(TCoravel& model, int kind, TPlotBuffer& buffer, bool 
                                  : static_cast<float>(lambda0);
     }
 
-    // Vital rates at the last time step, for the types whose curve does not
-    // already follow K's change.
+    // Vital rates at the last time step, for the types without a density
+    // factor (those that need no Rmax): the curve of the others already
+    // follows K's change.
     double fecundity = model.fecmultiplier[p];
     double survival = model.survmultiplier[p];
     const bool fSeries = HasSeries(model.fchange, model.fchangeindex[p]);
     const bool sSeries = HasSeries(model.schange, model.schangeindex[p]);
-    if ((fSeries || sSeries) &&
-        (IsExponential(type) || IsCeiling(type))) {
+    if ((fSeries || sSeries) && !UsesMaximumGrowthRate(type)) {
         if (fSeries)
             fecundity = ChangeSeriesAt(model.fchange[model.fchangeindex[p]], T);
         if (sSeries)

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "sim/guarded_exp.h"
 #include "stage/change_series.h"
+#include "stage/density_factor.h"
 #include "stage/density_types.h"
 #include "stage/eigen.h"
 
@@ -226,28 +227,17 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStepMa
             M(i, j) = static_cast<float>(stored(i, j) * multiplier);
     }
 
+    // The run holds the population's rate multiplier in place of its Rmax.
+    // A factor of 1 (exponential and ceiling types) leaves every rate as it
+    // is: a single times 1 is that single.
     const DDType type = static_cast<DDType>(pop.ddtype);
     const double n = run.PopulationTotal[p];
-    if (IsScramble(type) || IsContest(type)) {
-        const double m = model.rmax[p];
-        const double g = model.ddmultiplier[p];
-        double f = 0.0;
-        if (kt > 0.0) {
-            if (IsContest(type)) {
-                // A denominator that is not positive has no meaning as a
-                // growth factor: nothing grows then.
-                const double denominator = (m / g) * n - n + kt;
-                f = denominator > 0.0 ? m * kt / denominator : 0.0;
-            } else if (m > 0.0 && g > 0.0) {
-                f = m * GuardedExp(std::log(g / m) / kt * n);
-            }
-        }
-        const DDAffects affects = static_cast<DDAffects>(model.ddaffects);
-        for (int i = 1; i <= S; ++i)
-            if (AffectsRow(affects, i))
-                for (int j = 1; j <= S; ++j)
-                    M(i, j) = static_cast<float>(M(i, j) * f);
-    }
+    const double f = DensityFactor(type, model.rmax[p], model.ddmultiplier[p], kt, n);
+    const DDAffects affects = static_cast<DDAffects>(model.ddaffects);
+    for (int i = 1; i <= S; ++i)
+        if (AffectsRow(affects, i))
+            for (int j = 1; j <= S; ++j)
+                M(i, j) = static_cast<float>(M(i, j) * f);
 
     TruncateVitalRates(model, run, M);
 
@@ -355,7 +345,7 @@ void TruncateVitalRates(const TCoravel& model, TRunState& run, TStepMatrix& M)
                 survival += M(i, j);
             }
         }
-        if (survival > 1.0) {
+        if (survival - 1.0 > kSurvivalSumTolerance) {
             for (int i = 2; i <= S; ++i)
                 M(i, j) = static_cast<float>(M(i, j) / survival);
             ++run.TruncColumnSum;

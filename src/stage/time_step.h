@@ -76,7 +76,8 @@ void StepMatrix(const TCoravel& model, TRunState& run, int p, double kt, TStepMa
 void EnvStoch(const TCoravel& model, TRunState& run, int p, TStepMatrix& M);
 
 // Negative rates become 0; unless constraints are ignored, survivals above 1
-// become 1 and a column whose survivals sum above 1 is divided by that sum.
+// become 1 and a column whose survivals sum above 1 (by more than
+// kSurvivalSumTolerance, as in the input check) is divided by that sum.
 // Each clamp is counted in the run's truncation counters.
 void TruncateVitalRates(const TCoravel& model, TRunState& run, TStepMatrix& M);
 

@@ -7,6 +7,7 @@
 #include "stage/density_types.h"
 #include "stage/eigen.h"
 #include "stage/eigen_model.h"
+#include "stage/stage_matrix.h"
 
 #include <array>
 #include <cmath>
@@ -327,7 +328,7 @@ void CheckStageMatrix(TCoravel& model, int m)
             }
             survival += a[i][j];
         }
-        if (survival - 1.0 > 1e-6) {
+        if (survival - 1.0 > kSurvivalSumTolerance) {
             for (int i = 2; i <= n; ++i)
                 a[i][j] = static_cast<float>(a[i][j] / survival);
             sumAboveOne = true;

@@ -238,6 +238,38 @@ TEST_F(RunSimulationTest, SameSeedSameResults)
     }
 }
 
+// The input check divides a survival column summing to 1.3 by its sum, and
+// the two singles it stores add up to a little above 1 in double precision.
+// The run takes the column as the check left it: no step truncates it again
+// for the rounding, with or without variation, and the deterministic totals
+// are what the stored matrix gives.
+TEST_F(RunSimulationTest, RepairedMatrixIsNotTruncatedForRounding)
+{
+    StageMatrix({{0, 0.5, 1}, {0.8, 0, 0}, {0.5, 0.9, 0.95}});
+    CheckStageMatrix(Info, 1);
+    ASSERT_FLOAT_EQ(Info.stagematrix[1][2][1], 0.6153846f);
+    ASSERT_FLOAT_EQ(Info.stagematrix[1][3][1], 0.3846154f);
+    ASSERT_GT(static_cast<double>(Info.stagematrix[1][2][1]) + Info.stagematrix[1][3][1], 1.0)
+        << "the repaired column no longer shows the rounding";
+    Population(1, {100, 100, 100});
+
+    for (std::int32_t replications : {0, 5}) {
+        SCOPED_TRACE(replications);
+        sink.warnings.clear();
+        Run(replications, 10);
+        TRunOutcome outcome;
+        ASSERT_TRUE(Simulate(outcome));
+        EXPECT_EQ(outcome.end, TRunEnd::Completed);
+        for (const std::string& line : sink.warnings)
+            EXPECT_EQ(line.find("Truncations"), std::string::npos) << line;
+        if (replications == 0) {
+            const float expected[] = {435, 672, 1019, 1547, 2350, 3570, 5424, 8240, 12517, 19015};
+            for (int t = 1; t <= 10; ++t)
+                EXPECT_EQ(Info.totalsum[t], expected[t - 1]) << t;
+        }
+    }
+}
+
 // A scramble population whose matrix cannot reach its Rmax (survivals only,
 // capped at 1): the run is refused before it touches the stored results.
 TEST_F(RunSimulationTest, IncompatibleDensityDependenceIsRefused)

@@ -316,6 +316,26 @@ TEST(TimeStep, TruncationClampsAndCounts)
     EXPECT_EQ(M(2, 1), 1.5);
 }
 
+// A column whose survivals sum above 1 by single-precision rounding only is
+// left as it is; one a little further above is divided by its sum.
+TEST(TimeStep, TruncationLeavesColumnRoundingAlone)
+{
+    struct Case {
+        float a, b;
+        bool truncated;
+    };
+    for (const Case& c : {Case{0.6153846f, 0.3846154f, false}, Case{0.5f, 0.5000005f, false},
+                          Case{0.5f, 0.500002f, true}}) {
+        StepFixture f(1, 3, false);
+        TStepMatrix M(3);
+        M(2, 1) = c.a;
+        M(3, 1) = c.b;
+        TruncateVitalRates(f.model, f.run, M);
+        EXPECT_EQ(f.run.TruncColumnSum, c.truncated ? 1 : 0) << c.a << " + " << c.b;
+        EXPECT_EQ(M(2, 1) == c.a, !c.truncated) << c.a << " + " << c.b;
+    }
+}
+
 TEST(TimeStep, TruncationReportTexts)
 {
     // 2 stages, 1 population, 1 replication, 30 steps: the column-sum
