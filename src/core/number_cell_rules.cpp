@@ -7,24 +7,20 @@
 
 char NumberCellKey(char key) { return key == kDecimalComma ? '.' : key; }
 
-bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength)
+TTypedNumber NumberCellReading(const std::string& text, double maxValue)
 {
-    key = NumberCellKey(key);
-    if (key == '\b' || key == '\r')
-        return true;
-    if (key != '.' && (key < '0' || key > '9'))
-        return false;
-    if (key == '.' && kept.find('.') != std::string::npos)
-        return false;
-    return maxLength == 0 || kept.size() < maxLength;
+    TNumberField field;
+    field.minValue = 0;
+    field.maxValue = maxValue;
+    return ReadTypedNumber(text, field);
 }
 
 std::optional<double> NumberCellValue(const std::string& text, double maxValue)
 {
-    double value = 0;
-    if (!ConvertNumber(text, value) || value < 0 || value > maxValue)
+    const TTypedNumber reading = NumberCellReading(text, maxValue);
+    if (!reading.Accepted())
         return std::nullopt;
-    return value;
+    return reading.value;
 }
 
 std::string NumberCellRangeMessage(double maxValue)
@@ -32,4 +28,12 @@ std::string NumberCellRangeMessage(double maxValue)
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.0f", maxValue);
     return std::string("Number must be between 0 and ") + buffer + ".";
+}
+
+std::string NumberCellRefusal(const std::string& text, double maxValue, const std::string& fieldName)
+{
+    const TTypedNumber reading = NumberCellReading(text, maxValue);
+    if (reading.refusal == TNumberRefusal::OutOfRange || TrimBlanks(text).empty())
+        return NumberCellRangeMessage(maxValue);
+    return NumberRefusalMessage(reading.refusal, fieldName, text);
 }

@@ -1,30 +1,32 @@
 #pragma once
 // The typing and range rules of the editors' number grids (matrices, initial
-// abundances, stage weights), free of any window code. Such a cell holds a
-// number of at least 0 written with digits and "." only; a "," typed or
-// pasted is taken as the decimal point and goes into the cell as ".".
+// abundances), free of any window code. A cell takes every key typed or
+// pasted, as it is: nothing is dropped to make another number of what is
+// left. A "," typed is the decimal point and goes into the cell as ".". The
+// cell is read with the rule of every number field (core/typed_number.h)
+// when it is left: a number from 0 to the grid's maximum, or a refusal that
+// says why.
 
-#include <cstddef>
+#include "core/typed_number.h"
+
 #include <optional>
 #include <string>
 
 // The character a key puts into a number cell: "." for ",", else the key.
 char NumberCellKey(char key);
 
-// One key typed or pasted into a number cell: a digit, "." or ",", '\b'
-// (Backspace) or '\r' (Enter); any other key is refused. `kept` is the
-// cell's text less the part the key replaces: the selected text, which is
-// all of it when the editor has just opened. A decimal point is refused when
-// `kept` already holds one, and with maxLength > 0 a key other than
-// Backspace and Enter is refused when `kept` already has maxLength
-// characters.
-bool AcceptNumberCellKey(char key, const std::string& kept, std::size_t maxLength);
+// The cell's text read as a number of 0..maxValue, or why it is refused.
+TTypedNumber NumberCellReading(const std::string& text, double maxValue);
 
-// The number in a cell; none when the text is not a number (an emptied cell
-// is none too: a blanked value must not silently become 0) or lies outside
-// 0..maxValue.
+// The number in a cell; none when the text is refused (an emptied cell is
+// none too: a blanked value must not silently become 0).
 std::optional<double> NumberCellValue(const std::string& text, double maxValue);
 
 // "Number must be between 0 and " + the maximum + ".", the refusal of a cell
-// whose number is out of range or not a number at all.
+// whose number is out of range or that was emptied.
 std::string NumberCellRangeMessage(double maxValue);
+
+// What the user is told of a refused cell of the grid `fieldName`: the range
+// message above for a number out of range or an empty cell, else why the
+// text is no number (NumberRefusalMessage).
+std::string NumberCellRefusal(const std::string& text, double maxValue, const std::string& fieldName);

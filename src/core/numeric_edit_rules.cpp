@@ -1,5 +1,7 @@
 #include "core/numeric_edit_rules.h"
 
+#include "core/typed_number.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -85,14 +87,83 @@ bool InLayout(const std::string& text, const TNumericEditSettings& s)
     return std::all_of(text.begin() + intEnd + 1, text.end(), IsDigit);
 }
 
-// Every operation starts from a text in layout; a text set from outside that
-// is not (empty, stray characters) is rebuilt first.
+// A text set from outside that is not in layout but reads as a plain number
+// the layout can show without losing a digit (empty, "1.5" with two
+// decimals) is rebuilt before a key. Any other text is one the user typed
+// as it stands ("1e-3", "12.7" in a field for whole numbers): it is edited
+// as plain text, so that nothing of it is lost, until it is read.
+bool Rebuildable(const std::string& text, const TNumericEditSettings& s)
+{
+    if (text.empty())
+        return true;
+    if (!ParseNumericText(text, s.separator))
+        return false;
+    const auto pos = text.find(s.separator);
+    if (pos == std::string::npos)
+        return true;
+    return s.decimals > 0 && static_cast<int>(text.size() - pos - 1) <= s.decimals;
+}
+
+bool PlainText(const TNumericEditState& st, const TNumericEditSettings& s)
+{
+    return !InLayout(st.text, s) && !Rebuildable(st.text, s);
+}
+
 TNumericEditState Normalized(TNumericEditState st, const TNumericEditSettings& s)
 {
     ClampState(st);
-    if (InLayout(st.text, s))
+    if (InLayout(st.text, s) || !Rebuildable(st.text, s))
         return st;
     return Rebuild(st.text, st.caret, st.caret, s);
+}
+
+// Plain-text editing, for a text that left the layout: the selection or one
+// character goes, a key is inserted at the caret.
+TNumericEditState PlainDelete(TNumericEditState st, bool backward)
+{
+    if (st.selLength > 0) {
+        st.text.erase(st.selStart, st.selLength);
+        st.caret = st.selStart;
+    } else if (backward && st.caret > 0) {
+        st.text.erase(--st.caret, 1);
+    } else if (!backward && st.caret < static_cast<int>(st.text.size())) {
+        st.text.erase(st.caret, 1);
+    }
+    st.selStart = st.caret;
+    st.selLength = 0;
+    return st;
+}
+
+TNumericEditState PlainKey(TNumericEditState st, char key)
+{
+    if (key == kBackspaceKey)
+        return PlainDelete(st, true);
+    if (st.selLength > 0)
+        st = PlainDelete(st, false);
+    st.text.insert(st.caret, 1, key);
+    st.caret += 1;
+    return st;
+}
+
+// A key the calculator layout cannot take without changing the number (a
+// letter, an exponent, a second decimal separator, a separator in a text
+// without decimals, a digit after the last decimal): the text leaves the
+// layout and the key goes in as typed. The zeros the mask padded behind the
+// caret were never typed and go, so that "1e-3" reads as typed.
+TNumericEditState LeaveLayout(TNumericEditState st, char key, const TNumericEditSettings& s)
+{
+    const int intEnd = IntegerEnd(st.text, s);
+    if (s.decimals > 0 && st.caret >= intEnd) {
+        const int from = st.caret == intEnd ? intEnd : st.caret;
+        const int tail = st.caret == intEnd ? intEnd + 1 : st.caret;
+        if (std::all_of(st.text.begin() + std::min<int>(tail, st.text.size()), st.text.end(),
+                        [](char c) { return c == '0'; }))
+            st.text.erase(from);
+    }
+    st.caret = std::min<int>(st.caret, st.text.size());
+    st.selStart = st.caret;
+    st.selLength = 0;
+    return PlainKey(st, key);
 }
 
 // Deletes one character under the layout rules: the character left of the
@@ -180,26 +251,20 @@ std::optional<double> ParseNumericText(const std::string& text, char separator)
     return value;
 }
 
-bool IsRefusedSeparatorKey(char key, const TNumericEditSettings& s)
-{
-    return s.decimals == 0 && (key == '.' || key == kDecimalComma || key == s.separator);
-}
-
-bool IsRefusedPaste(const std::string& text, const TNumericEditSettings& s)
-{
-    return std::any_of(text.begin(), text.end(), [&s](char c) { return IsRefusedSeparatorKey(c, s); });
-}
-
 bool NumericValueInRange(double value, double minValue, double maxValue)
 {
     return minValue == maxValue || (minValue <= value && value <= maxValue);
 }
+
+bool NumericTextInLayout(const std::string& text, const TNumericEditSettings& s) { return InLayout(text, s); }
 
 TNumericEditState NumericDeleteSelection(TNumericEditState st, const TNumericEditSettings& s)
 {
     st = Normalized(st, s);
     if (st.selLength == 0)
         return st;
+    if (PlainText(st, s))
+        return PlainDelete(st, false);
     return Rebuild(st.text, st.selStart, st.selStart + st.selLength, s);
 }
 
@@ -208,6 +273,8 @@ TNumericEditState NumericDeleteKey(TNumericEditState st, const TNumericEditSetti
     if (s.readOnly)
         return st;
     st = Normalized(st, s);
+    if (PlainText(st, s))
+        return PlainDelete(st, false);
     if (st.selLength > 0)
         return NumericDeleteSelection(st, s);
     return DeleteOne(st, false, s);
@@ -217,22 +284,20 @@ TNumericEditState NumericKeyPress(TNumericEditState st, char key, const TNumeric
 {
     if (s.readOnly || key == '\r' || key == '\n')
         return st;
-    if (IsRefusedSeparatorKey(key, s))
-        return st;
     st = Normalized(st, s);
-    const bool separatorKey = key == s.separator || key == kDecimalComma;
+    if (PlainText(st, s))
+        return PlainKey(st, key);
+    const bool separatorKey = key == s.separator || key == kDecimalComma || key == '.';
     const bool isSeparator = separatorKey && s.decimals > 0;
     const bool hadSelection = st.selLength > 0;
     if (hadSelection) {
-        if (separatorKey) {
+        if (isSeparator) {
             st.caret = st.selStart;
             st.selLength = 0;
         } else {
             st = NumericDeleteSelection(st, s);
         }
     }
-    if (!(key == kBackspaceKey || key == '-' || IsDigit(key) || isSeparator))
-        return st;
 
     const int size = static_cast<int>(st.text.size());
     if (key == '-') {
@@ -245,45 +310,65 @@ TNumericEditState NumericKeyPress(TNumericEditState st, char key, const TNumeric
         }
         return st;
     }
-    // No digits after the last decimal.
-    if (st.caret == size && s.decimals > 0 && key != kBackspaceKey && !isSeparator)
-        return st;
     const int intEnd = IntegerEnd(st.text, s);
     if (isSeparator) {
+        // The separator of the number moves the caret to the decimals; one
+        // typed while the caret is already there is a second separator.
+        if (st.caret > intEnd)
+            return LeaveLayout(st, key, s);
         st.caret = intEnd + 1;
         return st;
     }
     const int sign = SignLength(st.text);
-    st.caret = std::max(st.caret, sign);
-    if (key == kBackspaceKey)
+    if (key == kBackspaceKey) {
+        st.caret = std::max(st.caret, sign);
         return hadSelection ? st : DeleteOne(st, true, s);
-
-    // A digit.
+    }
+    if (!IsDigit(key))
+        return LeaveLayout(st, key, s);
+    // A digit after the last decimal makes a number with more decimals.
+    if (st.caret == size && s.decimals > 0)
+        return LeaveLayout(st, key, s);
+    st.caret = std::max(st.caret, sign);
     if (intEnd - sign == 1 && st.text[sign] == '0' && st.caret <= intEnd) {
         st.text[sign] = key;
         st.caret = sign + 1;
     } else if (s.decimals > 0 && st.caret != intEnd) {
         st.text[st.caret] = key;
         st.caret += 1;
-    } else if (s.maxLength <= 0 || size < s.maxLength) {
+    } else {
+        // The integer part grows without limit: a number longer than the
+        // field is the range check's to refuse, never cut to fewer digits.
         st.text.insert(st.caret, 1, key);
         st.caret += 1;
     }
     return st;
 }
 
-TNumericEditState NumericPaste(TNumericEditState st, const std::string& text, const TNumericEditSettings& s)
+TNumericEditState NumericPaste(TNumericEditState st, const std::string& pasted, const TNumericEditSettings& s)
 {
-    if (s.readOnly || IsRefusedPaste(text, s))
+    if (s.readOnly)
         return st;
+    const std::string text = PastedNumberText(pasted);
+    st = Normalized(st, s);
+    // A whole number pasted over the whole text, or into a field that shows
+    // 0, is that number: pasting 42 at a click into 0.0000 means 42.
+    const bool replacesAll = st.selLength == static_cast<int>(st.text.size()) ||
+                             (!PlainText(st, s) && ParseNumericText(st.text, s.separator) == 0.0);
+    if (replacesAll && ReadNumberText(text)) {
+        st.text = text;
+        st.caret = static_cast<int>(text.size());
+        st.selStart = st.caret;
+        st.selLength = 0;
+        if (Rebuildable(st.text, s))
+            st = Normalized(st, s);
+        return st;
+    }
     st = NumericDeleteSelection(st, s);
-    // Text that holds the edit's own separator as well uses its commas to
-    // group digits ("1,234.5"): those are dropped.
-    const bool commasGroup = s.separator != kDecimalComma && text.find(s.separator) != std::string::npos;
     for (const char c : text) {
         // Control characters in pasted text are not keys (a pasted Backspace
         // must not delete anything).
-        if (static_cast<unsigned char>(c) < 0x20 || (commasGroup && c == kDecimalComma))
+        if (static_cast<unsigned char>(c) < 0x20)
             continue;
         st = NumericKeyPress(st, c, s);
     }

@@ -5,7 +5,12 @@
 // integer part has at least one digit and there are exactly `decimals` digits
 // after the separator (no separator when `decimals` is 0). Keys work like on a
 // calculator: digits overwrite, the integer part grows from the right, the
-// number of decimals never changes.
+// number of decimals never changes. A key the layout cannot take without
+// changing the number (a letter, an exponent, a second separator, a
+// separator where there are no decimals, a digit after the last decimal)
+// is never dropped: the text leaves the layout and keeps what was typed, as
+// plain text, for the field to read with the rule of core/typed_number.h
+// and to take or refuse as a whole.
 
 #include <optional>
 #include <string>
@@ -20,7 +25,6 @@ struct TNumericEditState {
 struct TNumericEditSettings {
     int decimals = 2;      // 0..9
     char separator = '.';  // the locale's decimal separator
-    int maxLength = 0;     // longest text typing may produce; 0 means no limit
     bool readOnly = false;
 };
 
@@ -50,17 +54,13 @@ std::optional<double> ParseNumericText(const std::string& text, char separator);
 // True when min = max (no range) or min <= value <= max.
 bool NumericValueInRange(double value, double minValue, double maxValue);
 
-// True for a key that means a decimal separator (".", "," or the edit's own)
-// in a text without decimals: such a key is refused, and the edit tells the
-// user so, rather than letting the next digits join the whole number.
-bool IsRefusedSeparatorKey(char key, const TNumericEditSettings& settings);
+// True when the text is in the calculator layout; false for a text kept
+// as typed.
+bool NumericTextInLayout(const std::string& text, const TNumericEditSettings& settings);
 
-// True when pasted text holds such a separator: the paste is refused whole
-// (nothing changes), since "2.5" must not become 25.
-bool IsRefusedPaste(const std::string& text, const TNumericEditSettings& settings);
-
-// One typed character (digit, "-", the separator or a comma, Backspace or
-// anything else, which is dropped). Returns the state to show.
+// One typed character (digit, "-", the separator, "." or a comma, Backspace
+// or any other character, which takes the text out of the layout). Returns
+// the state to show.
 TNumericEditState NumericKeyPress(TNumericEditState state, char key, const TNumericEditSettings& settings);
 
 // The Delete key: the selection, or the character right of the caret.
@@ -70,8 +70,8 @@ TNumericEditState NumericDeleteKey(TNumericEditState state, const TNumericEditSe
 // "0", the separator stays, the decimals are padded with zeros.
 TNumericEditState NumericDeleteSelection(TNumericEditState state, const TNumericEditSettings& settings);
 
-// Pasted or committed text: the selection is deleted, then every character
-// goes through the key rules, so that invalid characters are dropped. In
-// text that also holds the edit's own separator, commas group digits and are
-// dropped. A refused paste (IsRefusedPaste) leaves the state as it is.
+// Pasted text, blanks around it and unambiguous digit grouping taken off
+// (PastedNumberText). A number pasted over the whole text, or into a text
+// that shows 0, becomes the text; otherwise the selection is deleted and
+// every character goes through the key rules. Nothing is dropped.
 TNumericEditState NumericPaste(TNumericEditState state, const std::string& text, const TNumericEditSettings& settings);

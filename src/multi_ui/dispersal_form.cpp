@@ -7,7 +7,6 @@
 #include "ui/invalid_entry_check.h"
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
-#include "ui/refuse_minus.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,7 +36,6 @@ TDispersalForm::TDispersalForm(TMultiModel& model, TDisplayResult displayResult,
         edit->SetDecimals(2);
         SetNumericEditRange(*edit, 0, maxValue);
         edit->setFixedWidth(90);
-        RefuseMinusSign(*edit);
         entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { unstructured_ui::ShowRangeLimits(e); });
         edits_[static_cast<std::size_t>(index)] = edit;
         return edit;

@@ -97,12 +97,20 @@ QString KeptText(const TStringAlignGrid& grid, const QString& text)
 
 }  // namespace
 
-bool AcceptNumberKey(const TStringAlignGrid& grid, QChar& key, const QString& text, std::size_t maxLength)
+bool AcceptNumberKey(QChar& key)
 {
-    if (!AcceptNumberCellKey(key.toLatin1(), KeptText(grid, text).toStdString(), maxLength))
-        return false;
-    key = QChar(NumberCellKey(key.toLatin1()));
+    if (key.unicode() < 0x80)
+        key = QChar(NumberCellKey(static_cast<char>(key.unicode())));
     return true;
+}
+
+void TakeNumbersAsTyped(TStringAlignGrid& grid, const std::function<bool(int col)>& isNumberCol)
+{
+    grid.SetPasteFilter([isNumberCol](int col, int, const QString& text) {
+        if (!isNumberCol(col))
+            return text;
+        return QString::fromLatin1(PastedNumberText(text.toLatin1().toStdString()));
+    });
 }
 
 bool AcceptTextKey(const TStringAlignGrid& grid, QChar key, const QString& text, std::size_t maxLength)

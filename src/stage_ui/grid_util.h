@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 
 class TStringAlignGrid;
 
@@ -19,11 +20,15 @@ void FitGridColumns(TStringAlignGrid& grid);
 // so that the cell in edit is one the user sees.
 void KeepCellVisible(TStringAlignGrid& grid);
 
-// The typing rules of a number cell (see AcceptNumberCellKey) for a key that
-// the grid's editor is about to take into `text`; the editor's selected
-// text is what the key replaces. `key` becomes what the cell takes ("," is
-// taken as ".").
-bool AcceptNumberKey(const TStringAlignGrid& grid, QChar& key, const QString& text, std::size_t maxLength);
+// A key for a number cell: every key is taken as it is (nothing typed is
+// dropped; the cell is read when it is left), a "," as ".".
+bool AcceptNumberKey(QChar& key);
+
+// Text pasted into a number cell of `grid` (a column for which `isNumberCol`
+// is true) comes in as a number field takes pasted text: blanks around it
+// and unambiguous digit grouping taken off (PastedNumberText), so that
+// "1,234.5" is 1234.5 in a cell as in a numeric edit.
+void TakeNumbersAsTyped(TStringAlignGrid& grid, const std::function<bool(int col)>& isNumberCol);
 
 // A key for a text cell of at most `maxLength` characters (a stage name):
 // Backspace and Enter always, any other key while the text, less its

@@ -61,9 +61,8 @@ TNumberGridForm::TNumberGridForm(const TNumberGridSetup& setup, QWidget* parent)
     limits.MaxTrackHeight = kMaxHeight;
     minMax_->SetMinMaxTrackSize(limits);
 
-    grid_->SetKeyFilter([this](int, int, QChar& key, const QString& text) {
-        return AcceptNumberKey(*grid_, key, text, setup_.maxLength);
-    });
+    grid_->SetKeyFilter([](int, int, QChar& key, const QString&) { return AcceptNumberKey(key); });
+    TakeNumbersAsTyped(*grid_, [](int) { return true; });
     connect(grid_, &TStringAlignGrid::OnAfterEdit, this, &TNumberGridForm::CellLeft);
     KeepCellVisible(*grid_);
     connect(ok_, &QPushButton::clicked, this, &TNumberGridForm::OkButtonClick);
@@ -125,7 +124,7 @@ void TNumberGridForm::RefuseCell(int col, int row)
     // check): one message is enough.
     refusing_ = true;
     QTimer::singleShot(0, this, [this] { refusing_ = false; });
-    ErrorMessage(NumberCellRangeMessage(setup_.maxValue));
+    ErrorMessage(NumberCellRefusal(grid_->Cells(col, row).toStdString(), setup_.maxValue, setup_.caption.toStdString()));
     grid_->setFocus();
     grid_->SetCurrentCell(col, row);
     grid_->ShowEditor();

@@ -2,10 +2,11 @@
 // The frame of the editors that edit model numbers in a grid (the stage
 // matrix, the standard-deviation matrix, the initial abundances): the grid
 // with its editor always open, OK, Cancel and Help on one line below it, a
-// size limit, and the rules of its number cells: only digits and "." are
-// typed, up to a longest text; a cell that is left, by Enter, for another
-// cell or for a button other than Cancel, must hold a number from 0 to the
-// maximum (an emptied cell holds none), or the user is told and stays in it.
+// size limit, and the rules of its number cells: every key goes in as typed
+// (a "," as "."); a cell that is left, by Enter, for another cell or for a
+// button other than Cancel, must hold a number from 0 to the maximum (an
+// emptied cell holds none), or the user is told why, naming the grid by the
+// dialog's caption, and stays in the cell with its text as typed.
 //
 // Every showing starts with the keyboard in the grid, its current cell in
 // edit. Esc ends the edit of a cell (its text as it was); Esc outside an edit
@@ -32,7 +33,7 @@ struct TNumberGridSetup {
     QString caption;
     int helpContext = 0;
     double maxValue = 0;          // cells hold 0..maxValue
-    std::size_t maxLength = 0;    // longest text typed into a cell
+    std::size_t maxLength = 0;    // the usual longest text of a cell (its width); longer ones are typed in full
     bool drawFocusSelected = false;
 };
 

@@ -12,7 +12,6 @@
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
 #include "ui/range_message.h"
-#include "ui/refuse_minus.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -81,7 +80,6 @@ TPopulationForm::TPopulationForm(TCoravel& model, TDisplayResult displayResult, 
     // edit's range when it is left, and by OK and Apply.
     entryCheck_ = new TInvalidEntryCheck(*this);
     for (TFnpNumericEdit* edit : {rmaxEdit_, kEdit_}) {
-        RefuseMinusSign(*edit);
         entryCheck_->Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeMessage(e); });
     }
     for (QPushButton* b : {cancel_, help_})

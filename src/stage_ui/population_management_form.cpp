@@ -10,7 +10,6 @@
 #include "ui/modal_dialogs.h"
 #include "ui/numeric_edit.h"
 #include "ui/range_message.h"
-#include "ui/refuse_minus.h"
 #include "ui/spin_edit_ex.h"
 
 #include <QApplication>
@@ -129,8 +128,6 @@ TPopulationManagementForm::TPopulationManagementForm(TCoravel& model, QWidget* p
     SetSpinEditRange(*numberSpin_, 0, kLargestNumber);
     numberSpin_->SetCheckOnExit(true);
     SetNumericEditRange(*proportionEdit_, 0, kLargestProportion);
-    RefuseMinusSign(*numberSpin_);
-    RefuseMinusSign(*proportionEdit_);
     entryCheck_ = new TInvalidEntryCheck(*this);
     entryCheck_->Watch(*proportionEdit_, [](TFnpNumericEdit&) {
         WarningMessage("The proportion must be a number between 0 and 1, inclusive.");
@@ -328,8 +325,7 @@ TActionControls TPopulationManagementForm::ShownControls() const
     controls.introduce = !harvest_->isChecked();
     controls.proportion = !number_->isChecked();
     controls.number = numberSpin_->value();
-    controls.proportionValue =
-        ParseNumericText(proportionEdit_->text().toStdString(), proportionEdit_->Separator()).value_or(0);
+    controls.proportionValue = proportionEdit_->ShownValue();
     controls.startStage = startStage_->currentIndex();
     controls.throughStage = stopStage_->currentIndex();
     return controls;
@@ -363,7 +359,10 @@ bool TPopulationManagementForm::NumberValid()
     spinPending_ = false;
     if (!numberSpin_->isEnabled() || numberSpin_->TextInRange())
         return true;
-    ErrorMessage(RangeMessageText(std::to_string(numberSpin_->minimum()), std::to_string(numberSpin_->maximum())));
+    const std::string refusal = numberSpin_->RefusalMessage();
+    ErrorMessage(!refusal.empty() ? refusal
+                                  : RangeMessageText(std::to_string(numberSpin_->minimum()),
+                                                     std::to_string(numberSpin_->maximum())));
     numberSpin_->setFocus();
     return false;
 }

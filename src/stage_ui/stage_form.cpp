@@ -1,6 +1,7 @@
 #include "stage_ui/stage_form.h"
 
 #include "core/messages.h"
+#include "core/typed_number.h"
 #include "stage/model_store.h"
 #include "stage/stage_entry.h"
 #include "stage/stage_reindex.h"
@@ -29,10 +30,24 @@ constexpr std::size_t kWeightLength = kStageValueTextLength;
 
 std::string NotANumber(const QString& text) { return "\"" + ModelBytes(text) + "\" is not a valid number."; }
 
+// A weight is kept as typed in the record's 10 characters: a longer text
+// would be cut there into another number.
+std::string TooLong() { return "Average Weight takes at most " + std::to_string(kWeightLength) + " characters."; }
+
 bool IsWeight(const QString& text)
 {
     TStage stage;
-    return stage.SetValue2(ModelBytes(text));
+    return (text.trimmed().isEmpty() || ReadNumberText(ModelBytes(text))) && stage.SetValue2(ModelBytes(text));
+}
+
+// Why a weight is refused, or nothing.
+std::string WeightRefusal(const QString& text)
+{
+    if (!IsWeight(text))
+        return NotANumber(text);
+    if (static_cast<std::size_t>(text.trimmed().size()) > kWeightLength)
+        return TooLong();
+    return {};
 }
 
 }  // namespace
@@ -104,14 +119,15 @@ TStageForm::TStageForm(QWidget* parent) : QDialog(parent)
     grid_->SetKeyFilter([this](int col, int, QChar& key, const QString& text) {
         if (col == kNameCol)
             return AcceptTextKey(*grid_, key, text, kStageNameLength);
-        return col != kWeightCol || AcceptNumberKey(*grid_, key, text, kWeightLength);
+        return col != kWeightCol || AcceptNumberKey(key);
     });
+    TakeNumbersAsTyped(*grid_, [](int col) { return col == kWeightCol; });
     connect(grid_, &TStringAlignGrid::OnBeforeEdit, this, &TStageForm::EditOpened);
-    connect(grid_, &TStringAlignGrid::OnSetEditText, this, [this](int col, int row, const QString&) {
-        if (col != kWeightCol)
-            return;
-        // Checked once the key is done with, not inside the editor's change.
-        QMetaObject::invokeMethod(this, [this, col, row] { CheckWeight(col, row); }, Qt::QueuedConnection);
+    // A weight is read when its cell is left: while it is typed, "1e" is
+    // on its way to "1e-3".
+    connect(grid_, &TStringAlignGrid::OnAfterEdit, this, [this](int col, int row) {
+        if (col == kWeightCol)
+            CheckWeight(col, row);
     });
     connect(grid_, &TStringAlignGrid::OnRowMoved, this, [this] {
         NumberRows();
@@ -235,19 +251,28 @@ void TStageForm::EditOpened(int col, int row)
 
 void TStageForm::CheckWeight(int col, int row)
 {
-    const QString text = grid_->Cells(col, row);
-    if (text.isEmpty() || IsWeight(text))
+    if (!isVisible() || row >= grid_->RowCount())
         return;
-    ErrorMessage(NotANumber(text));
-    grid_->SetCells(col, row, col == editCol_ && row == editRow_ ? editText_ : QString());
+    const std::string refusal = WeightRefusal(grid_->Cells(col, row));
+    if (refusal.empty())
+        return;
+    // A button pressed to leave the cell does nothing: the user is to mend
+    // the cell first. The text stays as typed, in edit.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDown())
+            button->setDown(false);
+    ErrorMessage(refusal);
+    grid_->setFocus();
+    grid_->SetCurrentCell(col, row);
+    grid_->ShowEditor();
 }
 
 bool TStageForm::ValidateWeights()
 {
     for (int row = 1; row < grid_->RowCount(); ++row) {
-        const QString text = grid_->Cells(kWeightCol, row);
-        if (!IsWeight(text)) {
-            ErrorMessage(NotANumber(text));
+        const std::string refusal = WeightRefusal(grid_->Cells(kWeightCol, row));
+        if (!refusal.empty()) {
+            ErrorMessage(refusal);
             grid_->setFocus();
             grid_->SetCurrentCell(kWeightCol, row);
             return false;

@@ -1,6 +1,7 @@
 #include "ui/edit_ranges.h"
 
 #include "ui/numeric_edit.h"
+#include "ui/spin_edit_ex.h"
 
 #include <QLineEdit>
 #include <QSpinBox>
@@ -33,6 +34,10 @@ void SetSpinEditRange(QSpinBox& spinEdit, int minValue, int maxValue)
 {
     spinEdit.setRange(minValue, maxValue);
     const auto length = std::max(std::to_string(minValue).size(), std::to_string(maxValue).size());
-    if (auto* line = spinEdit.findChild<QLineEdit*>())
+    // A spin edit of ours types a longer number in full, for its range to
+    // refuse: cut to the width it would read as another number.
+    if (auto* ours = qobject_cast<TSpinEditEx*>(&spinEdit))
+        ours->SetMaxLength(static_cast<int>(length));
+    else if (auto* line = spinEdit.findChild<QLineEdit*>())
         line->setMaxLength(static_cast<int>(length));
 }

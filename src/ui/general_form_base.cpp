@@ -90,8 +90,13 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
 {
     if (spinEdit.TextInRange())
         return true;
-    std::string text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
-    if (limitsFromConfiguration_)
+    // A text that is no whole number is told why; a number beyond the
+    // limits, the limits.
+    std::string text = spinEdit.RefusalMessage();
+    const bool beyondLimits = text.empty();
+    if (beyondLimits)
+        text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
+    if (beyondLimits && limitsFromConfiguration_)
         text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
                 " of the configuration file " + kConfigFileName + ".";
     telling_ = true;

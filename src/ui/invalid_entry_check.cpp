@@ -1,6 +1,6 @@
 #include "ui/invalid_entry_check.h"
 
-#include "core/numeric_edit_rules.h"
+#include "core/messages.h"
 #include "ui/numeric_edit.h"
 
 #include <QApplication>
@@ -59,6 +59,10 @@ void TInvalidEntryCheck::CheckPending()
     QWidget* now = QApplication::focusWidget();
     if (now && std::find(exempt_.begin(), exempt_.end(), now) != exempt_.end())
         return;
+    // Back in the edit (a check of the whole window told of it meanwhile):
+    // it has not been left.
+    if (now == edit)
+        return;
     // A mouse press or a mnemonic clicks the control, which then checks.
     const bool clicked = pendingReason_ == Qt::MouseFocusReason || pendingReason_ == Qt::ShortcutFocusReason;
     if (now && clicked &&
@@ -73,11 +77,15 @@ void TInvalidEntryCheck::CheckPending()
 
 bool TInvalidEntryCheck::Check(TFnpNumericEdit& edit, const TMessage& message)
 {
-    const auto value = ParseNumericText(edit.text().toStdString(), edit.Separator());
-    if (value && NumericValueInRange(*value, edit.MinValue(), edit.MaxValue()))
+    if (edit.Reading().Accepted())
         return true;
     checking_ = true;
-    message(edit);
+    // A text that is no number, or no number this field takes, is told as
+    // such; a number beyond the limits with the window's range message.
+    if (const std::string refusal = edit.RefusalMessage(); !refusal.empty())
+        ErrorMessage(refusal);
+    else
+        message(edit);
     edit.setFocus();
     checking_ = false;
     return false;

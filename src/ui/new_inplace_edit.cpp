@@ -15,6 +15,8 @@ int TNewInplaceEdit::Col() const { return index_.isValid() ? index_.column() + g
 
 int TNewInplaceEdit::Row() const { return index_.isValid() ? index_.row() + grid_.FixedRows() : -1; }
 
+void TNewInplaceEdit::PasteText(const QString& text) { TypeText(grid_.PastedText(*this, text)); }
+
 void TNewInplaceEdit::TypeText(const QString& typed)
 {
     for (QChar c : typed)

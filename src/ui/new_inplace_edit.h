@@ -23,8 +23,9 @@ public:
     int Col() const;
     int Row() const;
 
-    // Line breaks of pasted text are no Enter keys: they are dropped.
-    void PasteText(const QString& text) override { TypeText(text); }
+    // Pasted text goes through the grid's paste filter, then is typed; its
+    // line breaks are no Enter keys and do not go in.
+    void PasteText(const QString& text) override;
 
 protected:
     void TypeText(const QString& text) override;

@@ -1,7 +1,7 @@
 #include "ui/numeric_edit.h"
 
 #include "core/messages.h"
-#include "ui/refused_separator.h"
+#include "ui/field_name.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <climits>
 #include <stdexcept>
@@ -48,22 +49,43 @@ TFnpNumericEdit::TFnpNumericEdit(QWidget* parent) : TRuledLineEdit(parent), sepa
 
 void TFnpNumericEdit::SetDecimals(int decimals)
 {
-    const double value = ParseNumericText(text().toStdString(), separator_).value_or(0);
+    const double value = ReadNumberText(text().toStdString()).value_or(0);
     decimals_ = ClampDecimals(decimals);
     SetValue(value);
 }
 
+TTypedNumber TFnpNumericEdit::Reading() const
+{
+    TNumberField field;
+    // A field shows no decimals for whole numbers; a stored fraction shown
+    // with its decimals is no whole number the user typed.
+    field.whole = shownDecimals_ == 0;
+    field.minValue = minValue_;
+    field.maxValue = maxValue_;
+    field.maxDecimals = 9;
+    return ReadTypedNumber(text().toLatin1().toStdString(), field);
+}
+
+std::string TFnpNumericEdit::RefusalMessage() const
+{
+    const TTypedNumber reading = Reading();
+    if (reading.Accepted() || reading.refusal == TNumberRefusal::OutOfRange)
+        return {};
+    return NumberRefusalMessage(reading.refusal, FieldName(*this), text().toLatin1().toStdString());
+}
+
 double TFnpNumericEdit::Value() const
 {
-    const auto value = ParseNumericText(text().toStdString(), separator_);
-    if (!value)
+    const TTypedNumber reading = Reading();
+    if (reading.refusal == TNumberRefusal::NotANumber)
         throw std::invalid_argument("'" + text().toStdString() + "' is not a valid number");
-    return *value;
+    return reading.value;
 }
 
 double TFnpNumericEdit::ShownValue() const
 {
-    return ParseNumericText(text().toStdString(), separator_).value_or(0);
+    const TTypedNumber reading = Reading();
+    return reading.refusal == TNumberRefusal::NotANumber ? 0 : reading.value;
 }
 
 void TFnpNumericEdit::SetValue(double value)
@@ -90,8 +112,7 @@ int TFnpNumericEdit::AsInteger() const
 
 bool TFnpNumericEdit::IsValid()
 {
-    const auto value = ParseNumericText(text().toStdString(), separator_);
-    if (value && NumericValueInRange(*value, minValue_, maxValue_))
+    if (Reading().Accepted())
         return true;
     emit OnInvalidEntry();
     return false;
@@ -137,9 +158,6 @@ TNumericEditSettings TFnpNumericEdit::Settings() const
     TNumericEditSettings settings;
     settings.decimals = shownDecimals_;
     settings.separator = separator_;
-    // Extra decimals on show do not take room from the integer part.
-    const int extra = shownDecimals_ - decimals_ + (decimals_ == 0 && shownDecimals_ > 0 ? 1 : 0);
-    settings.maxLength = maxLength_ > 0 ? maxLength_ + extra : 0;
     settings.readOnly = isReadOnly();
     return settings;
 }
@@ -154,33 +172,38 @@ void TFnpNumericEdit::Show(const TNumericEditState& state)
     setCursorPosition(state.caret);
 }
 
+void TFnpNumericEdit::ShowReadNumber()
+{
+    if (NumericTextInLayout(text().toLatin1().toStdString(), Settings()))
+        return;
+    const TTypedNumber reading = Reading();
+    if (!reading.Accepted())
+        return;
+    const int decimals = decimals_;
+    shownDecimals_ = ExactDecimals(reading.value, std::max(decimals, shownDecimals_));
+    setText(QString::fromStdString(FormatNumericValue(reading.value, shownDecimals_, separator_)));
+}
+
 void TFnpNumericEdit::TypeText(const QString& typed)
 {
     TNumericEditState state = State();
     const TNumericEditSettings settings = Settings();
-    bool refused = false;
     for (const QChar c : typed) {
-        if (c.unicode() < 0x20 || c.unicode() >= 0x100)
+        if (c.unicode() < 0x20)
             continue;
-        const char key = static_cast<char>(c.unicode());
-        if (!isReadOnly() && IsRefusedSeparatorKey(key, settings))
-            refused = true;
+        // A character beyond Latin-1 is kept as a mark that no number holds.
+        const char key = c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : '?';
         state = NumericKeyPress(state, key, settings);
     }
     Show(state);
-    if (refused)
-        RefuseSeparator(*this);
 }
 
 void TFnpNumericEdit::PasteText(const QString& pasted)
 {
-    const std::string text = pasted.toLatin1().toStdString();
-    const TNumericEditSettings settings = Settings();
-    if (!isReadOnly() && IsRefusedPaste(text, settings)) {
-        RefuseSeparator(*this);
+    if (isReadOnly())
         return;
-    }
-    Show(NumericPaste(State(), text, settings));
+    Show(NumericPaste(State(), pasted.toLatin1().toStdString(), Settings()));
+    ShowReadNumber();
 }
 
 void TFnpNumericEdit::Cut()
@@ -205,8 +228,10 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)
     if (event->text() == QLatin1String("\n")) {  // a bare line feed
         QApplication::beep();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (IsValid())
+        if (IsValid()) {
+            ShowReadNumber();
             ClickDefaultButton();
+        }
     } else if (key == Qt::Key_Escape) {
         ClickCancelButton();
     } else if (key == Qt::Key_Delete && !(mods & ~Qt::ShiftModifier)) {
@@ -248,7 +273,8 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
     // A popup (the context menu) or another window taking over is no leaving.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    const auto value = ParseNumericText(text().toStdString(), separator_);
-    if (!value || (minValue_ != maxValue_ && !NumericValueInRange(*value, minValue_, maxValue_)))
+    if (Reading().Accepted())
+        ShowReadNumber();
+    else
         emit OnInvalidEntry();
 }

@@ -6,11 +6,18 @@
 // methods, the middle-button paste of the selection clipboard) and refuses
 // dropped text. Enter presses the dialog's default button when the value is
 // in range, Esc presses its Cancel button. A comma is taken as the decimal
-// separator too; an edit without decimals refuses either separator with a
-// beep and a tip.
+// separator too. Nothing typed is ever dropped: what the calculator layout
+// cannot take ("1e-3", "12.7" without decimals, a second separator) stays as
+// typed, and the text is read as a whole with the rule of every number field
+// (core/typed_number.h) when the edit is left or Enter is pressed: a number
+// the field can hold is shown in the layout, anything else is refused
+// through OnInvalidEntry, the text left as typed.
 
 #include "core/numeric_edit_rules.h"
+#include "core/typed_number.h"
 #include "ui/ruled_line_edit.h"
+
+#include <string>
 
 class QAbstractButton;
 
@@ -38,8 +45,16 @@ public:
     void SetMinValue(double value) { minValue_ = value; }
     void SetMaxValue(double value) { maxValue_ = value; }
 
-    // The text as a number. A text that is no number (only possible when set
-    // from outside with setText) throws std::invalid_argument.
+    // The text read with the field's rule: whole numbers only when no
+    // decimals are shown, within the range, at most 9 decimals.
+    TTypedNumber Reading() const;
+    // What the user is told when the text is refused for a reason other
+    // than the range (NumberRefusalMessage with the field's name); empty
+    // for a text in the field's layout or out of range.
+    std::string RefusalMessage() const;
+
+    // The text as a number. A text that is no number throws
+    // std::invalid_argument.
     double Value() const;
     // Shows the value with Decimals() decimals.
     void SetValue(double value);
@@ -58,8 +73,8 @@ public:
     void SetAsInteger(int value) { SetValue(value); }
     QString Version() const { return QStringLiteral("1.00.01"); }
 
-    // The longest text typing may produce; 0 means no limit. Kept apart from
-    // QLineEdit's own limit, which would cut a longer value set by SetValue.
+    // The usual longest text of the field (its width). Typing is never cut
+    // to it: a longer number is beyond the range, which refuses it.
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length) { maxLength_ = length; }
 
@@ -70,8 +85,8 @@ public:
     // The decimal separator typed and shown: the locale's.
     char Separator() const { return separator_; }
 
-    // True when the range is open or holds the value; otherwise raises
-    // OnInvalidEntry and returns false. A text that is no number is invalid.
+    // True when the text reads as a number the field takes; otherwise raises
+    // OnInvalidEntry and returns false.
     bool IsValid();
 
     // Press the first visible default (Cancel) button of the window the edit
@@ -100,6 +115,9 @@ private:
     TNumericEditState State() const;
     TNumericEditSettings Settings() const;
     void Show(const TNumericEditState& state);
+    // A text kept as typed that reads as a number the field takes is shown
+    // in the layout, with the decimals it needs.
+    void ShowReadNumber();
     bool ClickButton(bool cancel);
 
     int decimals_ = 2;

@@ -16,5 +16,9 @@ std::string RangeMessageText(const std::string& minText, const std::string& maxT
 
 void ShowRangeMessage(const TFnpNumericEdit& edit)
 {
+    if (const std::string refusal = edit.RefusalMessage(); !refusal.empty()) {
+        ErrorMessage(refusal);
+        return;
+    }
     ErrorMessage(RangeMessageText(edit.MinValue(), edit.MaxValue()));
 }

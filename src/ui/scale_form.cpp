@@ -40,13 +40,12 @@ int LimitDecimals(const TScaleInfo& info)
 
 bool InRange(const TFnpNumericEdit& edit)
 {
-    const auto value = ParseNumericText(edit.text().toStdString(), edit.Separator());
-    return value && NumericValueInRange(*value, edit.MinValue(), edit.MaxValue());
+    return edit.Reading().Accepted();
 }
 
 double ValueOf(const TFnpNumericEdit& edit)
 {
-    return ParseNumericText(edit.text().toStdString(), edit.Separator()).value_or(0);
+    return edit.ShownValue();
 }
 
 QString Latin1(const std::string& text)

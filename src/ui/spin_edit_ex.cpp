@@ -1,5 +1,6 @@
 #include "ui/spin_edit_ex.h"
 
+#include "ui/field_name.h"
 #include "ui/refused_separator.h"
 
 #include <QFocusEvent>
@@ -8,22 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-
-namespace {
-
-// A whole number as typed: an optional minus sign and at least one digit.
-bool IsWholeNumberText(const QString& text)
-{
-    const qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
-    if (text.size() <= start)
-        return false;
-    for (qsizetype i = start; i < text.size(); ++i)
-        if (!text[i].isDigit())
-            return false;
-    return true;
-}
-
-}  // namespace
 
 TSpinEditEx::TSpinEditEx(QWidget* parent) : QSpinBox(parent) { ApplyRange(); }
 
@@ -49,37 +34,60 @@ void TSpinEditEx::ApplyRange()
 
 void TSpinEditEx::SetMaxLength(int length)
 {
+    // Kept for the layout only: a longer number is typed (or pasted) in
+    // full and refused by the range, never cut to its first digits.
     maxLength_ = std::max(length, 0);
-    lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
 }
 
-bool TSpinEditEx::TextInRange() const
+TTypedNumber TSpinEditEx::ReadingOf(QString text) const
 {
-    bool ok = false;
-    const qlonglong value = cleanText().toLongLong(&ok);
-    return ok && value >= minimum() && value <= maximum();
-}
-
-QValidator::State TSpinEditEx::validate(QString& input, int& pos) const
-{
-    const QValidator::State state = QSpinBox::validate(input, pos);
-    if (!checkOnExit_ || state != QValidator::Invalid)
-        return state;
-    // A whole number beyond the range is the user's to mend: kept while
-    // typing, refused on leaving.
-    QString text = input;
     if (text.startsWith(prefix()))
         text.remove(0, prefix().size());
     if (!suffix().isEmpty() && text.endsWith(suffix()))
         text.chop(suffix().size());
-    text = text.trimmed();
-    return IsWholeNumberText(text) ? QValidator::Intermediate : state;
+    TNumberField field;
+    field.whole = true;
+    field.minValue = minimum();
+    field.maxValue = maximum();
+    return ReadTypedNumber(text.toLatin1().toStdString(), field);
+}
+
+TTypedNumber TSpinEditEx::Reading() const { return ReadingOf(lineEdit()->text()); }
+
+bool TSpinEditEx::TextInRange() const { return Reading().Accepted(); }
+
+std::string TSpinEditEx::RefusalMessage() const
+{
+    const TTypedNumber reading = Reading();
+    if (reading.Accepted() || reading.refusal == TNumberRefusal::OutOfRange)
+        return {};
+    return NumberRefusalMessage(reading.refusal, FieldName(*this), cleanText().toLatin1().toStdString());
+}
+
+QValidator::State TSpinEditEx::validate(QString& input, int& pos) const
+{
+    if (!checkOnExit_)
+        return QSpinBox::validate(input, pos);
+    // Whatever is typed or pasted stays, for the user to mend: it is read
+    // on leaving, and refused there when it is no whole number in range.
+    // The spin box takes as its value only what the rule reads.
+    (void)pos;
+    return ReadingOf(input).Accepted() ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+int TSpinEditEx::valueFromText(const QString& text) const
+{
+    if (!checkOnExit_)
+        return QSpinBox::valueFromText(text);
+    const TTypedNumber reading = ReadingOf(text);
+    return reading.Accepted() ? static_cast<int>(reading.value) : value();
 }
 
 void TSpinEditEx::keyPressEvent(QKeyEvent* event)
 {
     const QString text = event->text();
-    if (!isReadOnly() && (text == QLatin1String(".") || text == QLatin1String(",") || text == locale().decimalPoint())) {
+    if (!checkOnExit_ && !isReadOnly() &&
+        (text == QLatin1String(".") || text == QLatin1String(",") || text == locale().decimalPoint())) {
         event->accept();
         RefuseSeparator(*this);
         return;

@@ -3,17 +3,21 @@
 // number, as with the framework's spin edits) and a longest text. Typed
 // text stays clear of the spin buttons.
 //
-// With SetCheckOnExit the edit takes any whole number the user types within
-// the longest text, also one outside the range, and reports such a text
-// through OnInvalidEntry when the focus leaves it (the text stays, for the
-// user to mend, also when Enter is pressed); the owner shows its message and
-// moves the focus back.
-// Without it, typing outside the range is refused key by key.
-//
-// A decimal separator typed ("." or ",") is refused with the warning beep
-// and a tip that the field takes whole numbers only.
+// With SetCheckOnExit the edit takes whatever the user types or pastes, as
+// it is, and reads it with the rule of every number field
+// (core/typed_number.h) when the focus leaves it: a text that is no whole
+// number in range is reported through OnInvalidEntry (the text stays, for
+// the user to mend, also when Enter is pressed); the owner shows its message
+// (RefusalMessage, or its range message) and moves the focus back.
+// Without it, typing outside the range is refused key by key, a decimal
+// separator with the warning beep and a tip that the field takes whole
+// numbers only.
+
+#include "core/typed_number.h"
 
 #include <QSpinBox>
+
+#include <string>
 
 class TSpinEditEx : public QSpinBox {
     Q_OBJECT
@@ -27,24 +31,30 @@ public:
     // Held to the range.
     int Value() const { return value(); }
     void SetValue(int value) { setValue(value); }
-    // The most characters typing may give; 0 means no limit.
+    // The usual longest text (the field's width); typing is not cut to it.
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
 
     void SetCheckOnExit(bool on) { checkOnExit_ = on; }
-    // The text is a whole number within the range.
+    // The text read as a whole number within the range.
+    TTypedNumber Reading() const;
     bool TextInRange() const;
+    // Why the text is refused when that is not the range (it is no whole
+    // number): NumberRefusalMessage with the field's name; else empty.
+    std::string RefusalMessage() const;
 
 signals:
     void OnInvalidEntry();
 
 protected:
     QValidator::State validate(QString& input, int& pos) const override;
+    int valueFromText(const QString& text) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void ApplyRange();
+    TTypedNumber ReadingOf(QString text) const;
 
     int minValue_ = 0;
     int maxValue_ = 0;

@@ -447,6 +447,11 @@ bool TStringAlignGrid::CanEdit(TGridCell cell) const
            data_.CellEditable(cell.col, cell.row);
 }
 
+QString TStringAlignGrid::PastedText(const TNewInplaceEdit& editor, const QString& text) const
+{
+    return pasteFilter_ ? pasteFilter_(editor.Col(), editor.Row(), text) : text;
+}
+
 bool TStringAlignGrid::AcceptKey(const TNewInplaceEdit& editor, QChar& key) const
 {
     return !keyFilter_ || keyFilter_(editor.Col(), editor.Row(), key, editor.text());

@@ -51,6 +51,9 @@ struct TMyFont {
 // change the key into the character the cell is to take (a number cell
 // takes a typed "," as ".").
 using TCellKeyFilter = std::function<bool(int col, int row, QChar& key, const QString& text)>;
+// Turns text pasted into a cell's editor into the text that is then typed
+// into it, key by key through the key filter.
+using TCellPasteFilter = std::function<QString(int col, int row, const QString& text)>;
 
 class TStringAlignGrid : public QTableView {
     Q_OBJECT
@@ -166,6 +169,9 @@ public:
 
     // Editing.
     void SetKeyFilter(TCellKeyFilter filter) { keyFilter_ = std::move(filter); }
+    void SetPasteFilter(TCellPasteFilter filter) { pasteFilter_ = std::move(filter); }
+    // Pasted text for the editor, through the paste filter.
+    QString PastedText(const TNewInplaceEdit& editor, const QString& text) const;
     // Opens the editor on the current cell when that cell may be edited.
     void ShowEditor();
     // Gives the grid the keyboard at its current cell, that cell in edit
@@ -258,6 +264,7 @@ private:
     int fixedRowHeight_ = 24;
 
     TCellKeyFilter keyFilter_;
+    TCellPasteFilter pasteFilter_;
     QPointer<TNewInplaceEdit> editor_;
     QString keptText_;  // the cell's text when its edit began, for Esc
     TEditEnd pendingEnd_ = TEditEnd::Accepted;  // how the editor being closed ends its edit

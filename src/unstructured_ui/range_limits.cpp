@@ -6,7 +6,6 @@
 #include "ui/invalid_entry_check.h"
 #include "ui/numeric_edit.h"
 #include "ui/range_message.h"
-#include "ui/refuse_minus.h"
 
 namespace unstructured_ui {
 
@@ -24,8 +23,6 @@ TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, co
     edit->setObjectName(QString::fromLatin1(name));
     edit->SetDecimals(decimals);
     SetNumericEditRange(*edit, minValue, maxValue);
-    if (minValue >= 0)
-        RefuseMinusSign(*edit);
     check.Watch(*edit, [](TFnpNumericEdit& e) { ShowRangeLimits(e); });
     return edit;
 }

@@ -13,9 +13,9 @@ namespace unstructured_ui {
 void ShowRangeLimits(const TFnpNumericEdit& edit);
 
 // A numeric edit of a population parameter on `parent`, named `name`: its
-// decimals and range, a typed minus sign dropped when the range holds no
-// negative value, and a value out of range refused by `check` with the
-// message above.
+// decimals and range, and a value out of range refused by `check` with the
+// message above (a minus sign typed where the range holds no negative value
+// gives such a value: it is refused, never dropped).
 TFnpNumericEdit* AddParameterEdit(QWidget& parent, TInvalidEntryCheck& check, const char* name, int decimals,
                                   double minValue, double maxValue);
 

@@ -6,24 +6,11 @@
 #include <optional>
 #include <string>
 
-TEST(NumberCellRules, KeysTypedIntoANumberCell)
+TEST(NumberCellRules, ACommaTypedIsTheDecimalPoint)
 {
-    struct Case {
-        char key;
-        const char* kept;  // the text that stays beside the key
-        std::size_t maxLength;
-        bool accepted;
-    };
-    const Case cases[] = {
-        {'7', "", 8, true},         {'.', "", 8, true},           {'-', "", 8, false},
-        {'e', "1", 8, false},       {' ', "1", 8, false},         {'.', "1.5", 8, false},  // a second point
-        {'.', "15", 8, true},       {'9', "12345678", 8, false},  // a ninth character
-        {'9', "1234567", 8, true},  {'\b', "12345678", 8, true},  {'\r', "12345678", 8, true},
-        {'1', "1234567890", 10, false}, {'1', "123456789", 10, true}, {'1', "12345678901", 0, true},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(AcceptNumberCellKey(c.key, c.kept, c.maxLength), c.accepted)
-            << "key '" << c.key << "' beside \"" << c.kept << "\"";
+    EXPECT_EQ(NumberCellKey(','), '.');
+    for (const char key : {'7', '.', '-', 'e', ' ', '\b', '\r'})
+        EXPECT_EQ(NumberCellKey(key), key);
 }
 
 TEST(NumberCellRules, ValuesAndTheirRange)
@@ -38,6 +25,8 @@ TEST(NumberCellRules, ValuesAndTheirRange)
         {"0", 350, 0.0},         {".", 350, std::nullopt}, {"5.", 350, 5.0},   {"1000", 2147483647, 1000.0},
         {"2147483647", 2147483647, 2147483647.0},         {"2147483648", 2147483647, std::nullopt},
         {"-1", 350, std::nullopt}, {"abc", 350, std::nullopt},
+        {"1e-3", 350, 0.001},      {"-0.3", 350, std::nullopt},  {"2.5.5", 350, std::nullopt},
+        {"1.5.5", 350, std::nullopt}, {"-5abc1e3", 350, std::nullopt}, {"0.000000001", 350, 1e-9},
     };
     for (const Case& c : cases)
         EXPECT_EQ(NumberCellValue(c.text, c.maxValue), c.value) << '"' << c.text << "\" up to " << c.maxValue;
@@ -47,4 +36,9 @@ TEST(NumberCellRules, TheRefusalNamesTheMaximum)
 {
     EXPECT_EQ(NumberCellRangeMessage(350), "Number must be between 0 and 350.");
     EXPECT_EQ(NumberCellRangeMessage(2147483647), "Number must be between 0 and 2147483647.");
+    // A refused cell is told why: its range for a number beyond it or an
+    // emptied cell, else that its text is no number, naming the grid.
+    EXPECT_EQ(NumberCellRefusal("-0.3", 350, "Stage Matrix"), "Number must be between 0 and 350.");
+    EXPECT_EQ(NumberCellRefusal("", 350, "Stage Matrix"), "Number must be between 0 and 350.");
+    EXPECT_EQ(NumberCellRefusal("2.5.5", 350, "Stage Matrix"), "Stage Matrix: \"2.5.5\" is not a number.");
 }

@@ -77,13 +77,24 @@ TEST(NumericEditRules, KeysFollowTheLayoutRules)
         {"|-0.00", "7", "-7|.00"},
         {"1|.00", "23", "123|.00"},
         {"12.|00", "5", "12.5|0"},
-        {"12.50|", "9", "12.50|"},
+        // A digit after the last decimal is a number with more decimals: the
+        // text leaves the layout and keeps it.
+        {"12.50|", "9", "12.509|"},
         {"|12.00", "9", "9|2.00"},
         // The separator jumps to the first decimal.
         {"12|3.45", ".", "123.|45"},
         {"12|3.45", ".9", "123.9|5"},
-        // Invalid characters are dropped.
-        {"1|.00", "a +", "1|.00"},
+        // Characters the layout cannot take are kept as typed (the zeros the
+        // mask padded behind the caret go): the text is read as a whole.
+        {"1|.00", "a +", "1a +|"},
+        {"|0.00", "1e-3", "1e-3|"},
+        {"|0.00", "2.5.5", "2.5.5|"},
+        {"|0.00", "-5abc", "-5abc|"},
+        {"1.2|5", "x", "1.2x|5"},
+        // Once out of the layout the text is edited as plain text: "-" is a
+        // character, Backspace removes one, and back in the layout the
+        // calculator rules hold again.
+        {"1e|", "-\b\b5", "15|.00"},
         // A comma is the decimal separator too: it never joins the digits.
         {"|0.00", "0,5", "0.5|0"},
         {"12|3.45", ",9", "123.9|5"},
@@ -98,11 +109,12 @@ TEST(NumericEditRules, KeysFollowTheLayoutRules)
         {"1[.2]5", "\b", "1|.50"},
         {"1[2.]50", "3", "13|.50"},
         {"1[2.3]4", ".", "12.|34"},
-        // No decimals: either separator is refused (the selection stays),
-        // digits are inserted.
-        {"1|2", ".", "1|2", 0},
-        {"1|2", ",5", "15|2", 0},
-        {"[12]", ",7", "7|", 0},
+        // No decimals: either separator is kept as typed, for the field to
+        // refuse the fraction; digits are inserted.
+        {"1|2", ".", "1.|2", 0},
+        {"1|2", ",5", "1,5|2", 0},
+        {"[12]", ",7", "0,7|", 0},
+        {"12|", ".7", "12.7|", 0},
         {"|0", "42", "42|", 0},
         {"1|2", "5", "15|2", 0},
         {"1|", "\b", "0|", 0},
@@ -124,37 +136,40 @@ TEST(NumericEditRules, PasteGoesThroughTheKeyRules)
         const char* pasted;
         const char* expected;
     } cases[] = {
-        {"[0.00]", "12a.3x4", "12.34|"},
-        {"|0.00", "12a.3x4", "12.34|"},
+        {"[0.00]", "12a.3x4", "12a.3x4|"},
+        {"|0.00", "12a.3x4", "12a.3x4|"},
         {"[9.99]", "-5", "-5|.00"},
         {"[9.99]", "1,234.5", "1234.5|0"},  // commas group where a point is the separator
-        {"[9.99]", "0,25", "0.25|"},
-        {"[9.99]", "3.14159", "3.14|"},
+        {"[9.99]", "1.234,5", "1234,5|"},   // the same number the other way round
+        {"[9.99]", " 42\r\n", "42|.00"},   // blanks and line ends around it go
+        {"[9.99]", "0,25", "0,25|"},        // read as a whole by the edit
+        {"[9.99]", "3.14159", "3.14159|"},
+        {"[9.99]", "1e-3", "1e-3|"},
+        // A number pasted into a field that shows 0 is that number, wherever
+        // the caret stands.
+        {"0.00|", "42", "42|.00"},
+        {"1|.50", "2", "12|.50"},
         // A pasted Backspace or line end is not a key.
         {"5|.00", "\b\r\n1", "51|.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Show(NumericPaste(Parse(c.start), c.pasted, s)), c.expected) << c.pasted;
 
-    // Without decimals a pasted fraction is refused whole, not run together.
+    // Without decimals a pasted fraction stays as pasted, for the field to
+    // refuse, never run together into a whole number.
     TNumericEditSettings whole;
     whole.decimals = 0;
-    for (const char* pasted : {"2.5", "0,5", "1,000"}) {
-        EXPECT_TRUE(IsRefusedPaste(pasted, whole)) << pasted;
-        EXPECT_EQ(Show(NumericPaste(Parse("[7]"), pasted, whole)), "7|") << pasted;
-    }
-    EXPECT_FALSE(IsRefusedPaste("25", whole));
-    EXPECT_FALSE(IsRefusedPaste("2.5", s));
+    for (const char* pasted : {"2.5", "0,5", "1,000"})
+        EXPECT_EQ(Show(NumericPaste(Parse("[7]"), pasted, whole)), std::string(pasted) + "|") << pasted;
+    EXPECT_EQ(Show(NumericPaste(Parse("[7]"), "25", whole)), "25|");
 }
 
 TEST(NumericEditRules, LimitsAndForeignTexts)
 {
     TNumericEditSettings s;
-    s.maxLength = 4;
-    // The integer part stops growing at the maximum length; overwriting goes on.
-    EXPECT_EQ(Show(Keys(Parse("|0.00"), "123", s)), "1|.00");
-    EXPECT_EQ(Show(Keys(Parse("|0.00"), "1.23", s)), "1.23|");
-    s.maxLength = 0;
+    // The integer part grows without limit: a number too long for the field
+    // is refused by its range, never cut.
+    EXPECT_EQ(Show(Keys(Parse("|0.00"), "123456789012345", s)), "123456789012345|.00");
 
     // A text set from outside that breaks the layout is rebuilt before a key.
     EXPECT_EQ(Show(NumericKeyPress(Parse("|"), '4', s)), "4|.00");
@@ -162,7 +177,7 @@ TEST(NumericEditRules, LimitsAndForeignTexts)
 
     // A locale that writes a comma.
     s.separator = ',';
-    EXPECT_EQ(Show(Keys(Parse("|0,00"), "3,5.", s)), "3,5|0");
+    EXPECT_EQ(Show(Keys(Parse("|0,00"), "3,5.", s)), "3,5.|");  // "." is a second separator
 
     // Read-only: nothing changes.
     s.readOnly = true;

@@ -166,7 +166,8 @@ TEST_F(SinglePopulationFormTest, ApplyStoresRealChangesOnly)
 }
 
 // A value out of range is refused with its limits, and the focus goes back
-// to it; nothing is stored. A minus sign cannot be typed.
+// to it; nothing is stored. A minus sign typed is kept (never dropped, so
+// that -25 cannot become 25) and refused with the limits.
 TEST_F(SinglePopulationFormTest, ValuesOutOfRangeAreRefusedWithTheirLimits)
 {
     {
@@ -175,7 +176,7 @@ TEST_F(SinglePopulationFormTest, ValuesOutOfRangeAreRefusedWithTheirLimits)
         form->GrowthRateEdit().setFocus();
         form->GrowthRateEdit().selectAll();
         Type("-25");
-        EXPECT_EQ(form->GrowthRateEdit().text(), "25.0000");
+        EXPECT_EQ(form->GrowthRateEdit().text(), "-25.0000");
         Press(Qt::Key_Tab);
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{"This value must be between 0 and 20, inclusive."});
         EXPECT_EQ(QApplication::focusWidget(), &form->GrowthRateEdit());

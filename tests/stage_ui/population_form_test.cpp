@@ -298,13 +298,16 @@ TEST_F(PopulationFormTest, ValuesOutOfRangeAreRefusedWithTheEditsRange)
     }
     EXPECT_EQ(help.contexts, (std::vector<int>{10400, 10400}));
 
-    // Neither value can be made negative by typing.
+    // A minus typed makes the value negative, as typed, and the range
+    // refuses it: the sign is never dropped so that another value remains.
     TPopulationForm form(Info, RecordCharts(), RecordMenu());
     form.show();
     for (TFnpNumericEdit* edit : {&form.MaxGrowthRateEdit(), &form.CarryingCapacityEdit()}) {
         const QString before = edit->text();
         edit->setFocus();
+        edit->deselect();
         QTest::keyClick(edit, Qt::Key_Minus);
-        EXPECT_EQ(edit->text(), before);
+        EXPECT_EQ(edit->text(), "-" + before);
+        EXPECT_EQ(edit->Reading().refusal, TNumberRefusal::OutOfRange);
     }
 }

@@ -319,13 +319,20 @@ TEST_F(ManagementFormTest, AProportionOutOfRangeIsRefusedAndNoMinusIsTyped)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(QApplication::focusWidget(), &form.ListBox());
     form.NumberSpinEdit().selectAll();
+    // A minus is kept as typed, for the range to refuse, never dropped.
     QTest::keyClicks(&form.NumberSpinEdit(), "-12");
+    EXPECT_EQ(form.NumberSpinEdit().cleanText(), "-12");
+    EXPECT_FALSE(form.NumberSpinEdit().TextInRange());
+    form.NumberSpinEdit().selectAll();
+    QTest::keyClicks(&form.NumberSpinEdit(), "12");
     EXPECT_EQ(form.NumberSpinEdit().value(), 12);
     form.ProportionRadioButton().click();
     form.ProportionEdit().SetValue(0.5);
     form.ProportionEdit().setFocus();
+    form.ProportionEdit().deselect();
     QTest::keyClick(&form.ProportionEdit(), Qt::Key_Minus);
-    EXPECT_EQ(form.ProportionEdit().text(), "0.5000");
+    EXPECT_EQ(form.ProportionEdit().text(), "-0.5000");
+    EXPECT_EQ(form.ProportionEdit().Reading().refusal, TNumberRefusal::OutOfRange);
 
     form.ProportionEdit().setText("2.0000");
     const std::string message = "The proportion must be a number between 0 and 1, inclusive.";

