@@ -1,14 +1,26 @@
 #include "ui/spin_edit_ex.h"
 
+#include "core/messages.h"
 #include "ui/field_name.h"
+#include "ui/range_message.h"
 #include "ui/refused_separator.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
+
+namespace {
+
+// Set while a refusal is told: the focus that the message moves is no
+// leaving by the user.
+bool telling = false;
+
+}  // namespace
 
 TSpinEditEx::TSpinEditEx(QWidget* parent) : QSpinBox(parent) { ApplyRange(); }
 
@@ -62,6 +74,41 @@ std::string TSpinEditEx::RefusalMessage() const
     if (reading.Accepted() || reading.refusal == TNumberRefusal::OutOfRange)
         return {};
     return NumberRefusalMessage(reading.refusal, FieldName(*this), cleanText().toLatin1().toStdString());
+}
+
+std::string TSpinEditEx::RefusalOrRangeMessage() const
+{
+    const std::string why = RefusalMessage();
+    return why.empty() ? RangeMessageText(std::to_string(minimum()), std::to_string(maximum())) : why;
+}
+
+bool TSpinEditEx::TellRefusal()
+{
+    if (TextInRange())
+        return true;
+    const std::string text = RefusalOrRangeMessage();
+    telling = true;
+    ErrorMessage(text);
+    setFocus();
+    selectAll();
+    telling = false;
+    return false;
+}
+
+void TSpinEditEx::TellRefusalOnLeaving(std::function<bool(QWidget* now)> wanted)
+{
+    SetCheckOnExit(true);
+    connect(this, &TSpinEditEx::OnInvalidEntry, this, [this, wanted] {
+        if (telling)
+            return;
+        // Told once the focus has moved, not inside the leave itself.
+        QTimer::singleShot(0, this, [this, wanted] {
+            QWidget* now = QApplication::focusWidget();
+            if (!window()->isVisible() || now == this || (now && isAncestorOf(now)) || !wanted(now))
+                return;
+            TellRefusal();
+        });
+    });
 }
 
 QValidator::State TSpinEditEx::validate(QString& input, int& pos) const

@@ -17,6 +17,7 @@
 
 #include <QSpinBox>
 
+#include <functional>
 #include <string>
 
 class TSpinEditEx : public QSpinBox {
@@ -42,6 +43,16 @@ public:
     // Why the text is refused when that is not the range (it is no whole
     // number): NumberRefusalMessage with the field's name; else empty.
     std::string RefusalMessage() const;
+    // The message that refuses the text: RefusalMessage, or the range.
+    std::string RefusalOrRangeMessage() const;
+    // True for a whole number in range. Otherwise the user is told why, and
+    // the edit gets the keyboard back with the text, as typed, selected.
+    bool TellRefusal();
+    // Checks on exit and tells the refusal once the focus has gone on,
+    // unless `wanted` says the new focus needs no valid number (Cancel,
+    // Help). A message that gives another edit the keyboard back is no
+    // leaving by the user.
+    void TellRefusalOnLeaving(std::function<bool(QWidget* now)> wanted);
 
 signals:
     void OnInvalidEntry();

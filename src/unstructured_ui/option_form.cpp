@@ -67,6 +67,10 @@ TOptionForm::TOptionForm(TSettingsStore& store, const std::string& keyName, QWid
     cancel_ = buttons.Cancel;
     help_ = buttons.Help;
     connect(ok_, &QPushButton::clicked, this, &TOptionForm::OkButtonClick);
+    // A number typed into either edit is the one kept, or refused with a
+    // message; Cancel and Help need none.
+    for (TSpinEditEx* spin : {precision_, decimals_})
+        spin->TellRefusalOnLeaving([this](QWidget* now) { return now != cancel_ && now != help_; });
 
     LoadFromSettings();
     ApplyNumberFormat();
@@ -102,6 +106,8 @@ void TOptionForm::ApplyNumberFormat() { options_.ApplyNumberFormat(); }
 
 void TOptionForm::OkButtonClick()
 {
+    if (!precision_->TellRefusal() || !decimals_->TellRefusal())
+        return;
     if (!StoreToSettings())
         return;
     ApplyNumberFormat();

@@ -27,6 +27,9 @@ TSelectorResultForm::TSelectorResultForm(TResultProducer& producer, const TResul
     selector_->setObjectName(QString::fromLatin1(selector.Name));
     SetHint(*selector_, selector.Hint);
     label_->setBuddy(selector_);
+    // An index typed that no population (or step) has is refused with a
+    // message, never cut to the digits that fit.
+    selector_->TellRefusalOnLeaving([](QWidget*) { return true; });
     // Room for three digits whatever the range.
     selector_->setMinimumWidth(selector_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 28);
     // After the buttons, before the panel's closing stretch.

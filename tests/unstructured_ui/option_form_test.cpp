@@ -3,12 +3,16 @@
 #include "core/settings_store.h"
 #include "core/str_utilx.h"
 #include "support/number_switches.h"
+#include "support/real_modals.h"
 #include "support/recording_help.h"
+#include "support/recording_sink.h"
 #include "support/scripted_modals.h"
 #include "support/user_input.h"
 #include "ui/spin_edit_ex.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "support/qt_gtest_print.h"
@@ -107,4 +111,49 @@ TEST_F(OptionFormTest, OkStoresTheOptionsCancelDoesNot)
         return TModalResult::Cancel;
     });
     form.Execute();
+}
+
+// A number typed as a person types it is the one kept, or refused where it
+// was typed: leaving an edit with a fraction or a number beyond the range
+// tells why and gives that edit the keyboard back with the text as typed;
+// OK keeps nothing until both read as whole numbers in range.
+TEST_F(OptionFormTest, TypedNumbersAreKeptOrRefusedWithAMessage)
+{
+    TOptionForm form(store);
+    RecordingSink sink;
+    RealModals modals;
+    modals.steps.push_back([&form](QDialog&) { form.CancelButton().click(); });
+    form.Execute();
+    modals.steps.push_back([&form, &sink](QDialog& d) {
+        TSpinEditEx& precision = form.PrecisionSpinEdit();
+        TSpinEditEx& decimals = form.DecimalsSpinEdit();
+        precision.setFocus();
+        Settle();
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("4.5");
+        Press(Qt::Key_Tab);
+        for (int i = 0; i < 5; ++i)
+            Settle();
+        EXPECT_EQ(sink.BoxTexts(), "[Precision takes whole numbers only.]");
+        EXPECT_EQ(QApplication::focusWidget(), &precision);
+        EXPECT_EQ(precision.text(), "4.5");
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("5");
+        Press(Qt::Key_Tab);
+        Settle();
+        EXPECT_EQ(QApplication::focusWidget(), &decimals);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("34");
+        form.OkButton().click();
+        Settle();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_NE(sink.BoxTexts().find("This value must be between 2 and 6, inclusive."), std::string::npos);
+        EXPECT_EQ(decimals.text(), "34");
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("3");
+        form.OkButton().click();
+    });
+    EXPECT_TRUE(form.Execute());
+    EXPECT_EQ(store.ReadValue(kKey, "Precision"), std::optional<std::string>("5"));
+    EXPECT_EQ(store.ReadValue(kKey, "Decimals"), std::optional<std::string>("3"));
 }
