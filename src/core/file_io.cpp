@@ -51,21 +51,123 @@ std::string JoinCrlf(const std::vector<std::string>& lines)
     return out;
 }
 
+namespace {
+
+// The folder part of a path as the system takes it: "." for a bare name.
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool MayWrite(const std::string& path, int mode)
+{
+    return ::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
+}  // namespace
+
+std::string SaveTarget(const std::string& path)
+{
+    // The same bound on a chain of links as the system's own look-up, so a
+    // loop of links ends.
+    constexpr int kMostLinks = 40;
+    std::string target = path;
+    for (int depth = 0; depth < kMostLinks; ++depth) {
+        struct stat st{};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        std::vector<char> buffer(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+            break;
+        const std::string link(buffer.data(), static_cast<std::size_t>(n));
+        // A relative link is relative to the folder the link is in.
+        target = link[0] == '/' ? link : FolderOf(target) + "/" + link;
+    }
+    return target;
+}
+
+TSaveBlock FindSaveBlock(const std::string& path)
+{
+    const std::string target = SaveTarget(path);
+    struct stat st{};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return TSaveBlock::CannotOpen;
+        // A file that no one may write is kept as it is, as editors do, even
+        // by root, whom the system itself would let write it.
+        if ((st.st_mode & 0222) == 0 || !MayWrite(target, W_OK))
+            return TSaveBlock::ReadOnlyFile;
+    } else if (errno != ENOENT) {
+        return TSaveBlock::CannotOpen;
+    }
+    const std::string folder = FolderOf(target);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return TSaveBlock::CannotOpen;
+    // The new file is made in the folder and renamed there.
+    if (!MayWrite(folder, W_OK | X_OK))
+        return TSaveBlock::FolderNotWritable;
+    return TSaveBlock::None;
+}
+
+std::string SaveBlockReason(TSaveBlock block, const std::string& path)
+{
+    switch (block) {
+    case TSaveBlock::None:
+    case TSaveBlock::CannotOpen: return {};
+    case TSaveBlock::ReadOnlyFile: return "the file is read-only";
+    case TSaveBlock::FolderNotWritable: {
+        std::error_code ec;
+        const std::filesystem::path relative(FolderOf(SaveTarget(path)));
+        std::filesystem::path folder = std::filesystem::absolute(relative, ec);
+        if (ec)
+            folder = relative;
+        std::string text = folder.lexically_normal().string();
+        if (text.size() > 1 && text.back() == '/')
+            text.pop_back();
+        return "the folder " + text + " cannot be written";
+    }
+    }
+    return {};
+}
+
+std::string SaveFailureMessage(const std::string& path)
+{
+    const std::string reason = SaveBlockReason(FindSaveBlock(path), path);
+    return reason.empty() ? "Cannot save to " + path + "." : "Cannot save to " + path + ": " + reason + ".";
+}
+
 bool WriteFileSafely(const std::string& path, const std::string& bytes)
 {
-    std::string folder = ".";
-    if (auto slash = path.rfind('/'); slash != std::string::npos)
-        folder = slash == 0 ? "/" : path.substr(0, slash);
-    std::string name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    std::string pattern = folder + "/." + name + ".XXXXXX";
+    if (FindSaveBlock(path) != TSaveBlock::None)
+        return false;
+    // A link stays a link: the file it points to is the one replaced, by a
+    // new file made beside it.
+    const std::string target = SaveTarget(path);
+    std::string pattern = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
     std::vector<char> temp(pattern.begin(), pattern.end());
     temp.push_back('\0');
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    // Keep the old file's permissions where there is one; else the usual 0644.
+    // The new file is what the old one was: its owner where the system lets
+    // us keep it, and its mode; a new file gets the usual 0644.
     struct stat old{};
-    ::fchmod(fd, ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Not the owner's to give away: the file becomes ours, as any
+        // editor's new file would.
+    }
+    ::fchmod(fd, existed ? (old.st_mode & 07777) : 0644);
     size_t done = 0;
     bool ok = true;
     while (done < bytes.size()) {
@@ -82,7 +184,7 @@ bool WriteFileSafely(const std::string& path, const std::string& bytes)
         ok = false;
     if (::close(fd) != 0)
         ok = false;
-    if (ok && std::rename(temp.data(), path.c_str()) != 0)
+    if (ok && std::rename(temp.data(), target.c_str()) != 0)
         ok = false;
     if (!ok)
         ::unlink(temp.data());
@@ -113,18 +215,6 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name)
     }
     ::closedir(d);
     return found;
-}
-
-bool CanCreateFile(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return false;
-    fs::path folder = fs::path(path).parent_path();
-    if (folder.empty())
-        folder = ".";
-    return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK) == 0;
 }
 
 bool IsSameFile(const std::string& path, const std::string& other)

@@ -499,8 +499,8 @@ int SaveModelFile(const TMultiModel& model, const std::string& fileName, const T
 {
     const std::string name = TrimBlanks(fileName);
     if (name.empty()) return kModelFileNoName;
-    if (!CanCreateFile(NativePath(name))) {
-        WarningMessage("Cannot open " + name);
+    if (const std::string refusal = ModelSaveRefusal(name); !refusal.empty()) {
+        WarningMessage(refusal);
         return kModelFileCannotOpen;
     }
     StatusMessage("Saving.  Please wait ... ");

@@ -231,10 +231,21 @@ std::string ReplaceExtension(const std::string& fileName, const std::string& ext
         if (IsPathSeparator(fileName[i])) nameStart = i + 1;
     const std::string folder = fileName.substr(0, nameStart);
     const std::string name = fileName.substr(nameStart);
-    const std::size_t dot = name.find('.');
+    // Only the last extension goes: models named alike up to a later dot
+    // ("f_R1.1.sp", "f_R1.5.sp") each keep a side file of their own.
+    const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos) return folder + name + "." + ext;
     if (dot == 0) return folder + ext;
     return folder + name.substr(0, dot + 1) + ext;
+}
+
+std::string ModelSaveRefusal(const std::string& name)
+{
+    const std::string path = NativePath(name);
+    const TSaveBlock block = FindSaveBlock(path);
+    if (block == TSaveBlock::None) return {};
+    if (block == TSaveBlock::CannotOpen) return "Cannot open " + name;
+    return "Cannot save to " + name + ": " + SaveBlockReason(block, path) + ". The model was not saved.";
 }
 
 int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings)
@@ -247,8 +258,11 @@ int WriteModelFileLines(const std::string& name, const std::vector<std::string>&
     // A model whose own name is its side file's name (say "run.scl") keeps
     // its file: the chart settings would replace the model just saved.
     const std::string sideFile = ReplaceExtension(name, "SCL");
-    if (withChartSettings && !IsSameFile(path, NativePath(sideFile)) && !WriteScaleFile(NativePath(sideFile))) {
-        InputWarning("Error in saving to file: " + sideFile);
+    const std::string sidePath = NativePath(sideFile);
+    if (withChartSettings && !IsSameFile(path, sidePath) && !WriteScaleFile(sidePath)) {
+        const std::string reason = SaveBlockReason(FindSaveBlock(sidePath), sidePath);
+        InputWarning(reason.empty() ? "Error in saving to file: " + sideFile
+                                    : "Cannot save to " + sideFile + ": " + reason + ".");
         return kModelFileWriteFailed;
     }
     return kModelFileOk;

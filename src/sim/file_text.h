@@ -119,14 +119,24 @@ std::uint8_t ParseDensityDependenceType(const std::string& code, bool withAllee 
 
 // ---- writing a model file -------------------------------------------------
 
+// Why a model cannot be saved under `name`, found before anything is
+// written, as the message to give: "Cannot open " + name for a folder or a
+// name in a folder that does not exist; for a file that may not be written,
+// or a folder where the new file cannot be made, "Cannot save to " + name +
+// ": " + the reason (SaveBlockReason) + ". The model was not saved.". Empty
+// when it can be saved. The writers give code 2 (kModelFileCannotOpen) for it.
+std::string ModelSaveRefusal(const std::string& name);
+
 // Replaces a model file safely with its lines (CR LF after each) and, with
 // `withChartSettings`, writes the chart settings of every result kind to the
-// side file beside it (extension "SCL"), unless that name is the model's
-// own. Returns 0, or 7 after the warning "Error in saving to file: " and the
-// name of the file that failed.
+// side file beside it (ReplaceExtension with "SCL"), unless that name is the
+// model's own. Returns 0, or 7 after the warning "Error in saving to file: "
+// and the name of the file that failed (for a side file that may not be
+// written, "Cannot save to " + its name + ": " + the reason + ".").
 int WriteModelFileLines(const std::string& name, const std::vector<std::string>& lines, bool withChartSettings);
 
-// The name up to and including the first "." of its last path component,
-// then ext; a name without "." gets "." + ext; a name that begins with "."
-// becomes ext. Folders in the path are left alone.
+// The name with its last extension (from the last "." of its last path
+// component) replaced by ext; a name without "." gets "." + ext; a name whose
+// only "." is its first character becomes ext. Folders in the path are left
+// alone.
 std::string ReplaceExtension(const std::string& fileName, const std::string& ext);

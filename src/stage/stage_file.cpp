@@ -953,9 +953,8 @@ int SaveModelFile(TCoravel& model, const std::string& fileName)
 {
     const std::string name = TrimBlanks(fileName);
     if (name.empty()) return kModelFileNoName;
-    const std::string path = NativePath(name);
-    if (!CanCreateFile(path)) {
-        InputWarning("Cannot open " + name);
+    if (const std::string refusal = ModelSaveRefusal(name); !refusal.empty()) {
+        InputWarning(refusal);
         return kModelFileCannotOpen;
     }
     StatusMessage("Saving.  Please wait ... ");

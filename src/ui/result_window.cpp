@@ -1,10 +1,12 @@
 #include "ui/result_window.h"
 
+#include "core/file_io.h"
 #include "core/messages.h"
 #include "ui/clipboard_copy.h"
 #include "ui/dialog_services.h"
 #include "ui/help_service.h"
 #include "ui/hints.h"
+#include "ui/main_window_parts.h"
 #include "ui/print_text.h"
 #include "ui/result_chart.h"
 #include "ui/scale_form.h"
@@ -187,7 +189,7 @@ void TResultTemplateForm::SaveBtnClick()
         SaveResultText(this, lines_);
         return;
     }
-    const TSaveChoice choice = DialogServices().SaveFileNameAndType(this, QStringLiteral("Save As"), QString(),
+    const TSaveChoice choice = DialogServices().SaveFileNameAndType(this, QStringLiteral("Save As"), ResultSaveFolder(),
                                                                     QString::fromLatin1(kGraphFilter));
     if (choice.FileName.isEmpty())
         return;
@@ -198,10 +200,10 @@ void TResultTemplateForm::SaveBtnClick()
     case 2: format = TPictureFormat::WindowsMetafile; break;
     default: ErrorMessage("Unsupported output type"); return;
     }
-    const std::string path = choice.FileName.toStdString();
+    const std::string path = FileNameBytes(choice.FileName);
     const TPictureComment comment{scaleInfo_.Title, producer_.ProgramTitle()};
     if (!SavePicture(path, format, paintBox_->width(), paintBox_->height(), ChartPicture(), kWhite, comment))
-        ErrorMessage("Cannot save to " + path + ".");
+        ErrorMessage(SaveFailureMessage(path));
 }
 
 void TResultTemplateForm::ScaleBtnClick()

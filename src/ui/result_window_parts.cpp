@@ -1,11 +1,13 @@
 #include "ui/result_window_parts.h"
 
 #include "chart/scale_info.h"
+#include "core/config.h"
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "ui/clipboard_copy.h"
 #include "ui/dialog_services.h"
 #include "ui/hints.h"
+#include "ui/main_window_parts.h"
 
 #include <QBoxLayout>
 #include <QDialog>
@@ -75,15 +77,18 @@ void CopyResultText(const QPlainTextEdit& memo, const std::vector<std::string>& 
     CopyListToClipboardAsCsv(ResultLines(csvLines), text);
 }
 
+QString ResultSaveFolder() { return ModelFolder(ModelFileName); }
+
 bool SaveResultText(QWidget* parent, const std::vector<std::string>& lines)
 {
-    const TSaveChoice choice = DialogServices().SaveFileNameAndType(
-        parent, QStringLiteral("Save As"), QString(), QStringLiteral("Text files (*.txt *.TXT);;All files (*)"));
+    const TSaveChoice choice =
+        DialogServices().SaveFileNameAndType(parent, QStringLiteral("Save As"), ResultSaveFolder(),
+                                             QStringLiteral("Text files (*.txt *.TXT);;All files (*)"));
     if (choice.FileName.isEmpty())
         return false;
-    const std::string path = choice.FileName.toStdString();
+    const std::string path = FileNameBytes(choice.FileName);
     if (WriteFileSafely(path, JoinCrlf(lines)))
         return true;
-    ErrorMessage("Cannot save to " + path + ".");
+    ErrorMessage(SaveFailureMessage(path));
     return false;
 }

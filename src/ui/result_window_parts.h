@@ -68,6 +68,10 @@ QStringList ResultLines(const std::vector<std::string>& lines);
 // copy stays.
 void CopyResultText(const QPlainTextEdit& memo, const std::vector<std::string>& csvLines);
 
+// Where the result windows' save dialogs open: the model's folder, beside
+// the model file the results belong to.
+QString ResultSaveFolder();
+
 // Asks for a text file and writes the lines to it, each ended by CR LF, as
 // they are (8-bit). Cancel writes nothing; a failure is reported. True when
 // written.

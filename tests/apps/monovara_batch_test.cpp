@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <regex>
 #include <string>
@@ -196,4 +199,84 @@ TEST(MonovaraBatch, RunsAtTheSameTimeKeepTheirLinesTogether)
     }
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"marsh_frogs.sp", "meadow_orchid.sp", "mountain_goats.sp"}));
+}
+
+// Scenarios named alike up to a later dot keep chart settings of their own:
+// a title set for one is not shown on another's charts.
+TEST(MonovaraBatch, ScenarioSweepKeepsOneChartSettingsFileEach)
+{
+    TempDir dir;
+    const std::vector<std::string> scenarios = {"f_R1.1", "f_R1.3", "f_R1.5"};
+    for (const std::string& s : scenarios) {
+        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + kModel, dir.file(s + ".sp"));
+        ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=3 " + s + ".sp"), 0) << ReadAll(dir.file(kLog));
+    }
+    for (const std::string& s : scenarios) EXPECT_TRUE(std::filesystem::exists(dir.file(s + ".SCL"))) << s;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("f_R1.SCL")));
+
+    std::string settings = ReadAll(dir.file("f_R1.1.SCL"));
+    ASSERT_NE(settings.find("Title="), std::string::npos);
+    settings.replace(settings.find("Title="), 6, "Title=Sweep at R 1.1 ");
+    WriteAll(dir.file("f_R1.1.SCL"), settings);
+    // Another scenario's run writes its own file and leaves this one alone.
+    ASSERT_EQ(RunMonovara(dir, "/RUN=Y /RAN=3 f_R1.5.sp"), 0);
+    EXPECT_NE(ReadAll(dir.file("f_R1.1.SCL")).find("Title=Sweep at R 1.1 "), std::string::npos);
+    EXPECT_EQ(ReadAll(dir.file("f_R1.5.SCL")).find("Sweep at R"), std::string::npos);
+}
+
+// A model the user keeps read-only is not replaced, whoever runs the
+// program; a linked model stays a link and its target gets the results.
+TEST(MonovaraBatch, ReadOnlyModelsAreKeptAndLinksStayLinks)
+{
+    namespace fs = std::filesystem;
+    {
+        TempDir dir;
+        CopyExample(dir, kModel);
+        ::chmod(dir.file(kModel).c_str(), 0444);
+        const std::string before = ReadAll(dir.file(kModel));
+        EXPECT_EQ(RunMonovara(dir, "/RUN=Y " + kModel), 1);
+        EXPECT_EQ(ReadAll(dir.file(kModel)), before);
+        EXPECT_EQ(fs::status(dir.file(kModel)).permissions() & fs::perms::all, fs::perms(0444));
+        const std::string log = ReadAll(dir.file(kLog));
+        EXPECT_NE(log.find("      Cannot save to " + dir.file(kModel) +
+                           ": the file is read-only. The model was not saved.\r\n"),
+                  std::string::npos)
+            << log;
+        EXPECT_NE(log.find("      Error 2 in saving file " + dir.file(kModel) + "\r\n"), std::string::npos) << log;
+        ::chmod(dir.file(kModel).c_str(), 0644);
+    }
+    {
+        TempDir dir;
+        fs::create_directory(dir.file("real"));
+        fs::copy_file(std::string(PV_EXAMPLES) + "/" + kModel, dir.file("real/" + kModel));
+        fs::create_symlink("real/" + kModel, dir.file(kModel));
+        ASSERT_EQ(RunMonovara(dir, "/RUN=Y " + kModel), 0) << ReadAll(dir.file(kLog));
+        EXPECT_TRUE(fs::is_symlink(dir.file(kModel)));
+        EXPECT_NE(ResultsSection(ReadAll(dir.file("real/" + kModel))), "");
+    }
+}
+
+// A writable model in a folder the user cannot write: the log says so.
+// Root may write any folder, so there the run is made as "nobody".
+TEST(MonovaraBatch, FolderThatCannotBeWrittenIsNamed)
+{
+    TempDir dir;
+    CopyExample(dir, kModel);
+    WriteAll(dir.file(kLog), "");
+    ::chmod(dir.file(kModel).c_str(), 0666);
+    ::chmod(dir.file(kLog).c_str(), 0666);
+    ::chmod(dir.path().c_str(), 0555);
+    const std::string before = ReadAll(dir.file(kModel));
+    const std::string as = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string command = "cd '" + dir.path().string() + "' && " + as + "env -u DISPLAY '" MONOVARA_EXE
+                                "' /RUN=Y " + kModel + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(ReadAll(dir.file(kModel)), before);
+    const std::string log = ReadAll(dir.file(kLog));
+    EXPECT_NE(log.find("      Cannot save to " + dir.file(kModel) + ": the folder " + dir.path().string() +
+                       " cannot be written. The model was not saved.\r\n"),
+              std::string::npos)
+        << log;
 }

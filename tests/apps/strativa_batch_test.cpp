@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <regex>
@@ -306,5 +308,38 @@ TEST(StrativaBatch, SmallModelsGiveTheirExactFigures)
                 EXPECT_EQ(LinesAfter(section, heading, lines.size()), lines) << heading;
             }
         }
+    }
+}
+
+// Strativa keeps the user's files as Monovara does: a read-only model is not
+// replaced, a link stays a link, and models named alike up to a later dot
+// keep a side file each.
+TEST(StrativaBatch, KeptFilesStayWhatTheyWere)
+{
+    namespace fs = std::filesystem;
+    {
+        TempDir dir;
+        CopyExample(dir);
+        ::chmod(dir.file(kModel).c_str(), 0444);
+        const std::string before = ReadAll(dir.file(kModel));
+        EXPECT_EQ(RunStrativa(dir, "/RUN=Y " + kModel), 1);
+        EXPECT_EQ(ReadAll(dir.file(kModel)), before);
+        const std::string log = ReadAll(dir.file("VEREDUZ.REC"));
+        EXPECT_NE(log.find("      Cannot save to " + dir.file(kModel) +
+                           ": the file is read-only. The model was not saved.\r\n"),
+                  std::string::npos)
+            << log;
+        ::chmod(dir.file(kModel).c_str(), 0644);
+    }
+    {
+        TempDir dir;
+        fs::create_directory(dir.file("real"));
+        fs::copy_file(std::string(PV_EXAMPLES) + "/" + kModel, dir.file("real/herb.1.st"));
+        fs::create_symlink("real/herb.1.st", dir.file("herb.1.st"));
+        ASSERT_EQ(RunStrativa(dir, "/RUN=Y herb.1.st"), 0) << ReadAll(dir.file("VEREDUZ.REC"));
+        EXPECT_TRUE(fs::is_symlink(dir.file("herb.1.st")));
+        EXPECT_NE(ResultsSection(ReadAll(dir.file("real/herb.1.st"))), "");
+        EXPECT_TRUE(fs::exists(dir.file("herb.1.SCL")));
+        EXPECT_FALSE(fs::exists(dir.file("herb.SCL")));
     }
 }

@@ -79,7 +79,12 @@ TEST(ModelFileNames, ReplaceExtension)
     } cases[] = {
         {"model.st", "model.SCL"},
         {"model", "model.SCL"},
-        {"model.backup.st", "model.SCL"},
+        // Scenarios named alike up to a later dot keep a side file each.
+        {"model.backup.st", "model.backup.SCL"},
+        {"f_R1.1.sp", "f_R1.1.SCL"},
+        {"f_R1.5.sp", "f_R1.5.SCL"},
+        {"model.", "model.SCL"},
+        {".hidden.st", ".hidden.SCL"},
         {".st", "SCL"},
         {"/home/me/run.d/model.st", "/home/me/run.d/model.SCL"},
         {"C:\\data.v2\\bird.st", "C:\\data.v2\\bird.SCL"},

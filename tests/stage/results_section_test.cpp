@@ -3,6 +3,8 @@
 #include "core/str_utilx.h"
 #include "support/short_text.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -466,6 +468,8 @@ TEST_F(ResultsSectionTest, SaveFailuresAreInputWarnings)
     FillResults(3);
     std::filesystem::create_directory(dir.file("folder.st"));
     std::filesystem::create_directory(dir.file("blocked.SCL"));
+    WriteAll(dir.file("locked.SCL"), "kept");
+    ::chmod(dir.file("locked.SCL").c_str(), 0444);
     const struct {
         const char* what;
         std::string name;
@@ -478,6 +482,8 @@ TEST_F(ResultsSectionTest, SaveFailuresAreInputWarnings)
          "Cannot open " + dir.file("none/model.st")},
         {"side file not writable", dir.file("blocked.st"), {}, kModelFileWriteFailed,
          "Error in saving to file: " + dir.file("blocked.SCL")},
+        {"side file read-only", dir.file("locked.st"), {}, kModelFileWriteFailed,
+         "Cannot save to " + dir.file("locked.SCL") + ": the file is read-only."},
         {"text the file cannot carry", dir.file("comma.st"), [](TCoravel& m) { m.populations[2].name = "A, B"; },
          kModelFileWriteFailed, "Cannot save to " + dir.file("comma.st") + ": the name of population 2 contains a comma."},
     };
@@ -491,4 +497,6 @@ TEST_F(ResultsSectionTest, SaveFailuresAreInputWarnings)
         EXPECT_EQ(sink.boxes[0].kind, TBoxKind::Warning);
         EXPECT_EQ(sink.boxes[0].text, c.message);
     }
+    EXPECT_EQ(ReadAll(dir.file("locked.SCL")), "kept");
+    ::chmod(dir.file("locked.SCL").c_str(), 0644);
 }

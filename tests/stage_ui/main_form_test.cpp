@@ -45,6 +45,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -451,7 +453,7 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
         c.restore();
         EXPECT_EQ(ReadAll(path), before);
         ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_TRUE(dialogs.boxes[0].text.endsWith(QString::fromStdString(path))) << dialogs.boxes[0].text.toStdString();
+        EXPECT_TRUE(dialogs.boxes[0].text.contains(QString::fromStdString(path))) << dialogs.boxes[0].text.toStdString();
         EXPECT_TRUE(Form().Modified());
         EXPECT_EQ(ModelFileName, path);
         EXPECT_FALSE(Form().Unnamed());
@@ -464,6 +466,33 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
         EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
         dialogs.boxAnswers.clear();
     }
+}
+
+// A model the user made read-only (no write bit for anyone) is not replaced
+// by Save, root included: the message says so, the edits stay in hand and
+// Save As still writes them elsewhere.
+TEST_F(MainFormTest, SaveRefusesAReadOnlyModelAndKeepsTheEdits)
+{
+    const std::string path = Copy();
+    const std::string before = ReadAll(path);
+    Open(path);
+    EditTitle("Kept in hand");
+    ::chmod(path.c_str(), 0444);
+    dialogs.boxes.clear();
+    Form().findChild<QAction*>("SaveItem")->trigger();
+    EXPECT_EQ(ReadAll(path), before);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text,
+              QString::fromStdString("Cannot save to " + path + ": the file is read-only. The model was not saved."));
+    EXPECT_TRUE(Form().Modified());
+    EXPECT_EQ(ModelFileName, path);
+
+    const std::string other = dir.file("copy.st");
+    dialogs.fileNames = {QString::fromStdString(other)};
+    Form().findChild<QAction*>("SaveAsItem")->trigger();
+    EXPECT_NE(ReadAll(other).find("Kept in hand"), std::string::npos);
+    EXPECT_EQ(ReadAll(path), before);
+    ::chmod(path.c_str(), 0644);
 }
 
 // Open and Reopen take a file's name only when its inputs loaded. A file
@@ -756,7 +785,7 @@ TEST_F(MainFormTest, StatusTextsEndWithTheirWork)
     const std::string path = Copy();
     Open(path);
     Run(6);
-    Form().Item("SaveItem").trigger();
+    Form().findChild<QAction*>("SaveItem")->trigger();
     ASSERT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
     Form().statusBar()->showMessage("stale");
     Open(path);

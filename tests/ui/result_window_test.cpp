@@ -1,6 +1,7 @@
 #include "ui/result_window.h"
 
 #include "chart/recording_canvas.h"
+#include "core/config.h"
 #include "core/file_io.h"
 #include "metafile_player.h"
 #include "support/fake_producer.h"
@@ -17,6 +18,8 @@
 #include "ui/picture_files.h"
 #include "ui/result_chart.h"
 #include "ui/scale_form.h"
+
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -213,6 +216,40 @@ TEST(ResultWindow, SavesTheChartInTheChosenFormatAndTheNumbersAsText)
     EXPECT_EQ(ReadAll(dir.file("numbers.txt")), JoinCrlf(w.producer.text));
     w.window.SaveBtnClick();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
+}
+
+// The save dialogs open in the model's folder, and a file the user keeps
+// read-only is not replaced by an export: the message says why.
+TEST(ResultWindow, SaveDialogsOpenInTheModelsFolderAndKeepReadOnlyFiles)
+{
+    ShownWindow w;
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    RecordingSink sink;
+    const std::string savedName = ModelFileName;
+    std::filesystem::create_directory(dir.file("runs"));
+    ModelFileName = dir.file("runs/f_R1.1.sp");
+    const std::string picture = dir.file("chart.bmp"), text = dir.file("numbers.txt");
+    for (const std::string& path : {picture, text}) {
+        WriteAll(path, "kept");
+        ::chmod(path.c_str(), 0444);
+    }
+    dialogs.fileNames = {QString::fromStdString(picture)};
+    w.window.SaveBtnClick();
+    w.window.NumbersBtnClick();
+    dialogs.fileNames = {QString::fromStdString(text)};
+    w.window.SaveBtnClick();
+    ModelFileName = savedName;
+
+    const QString folder = QString::fromStdString(dir.file("runs"));
+    EXPECT_EQ(dialogs.fileFolders, (std::vector<QString>{folder, folder}));
+    ASSERT_EQ(sink.boxes.size(), 2u);
+    EXPECT_EQ(sink.boxes[0].text, "Cannot save to " + picture + ": the file is read-only.");
+    EXPECT_EQ(sink.boxes[1].text, "Cannot save to " + text + ": the file is read-only.");
+    for (const std::string& path : {picture, text}) {
+        EXPECT_EQ(ReadAll(path), "kept");
+        ::chmod(path.c_str(), 0644);
+    }
 }
 
 TEST(ResultWindow, PrintsOnAGreyScalePrinterInBlackAndCancelPrintsNothing)

@@ -25,9 +25,10 @@ TBoxAnswer ScriptedDialogs::ShowMessageBox(QWidget*, TBoxIcon icon, const QStrin
     return buttons == TBoxButtons::Ok ? TBoxAnswer::Ok : TBoxAnswer::Cancel;
 }
 
-QString ScriptedDialogs::OpenFileName(QWidget*, const QString& caption, const QString&, const QString&)
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString& caption, const QString& folder, const QString&)
 {
     fileCaptions.push_back(caption);
+    fileFolders.push_back(folder);
     if (fileNames.empty()) {
         Unscripted(qPrintable(caption));
         return {};

@@ -41,6 +41,8 @@ public:
 
     std::vector<ShownBox> boxes;
     std::vector<QString> fileCaptions;
+    // The folder each file chooser was asked to open in.
+    std::vector<QString> fileFolders;
     int printDialogs = 0;
 
 private:
