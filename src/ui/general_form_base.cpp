@@ -91,9 +91,15 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
     if (spinEdit.TextInRange())
         return true;
     std::string text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
-    if (limitsFromConfiguration_)
-        text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
-                " of the configuration file " + kConfigFileName + ".";
+    if (limitsFromConfiguration_) {
+        const bool replications = &spinEdit == replications_;
+        const std::string key = replications ? "REP" : "DUR";
+        // A switch on the command line wins over the configuration file.
+        if (replications ? LimitSwitches.Replications : LimitSwitches.Duration)
+            text += "\nThe limit is the switch /" + key + "= of the command line.";
+        else
+            text += "\nThe limit is the setting " + key + " of the configuration file " + kConfigFileName + ".";
+    }
     telling_ = true;
     ErrorMessage(text);
     spinEdit.setFocus();
