@@ -180,13 +180,22 @@ void DrawCurveReferences(TGraph& graph, const TPlotBuffer& b)
         graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 3, ChartColorCode(8), n);
 }
 
+void DrawResultCurve(TGraph& graph, const float* xs, const float* ys, int penStyle, int markerShape, int colour,
+                     int count)
+{
+    if (count == 1)
+        graph.DrawMarkers(xs, ys, markerShape, colour, 1);
+    else
+        graph.DrawLine(xs, ys, penStyle, colour, count);
+}
+
 void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const TResultChart& chart)
 {
     const TPlotBuffer& b = chart.buffer;
     const int n = b.Count();
     const TScaleInfo s = CurveChartSettings(settings, b);
     DrawGraphTitles(s, graph, chart.axes, s.XMinimum, s.YMinimum, s.XMaximum, s.YMaximum);
-    graph.DrawLine(b.PlotX.data(), b.PlotMean.data(), 0, ChartColorCode(6), n);
+    DrawResultCurve(graph, b.PlotX.data(), b.PlotMean.data(), 0, 0, ChartColorCode(6), n);
 
     const auto& riskKinds = chart.zeroShareKinds;
     if (std::find(riskKinds.begin(), riskKinds.end(), b.LastPlotKind) != riskKinds.end() && b.PlotLower[1] > 0) {
@@ -196,8 +205,8 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
                       CutText(StrFixed(b.PlotLower[1], 3, decimals), 10));
     }
     if (showRange) {
-        graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 2, ChartColorCode(8), n);
-        graph.DrawLine(b.PlotX.data(), b.PlotMin.data(), 2, ChartColorCode(8), n);
+        DrawResultCurve(graph, b.PlotX.data(), b.PlotMax.data(), 2, 2, ChartColorCode(8), n);
+        DrawResultCurve(graph, b.PlotX.data(), b.PlotMin.data(), 2, 2, ChartColorCode(8), n);
     }
     if (b.CurveVariant != 0) {
         DrawCurveReferences(graph, b);

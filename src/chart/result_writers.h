@@ -68,6 +68,12 @@ void DrawGraphTitles(const TScaleInfo& settings, TGraph& graph, const TResultAxe
 // and 3) are read against a rate of 1, so their y range is widened to hold it.
 TScaleInfo CurveChartSettings(const TScaleInfo& settings, const TPlotBuffer& buffer);
 
+// A curve of a result chart as a line through its points in the pen style;
+// a curve of one point (all replications alike) as a marker of that shape
+// there, since a line through one point shows nothing.
+void DrawResultCurve(TGraph& graph, const float* xs, const float* ys, int penStyle, int markerShape, int colour,
+                     int count);
+
 // The lines CurveVariant 1..4 draws beside the curve: the reference line
 // (y = 1 for variants 1 and 3, y = x for 2 and 4; dashed, black on a
 // monochrome chart) and, for 3 and 4, the curve at the last time step PlotMax.

@@ -17,6 +17,7 @@ TProgramVariant ProgramVariant = TProgramVariant::Strativa;
 std::string ModelFileName = "Untitled.st";
 bool ModelFileNamed = false;
 std::string ConfigFileName;
+TLimitSwitches LimitSwitches;
 std::string StartupDir;
 std::array<std::uint8_t, 9> ChartColors = {10, 5, 4, 1, 0, 9, 3, 12, 8};
 bool FileOk = true;
@@ -169,6 +170,7 @@ void ResetConfiguration(TProgramVariant variant, const std::string& startupDir, 
     ModelFileName = lim.untitled;
     ModelFileNamed = false;
     ConfigFileName.clear();
+    LimitSwitches = TLimitSwitches{};
     ChartColors = {10, 5, 4, 1, 0, 9, 3, 12, 8};
     FileOk = true;
     FirstPass = false;
@@ -218,9 +220,17 @@ void ParseCommandLine(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         if (argument.empty())
             continue;
-        if (IsDirectiveArgument(argument))
-            ApplyConfigDirective(argument.substr(1));
-        else
+        if (IsDirectiveArgument(argument)) {
+            const std::string directive = argument.substr(1);
+            ApplyConfigDirective(directive);
+            std::string key = directive.substr(0, 3);
+            for (char& c : key)
+                c = UpCaseChar(c);
+            if (key == "REP")
+                LimitSwitches.Replications = true;
+            else if (key == "DUR")
+                LimitSwitches.Duration = true;
+        } else
             SetModelFile(argument);
     }
 }

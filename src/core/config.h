@@ -66,6 +66,14 @@ extern std::string ModelFileName;   // "Untitled.st" / "Untitled.sp" at start
 extern bool ModelFileNamed;         // a model file was named on the command line
 extern std::string ConfigFileName;  // the configuration file read; empty when none
 extern std::string StartupDir;      // the current directory at start-up
+// The size limits a command-line switch (/REP=, /DUR=) set, over the
+// configuration file and the start values: a message about a limit names
+// the place the user can change it.
+struct TLimitSwitches {
+    bool Replications = false;
+    bool Duration = false;
+};
+extern TLimitSwitches LimitSwitches;
 // Palette indexes (0..15) of the result charts, set by WIN.
 extern std::array<std::uint8_t, 9> ChartColors;  // 10, 5, 4, 1, 0, 9, 3, 12, 8
 extern bool FileOk;     // cleared by CheckIO on a read error

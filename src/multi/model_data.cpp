@@ -77,12 +77,19 @@ void NewModel(TMultiModel& model)
     model.Populations[1].Name = "Pop 1";
     model.PopCount = 1;
     model.SelectedPopulation = 1;
-    model.StageCount = 1;
-    model.Info.StageCountText = "1";
-    model.Info.FractionText = "0.0";
+    SetFixedSettings(model);
     model.TimeBinWidth = 1;
     model.Replications = 0;
     model.Duration = 1;
+}
+
+void SetFixedSettings(TMultiModel& model)
+{
+    model.StageCount = 1;
+    model.Info.StageCountText = "1";
+    model.Info.StageFlag = false;
+    model.Info.FractionText = "0";
+    model.Info.Extent = 1;
 }
 
 void StartNewModel(TMultiModel& model)

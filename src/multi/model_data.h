@@ -183,9 +183,16 @@ void ClearInfoRecord(InfoType& info);
 
 // File New, and before a model file is read: one population "Pop 1", every
 // population counted in totals, empty parameter texts and distance
-// functions, no map-features file, zero matrices, duration 1, no replications. The model state,
-// the inputs-changed flag and the results are left to the callers.
+// functions, no map-features file, zero matrices, duration 1, no replications,
+// and the fixed settings below. The model state, the inputs-changed flag and
+// the results are left to the callers.
 void NewModel(TMultiModel& model);
+
+// The settings of the fuller file layout that this engine does not use, as
+// every model read from a file has them whatever the file holds: one stage
+// (no stage flag), the fraction "0" and the Regional extent. A new model has
+// them too, so that it is saved as it reads back.
+void SetFixedSettings(TMultiModel& model);
 
 // File, New: NewModel, then an empty model whose inputs count as unchanged,
 // without the matrix-state and overflow flags of the model before.

@@ -198,15 +198,12 @@ void TModelReader::ReadGeneral()
     m_.Duration = CountFromLine(Line(), 1, m_.MaxDuration, "Changing duration to ", durationValid_);
 
     info.DemographicStochasticity = Boolean(Line());
-    // Settings of the fuller layout this engine does not use: read, then
-    // set to the values it runs with.
-    info.StageCountText = CutParameter(Line());
-    info.StageCountText = "1";
-    info.StageFlag = false;
-    info.FractionText = CutParameter(Line());
-    info.FractionText = "0";
+    // Settings of the fuller layout this engine does not use: read past,
+    // then set to the values it runs with.
+    Line();  // stage count and flag
+    Line();  // fraction
     Line();  // extent
-    info.Extent = 1;
+    SetFixedSettings(m_);
     if (version_ >= 4) Line();  // "Abundances"
     Line();                     // "All"
     Line();                     // "Lognormal"
@@ -447,6 +444,13 @@ const TModelFileFormat& MultiPopulationFile()
     static const TModelFileFormat format{"Voran/Pelivo: rivedarulation (1.0)", "Rivedarulation input file (1.0)",
                                          "This model is designed for Voran Coravel", true, ValidateInput};
     return format;
+}
+
+void StartNewMapModel(TMultiModel& model)
+{
+    StartNewModel(model);
+    Calc_Matr(model, 'M');
+    Calc_Matr(model, 'C');
 }
 
 int LoadModelFile(TMultiModel& model, const std::string& fileName, const TModelFileFormat& format)

@@ -51,6 +51,12 @@ struct TModelFileFormat {
 // The multi-population program's ".mp" file.
 const TModelFileFormat& MultiPopulationFile();
 
+// File, New of the map program: StartNewModel, then the dispersal and
+// correlation matrices from the distance functions, as the reader makes them
+// for every model it reads (empty distance texts become the defaults used),
+// so that a new model is saved as it reads back.
+void StartNewMapModel(TMultiModel& model);
+
 // Reads a model file. The name is trimmed first; the status line shows the
 // reader's progress. Every failure is reported once through the warning
 // service: "Cannot open " + name (2), "File not loaded: " + the reason (3:

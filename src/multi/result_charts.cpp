@@ -57,7 +57,7 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
     const int n = b.Count();
     const TScaleInfo s = CurveChartSettings(settings, b);
     Titles(s, graph, chart);
-    graph.DrawLine(b.PlotX.data(), b.PlotMean.data(), 0, ChartColorCode(6), n);
+    DrawResultCurve(graph, b.PlotX.data(), b.PlotMean.data(), 0, 0, ChartColorCode(6), n);
 
     if (b.LastPlotKind == chart.Rules.ExtinctionRiskKind && b.PlotLower[1] > 0) {
         // More replications carry more decimals: 1 from 10, 2 from 100, 3 from 1000.
@@ -68,8 +68,8 @@ void DrawCurves(const TScaleInfo& settings, TGraph& graph, bool showRange, const
         CornerText(graph, CutText("Extinction risk ~ " + ChartNumber(b.PlotLower[1], 3, decimals), 28), 10);
     }
     if (showRange) {
-        graph.DrawLine(b.PlotX.data(), b.PlotMax.data(), 2, ChartColorCode(8), n);
-        graph.DrawLine(b.PlotX.data(), b.PlotMin.data(), 2, ChartColorCode(8), n);
+        DrawResultCurve(graph, b.PlotX.data(), b.PlotMax.data(), 2, 2, ChartColorCode(8), n);
+        DrawResultCurve(graph, b.PlotX.data(), b.PlotMin.data(), 2, 2, ChartColorCode(8), n);
     }
     // No marker of the initial abundance on these charts.
     DrawCurveReferences(graph, b);

@@ -57,7 +57,7 @@ const unstructured_ui::TMainFormVariant& MultiMainFormVariant()
         {kTrajectory, kStructure, kOccupancy, kIntervalExtinctionRisk, kIntervalExplosionRisk},
         OpenMultiResultWindow,
         [](QWidget* parent) { return new unstructured_ui::TSimulationForm(parent); },
-        {}};
+        multi::StartNewMapModel};
     return variant;
 }
 

@@ -1,6 +1,7 @@
 #include "stage/model_access.h"
 
 #include "core/config.h"
+#include "stage/stage_file.h"
 
 #include <string>
 
@@ -14,5 +15,6 @@ void NewModel()
     InputsChanged = false;
     Info.state = kStateEmpty;
     Info.Clear();
+    RestrictModel(Info);
     Config.MapName.clear();
 }

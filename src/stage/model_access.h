@@ -33,5 +33,7 @@ inline void SetI(IntMatrix& matrix, std::uint8_t memType, int row, int col, std:
     if (memType == kMainMemory) matrix[row][col] = value;
 }
 
-// File New: inputs unchanged, state empty, the default model, no map name.
+// File New: inputs unchanged, state empty, the default model restricted as
+// every model read from a file is (RestrictModel), so that a new model is
+// saved as it reads back; no map name.
 void NewModel();

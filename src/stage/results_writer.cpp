@@ -18,6 +18,10 @@ bool IsPerPopulationKind(int kind) { return kind == 21 || kind == 24 || kind == 
 
 int RoundedX(float x) { return static_cast<int>(std::nearbyint(x)); }
 
+// The comma-separated tables give each bound of a confidence band a column
+// of its own, lower bound first, as the rows hold them.
+constexpr const char* kIntervalColumns = "95% confidence interval (lower),95% confidence interval (upper)";
+
 std::string PopulationName(const TCoravel& model, int p)
 {
     return p >= 1 && p <= model.pops ? model.populations[p].name : std::string();
@@ -167,7 +171,7 @@ void WriteResultTableCsv(const TScaleInfo& settings, int kind, std::vector<std::
     if (IsTwoColumnKind(kind)) {
         lines.push_back(x10 + "," + y);
         for (int i = 0; i < n; ++i)
-            lines.push_back(FormatText("%f,%f", {b.PlotX[i], b.PlotMean[i]}));
+            lines.push_back(FormatText("%f,%.4f", {b.PlotX[i], b.PlotMean[i]}));
     } else if (IsStatisticsKind(kind)) {
         const bool named = IsPerPopulationKind(kind);
         lines.push_back(x10 + ",,," + y);
@@ -189,13 +193,14 @@ void WriteResultTableCsv(const TScaleInfo& settings, int kind, std::vector<std::
             lines.push_back(FormatText("%s,%f,%f,%f,%f,%f", {"TOTAL:", t[0], t[1], t[2], t[3], t[4]}));
         }
     } else if (IsRiskKind(kind)) {
-        lines.push_back(CsvField(settings.XLabel) + "," + y + ",95% confidence interval");
+        lines.push_back(CsvField(settings.XLabel) + "," + y + "," + kIntervalColumns);
         for (int i = 0; i < n; ++i)
-            lines.push_back(FormatText("%f,%f,%f,%f", {b.PlotX[i], b.PlotMean[i], b.PlotMin[i], b.PlotMax[i]}));
+            lines.push_back(
+                FormatText("%f,%.4f,%.4f,%.4f", {b.PlotX[i], b.PlotMean[i], b.PlotMin[i], b.PlotMax[i]}));
     } else if (IsCrossingKind(kind)) {
-        lines.push_back("Time," + y + ",Cumulative Probability,95% confidence interval");
+        lines.push_back("Time," + y + ",Cumulative Probability," + kIntervalColumns);
         for (int i = 0; i < n; ++i)
-            lines.push_back(FormatText("%f,%f,%f,%f,%f",
+            lines.push_back(FormatText("%f,%.4f,%.4f,%.4f,%.4f",
                                        {b.PlotX[i], b.PlotMean[i], b.PlotMax[i], b.PlotLower[i], b.PlotUpper[i]}));
     } else if (kind == 10) {
         CatastropheSummary(lines, model, check, true);

@@ -36,7 +36,9 @@ void ReportHeader(const TScaleInfo& settings, int kind, std::vector<std::string>
 
 // Mode 2 and mode 3 tables of a kind. Kind 10 writes the catastrophe summary
 // (which runs `check` on the model); kinds 9 and 14..18 write the header only
-// (the producer appends the stage-matrix report).
+// (the producer appends the stage-matrix report). Every number of a
+// comma-separated row carries at least the decimals the text table shows for
+// it, and its header names each column once.
 void WriteResultTableText(const TScaleInfo& settings, int kind, std::vector<std::string>& lines, TCoravel& model,
                           const TPlotBuffer& buffer, const TRunFacts& run, TInputCheck check);
 void WriteResultTableCsv(const TScaleInfo& settings, int kind, std::vector<std::string>& lines, TCoravel& model,

@@ -91,14 +91,22 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
     if (spinEdit.TextInRange())
         return true;
     // A text that is no whole number is told why; a number beyond the
-    // limits, the limits.
+    // limits, the limits and where they come from.
     std::string text = spinEdit.RefusalMessage();
     const bool beyondLimits = text.empty();
     if (beyondLimits)
         text = RangeMessageText(std::to_string(spinEdit.minimum()), std::to_string(spinEdit.maximum()));
-    if (beyondLimits && limitsFromConfiguration_)
-        text += std::string("\nThe limit is the setting ") + (&spinEdit == replications_ ? "REP" : "DUR") +
-                " of the configuration file " + kConfigFileName + ".";
+    if (beyondLimits && limitsFromConfiguration_) {
+        const bool replications = &spinEdit == replications_;
+        const std::string key = replications ? "REP" : "DUR";
+        // A switch on the command line wins over the configuration file.
+        if (replications ? LimitSwitches.Replications : LimitSwitches.Duration)
+            text += "
+The limit is the switch /" + key + "= of the command line.";
+        else
+            text += "
+The limit is the setting " + key + " of the configuration file " + kConfigFileName + ".";
+    }
     telling_ = true;
     ErrorMessage(text);
     spinEdit.setFocus();

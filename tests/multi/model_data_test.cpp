@@ -71,7 +71,7 @@ TEST(MultiModelData, NewModelGivesOneEmptyPopulationAndClearsTheInputs)
     m.Info.DemographicStochasticity = true;
     m.Info.Fraction = 0.3;
     m.Info.StageFlag = true;
-    m.Info.Extent = 1;
+    m.Info.Extent = 0;
     m.MapName = "valley.map";
     m.DistanceFunctions.CorrelationAt100Text = "0.5";
     m.PopCount = 3;
@@ -103,11 +103,12 @@ TEST(MultiModelData, NewModelGivesOneEmptyPopulationAndClearsTheInputs)
     EXPECT_EQ(m.Info.Comment4, "");
     EXPECT_EQ(m.Info.ExtinctionThresholdText, "");
     EXPECT_EQ(m.Info.StageCountText, "1");
-    EXPECT_EQ(m.Info.FractionText, "0.0");
+    // The fixed settings are those every model read from a file has.
+    EXPECT_EQ(m.Info.FractionText, "0");
     EXPECT_FALSE(m.Info.DemographicStochasticity);
     EXPECT_EQ(m.Info.Fraction, 0.0);
     EXPECT_FALSE(m.Info.StageFlag);
-    EXPECT_EQ(m.Info.Extent, 0);
+    EXPECT_EQ(m.Info.Extent, 1);
     EXPECT_EQ(m.MapName, "");
     EXPECT_EQ(m.DistanceFunctions.CorrelationAt100Text, "");
     EXPECT_EQ(m.DispersalMatrix[2][3], 0.0f);

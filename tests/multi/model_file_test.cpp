@@ -142,13 +142,14 @@ TEST_F(MultiModelFileTest, ModelRoundTrip)
     EXPECT_EQ(lines[17], "A very long popu,30,5,40,BH,1.23456789,60,0,,,,0.5,");
     EXPECT_EQ(lines.back(), "-End of file-");
 
-    // A new model: no map (the byte 0xFF), and its own fixed lines.
+    // A new model: no map (the byte 0xFF), and the fixed lines every model
+    // read from a file has.
     NewModel(model);
     ASSERT_EQ(SaveModelFile(model, first), kModelFileOk) << Boxes();
     const std::vector<std::string> fresh = SplitLines(ReadAll(first));
     const std::vector<std::string> expected = {
-        "Voran/Pelivo: rivedarulation (1.0) map=\xFF", "", "", "", "", "", "0", "1", "FALSE", "1 FALSE", "0.0",
-        "Local", "Abundances", "All", "Lognormal", "Pop 1,,,,EX,,,,,,,,", "Migration", "TRUE", "0.000,,,", "", "",
+        "Voran/Pelivo: rivedarulation (1.0) map=\xFF", "", "", "", "", "", "0", "1", "FALSE", "1 FALSE", "0",
+        "Regional", "Abundances", "All", "Lognormal", "Pop 1,,,,EX,,,,,,,,", "Migration", "TRUE", "0.000,,,", "", "",
         "1", "-End of file-"};
     EXPECT_EQ(fresh, expected);
 }

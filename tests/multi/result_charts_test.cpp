@@ -180,3 +180,22 @@ TEST_F(ChartsTest, TextsNamingThePopulation)
 }
 
 }  // namespace
+
+// Every replication ends at the same total: the risk curve is one point,
+// which the chart shows as a marker in the curve's colour, with the band's
+// bounds beside it.
+TEST_F(ChartsTest, ARiskCurveOfOnePointIsShown)
+{
+    FakeResults(100);
+    for (int k = 1; k <= 100; ++k)
+        m.ReplicationMin[k] = 56;
+    canvas.ClearCalls();
+    ASSERT_TRUE(Produce(kIntervalExtinctionRisk, kModeChart));
+    const auto series = Series();
+    const auto drawn = [&](TColor colour) {
+        return std::any_of(series.begin(), series.end(),
+                           [&](const TCanvasCall* c) { return c->Pen.Color == colour && c->Points.size() > 1; });
+    };
+    EXPECT_TRUE(drawn(Code(6)));
+    EXPECT_TRUE(drawn(Code(8)));
+}

@@ -573,6 +573,46 @@ TEST_F(MultiMainFormTest, NewStartsAnEmptyModelWithoutAMap)
     EXPECT_EQ(Label("Title:"), "Fresh");
 }
 
+// What reading a file forces, File, New gives too: a new model saved, opened
+// and saved again is the same file, byte for byte.
+TEST_F(MultiMainFormTest, ANewModelIsSavedAsItReadsBack)
+{
+    modals.steps.push_back(PressButton("OK"));   // General Information after New
+    Form().Item("NewItem").trigger();
+    const std::string first = dir.file("first.mp");
+    dialogs.fileNames.push_back(QString::fromStdString(first));
+    Form().Item("SaveAsItem").trigger();
+    Open(first);
+    ASSERT_EQ(ModelFileName, first);
+    const std::string second = dir.file("second.mp");
+    dialogs.fileNames.push_back(QString::fromStdString(second));
+    Form().Item("SaveAsItem").trigger();
+    ASSERT_TRUE(std::filesystem::exists(second));
+    EXPECT_EQ(ReadAll(second), ReadAll(first));
+}
+
+// File, New opens General Information with the keyboard in the title, as
+// the other programs do: what is typed first is the title, not the map's
+// name, the first time and every time after.
+TEST_F(MultiMainFormTest, NewStartsTypingInTheTitle)
+{
+    RealModals runner;
+    Form().show();
+    for (const char* typed : {"Moor", "Fen"}) {
+        const QString title = QString::fromLatin1(typed);
+        SCOPED_TRACE(typed);
+        if (Form().ChangesToSave())
+            dialogs.boxAnswers.push_back(TBoxAnswer::No);
+        runner.steps.push_back([title](QDialog&) {
+            Type(title);
+            Press(Qt::Key_Return);
+        });
+        Form().Item("NewItem").trigger();
+        EXPECT_EQ(Model.Info.Title, title.toStdString());
+        EXPECT_EQ(Model.MapName, "");
+    }
+}
+
 // Every editor's OK marks the model modified; Cancel changes nothing.
 TEST_F(MultiMainFormTest, EditorsMarkTheModelModified)
 {

@@ -527,6 +527,24 @@ TEST_F(SingleMainFormTest, TheApplicationIsNamedAfterTheProgram)
     EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Population Growth");
 }
 
+// What reading a file forces, File, New gives too: a new model saved, opened
+// and saved again is the same file, byte for byte.
+TEST_F(SingleMainFormTest, ANewModelIsSavedAsItReadsBack)
+{
+    modals.steps.push_back(PressButton("OK"));   // General Information after New
+    Form().Item("NewItem").trigger();
+    const std::string first = dir.file("first.sp");
+    dialogs.fileNames.push_back(QString::fromStdString(first));
+    Form().Item("SaveAsItem").trigger();
+    Open(first);
+    ASSERT_EQ(ModelFileName, first);
+    const std::string second = dir.file("second.sp");
+    dialogs.fileNames.push_back(QString::fromStdString(second));
+    Form().Item("SaveAsItem").trigger();
+    ASSERT_TRUE(std::filesystem::exists(second));
+    EXPECT_EQ(ReadAll(second), ReadAll(first));
+}
+
 // File, New gives the new model the map-features name of the configuration
 // (key ADD), whatever the model before it named; a save writes it back, and
 // the byte 0xFF when the configuration names none.

@@ -44,7 +44,8 @@ TEST(ModelAccess, NewModelResetsStateFlagAndMapName)
     EXPECT_EQ(Info.state, kStateEmpty);
     EXPECT_FALSE(InputsChanged);
     EXPECT_EQ(Info.pops, 1);
-    EXPECT_EQ(Info.populations[1].name, "Pop 1");
+    // Restricted as a model read from a file: the one population unnamed.
+    EXPECT_EQ(Info.populations[1].name, "");
     EXPECT_EQ(Config.MapName, "");
     FreeModelStore();
 }

@@ -169,6 +169,23 @@ TEST_F(NewModelTest, ANewModelRunsTheSameAfterItIsSavedAndOpenedAgain)
     EXPECT_EQ(TrajectoryFigures(), before);
 }
 
+// What reading a file forces, File, New gives too: a new model saved, opened
+// and saved again is the same file, byte for byte.
+TEST_F(NewModelTest, ANewModelIsSavedAsItReadsBack)
+{
+    NewWith("10", "20");
+    const std::string first = dir.file("first.st");
+    dialogs.fileNames.push_back(QString::fromStdString(first));
+    Form().Item("SaveAsItem").trigger();
+    OpenFromMenu(Form(), dialogs, first);
+    ASSERT_EQ(ModelFileName, first);
+    const std::string second = dir.file("second.st");
+    dialogs.fileNames.push_back(QString::fromStdString(second));
+    Form().Item("SaveAsItem").trigger();
+    ASSERT_TRUE(std::filesystem::exists(second));
+    EXPECT_EQ(ReadAll(second), ReadAll(first));
+}
+
 // Before a model has run, its report headers show no run: neither a new
 // model nor one opened without results shows the date, time or replications
 // of the run of the model before.

@@ -6,6 +6,7 @@
 #include "stage_ui/population_display_menu.h"
 #include "stage_ui/rate_of_increase_form.h"
 #include "stage_ui/stage_display_menu.h"
+#include "support/copied_tables.h"
 #include "support/recording_help.h"
 #include "support/recording_sink.h"
 #include "support/scripted_modals.h"
@@ -18,13 +19,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 
 #include "support/qt_gtest_print.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -190,6 +194,46 @@ TEST(StageResultWindows, RateOfIncreaseCopiesLambdaInTheLocale)
     window.CopyRateBtnClick();
     EXPECT_EQ(QApplication::clipboard()->text(), "before");
     SetLocaleFormat(previous);
+}
+
+// Copy in the numbers view of a risk curve: the comma-separated lines give
+// every number the window shows with at least its decimals (30 replications
+// make shares such as 0.0333), and their header names each column once.
+TEST(StageResultWindows, ACopiedRiskCurveHoldsTheNumbersTheWindowShows)
+{
+    LoadSample();
+    Info.replications = 30;
+    ASSERT_TRUE(RunStageModel("test", kModel, "4242"));
+    for (const int kind : {26, 28}) {
+        SCOPED_TRACE(kind);
+        ScriptedModals modals(true);
+        QString text, csv;
+        modals.steps.push_back([&](QDialog& window) {
+            window.findChild<QToolButton*>("NumbersBtn")->click();
+            window.findChild<QToolButton*>("CopyBtn")->click();
+            const QMimeData* data = QApplication::clipboard()->mimeData();
+            text = data->text();
+            csv = QString::fromUtf8(data->data(QStringLiteral("text/csv")));
+            return TModalResult::Cancel;
+        });
+        ASSERT_EQ(OpenStageResultWindow(nullptr, kind), TModalResult::Cancel);
+
+        const QStringList textRows = LinesAfter(CopiedLines(text), QStringLiteral("95% confidence interval"));
+        const QStringList csvLines = CopiedLines(csv);
+        const QStringList csvRows = LinesAfter(csvLines, QStringLiteral("95% confidence interval"));
+        ExpectSameNumbers(textRows, csvRows);
+        EXPECT_TRUE(std::any_of(textRows.begin(), textRows.end(), [](const QString& row) {
+            return row.contains(QRegularExpression(QStringLiteral("\\.\\d\\d\\d[1-9]")));
+        })) << "no number needs four decimals";
+
+        const auto header = std::find_if(csvLines.begin(), csvLines.end(), [](const QString& l) {
+            return l.contains(QStringLiteral("95% confidence interval"));
+        });
+        ASSERT_NE(header, csvLines.end());
+        ASSERT_FALSE(csvRows.isEmpty());
+        EXPECT_EQ(header->split(QLatin1Char(',')).size(), csvRows.front().split(QLatin1Char(',')).size())
+            << header->toStdString();
+    }
 }
 
 TEST(StageResultWindows, StageDisplayMenuNeedsMoreThanOneStage)
