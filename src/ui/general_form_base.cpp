@@ -101,11 +101,9 @@ bool TGeneralFormBase::CheckLimit(TSpinEditEx& spinEdit)
         const std::string key = replications ? "REP" : "DUR";
         // A switch on the command line wins over the configuration file.
         if (replications ? LimitSwitches.Replications : LimitSwitches.Duration)
-            text += "
-The limit is the switch /" + key + "= of the command line.";
+            text += "\nThe limit is the switch /" + key + "= of the command line.";
         else
-            text += "
-The limit is the setting " + key + " of the configuration file " + kConfigFileName + ".";
+            text += "\nThe limit is the setting " + key + " of the configuration file " + kConfigFileName + ".";
     }
     telling_ = true;
     ErrorMessage(text);
