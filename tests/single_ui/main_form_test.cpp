@@ -267,30 +267,6 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
     EXPECT_EQ(ReadAll(other), bytes);
 }
 
-// A failed save reports why, keeps the model's name and its modified mark
-// (closing still asks), and leaves the old file as it was.
-TEST_F(SingleMainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
-{
-    for (const TSaveFailure& c : SaveFailures(dir.path())) {
-        SCOPED_TRACE(c.name);
-        if (c.skip)
-            continue;
-        const std::string path = Copy();
-        const std::string before = ReadAll(path);
-        Open(path);
-        EditTitle("Not saved");
-        dialogs.boxes.clear();
-        c.fail();
-        Form().SaveItemClick();
-        c.restore();
-        EXPECT_EQ(ReadAll(path), before);
-        EXPECT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_TRUE(Form().Modified());
-        EXPECT_FALSE(Form().NeedsFileName());
-        EXPECT_EQ(ModelFileName, path);
-    }
-}
-
 // The parameter dialog's OK, or an Apply before Cancel, marks the model
 // modified; Cancel alone does not. Its displays open this program's windows.
 TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
@@ -519,32 +495,6 @@ TEST_F(SingleMainFormTest, TheDensityCurvesStatusEndsWithTheirWork)
     }
 }
 
-// The window manager shows the program's title for its windows, not the
-// executable's name.
-TEST_F(SingleMainFormTest, TheApplicationIsNamedAfterTheProgram)
-{
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Population Growth");
-    EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Population Growth");
-}
-
-// What reading a file forces, File, New gives too: a new model saved, opened
-// and saved again is the same file, byte for byte.
-TEST_F(SingleMainFormTest, ANewModelIsSavedAsItReadsBack)
-{
-    modals.steps.push_back(PressButton("OK"));   // General Information after New
-    Form().Item("NewItem").trigger();
-    const std::string first = dir.file("first.sp");
-    dialogs.fileNames.push_back(QString::fromStdString(first));
-    Form().Item("SaveAsItem").trigger();
-    Open(first);
-    ASSERT_EQ(ModelFileName, first);
-    const std::string second = dir.file("second.sp");
-    dialogs.fileNames.push_back(QString::fromStdString(second));
-    Form().Item("SaveAsItem").trigger();
-    ASSERT_TRUE(std::filesystem::exists(second));
-    EXPECT_EQ(ReadAll(second), ReadAll(first));
-}
-
 // File, New gives the new model the map-features name of the configuration
 // (key ADD), whatever the model before it named; a save writes it back, and
 // the byte 0xFF when the configuration names none.
@@ -586,39 +536,4 @@ TEST_F(SingleMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
     EXPECT_TRUE(HoldsTheLongPasteAfter(multi::Model.Info.Comment2, second));
     EXPECT_EQ(multi::Model.Info.Comment3, "");
     EXPECT_TRUE(Form().Modified());
-}
-
-// Esc closes the simulation window once its run is over, on every showing.
-TEST_F(SingleMainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
-{
-    Open(Copy());
-    Form().show();
-    RealModals runner;
-    ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
-    EXPECT_EQ(Model.ModelState, kStateResults);
-}
-
-// A file that is no model is refused: it is not among the recent files, and
-// the status line no longer says that it is loading.
-TEST_F(SingleMainFormTest, AFileThatIsNoModelLeavesNoTrace)
-{
-    const std::string frogs = Copy();
-    const std::string map = Copy("river_valley.map", "moorland.map");
-    Form().show();
-    Open(frogs);
-    dialogs.boxes.clear();
-    Open(map);
-    EXPECT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(Form().statusBar()->currentMessage(), "");
-    EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(frogs)});
-}
-
-// Chart Properties belong to the model they were set for: File, New and
-// opening a model without chart settings of its own bring back the built-in
-// ones; a model saved with them gets them back when it is reopened.
-TEST_F(SingleMainFormTest, ChartSettingsStayWithTheirModel)
-{
-    const TChartSettingsCase frogs{TKindTable::Monovara, single::kTrajectory, Copy(), Copy("meadow_orchid.sp"),
-                                   "Frog chart", [this](RealModals& r) { RunFromMenu(r); }};
-    ExpectChartSettingsStayWithTheirModel(Form(), dialogs, frogs);
 }

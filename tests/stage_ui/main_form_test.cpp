@@ -435,39 +435,6 @@ TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
     }
 }
 
-// A failed save reports why, keeps the model's name and its modified flag
-// (closing still asks), and leaves the old file as it was.
-TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheOldFile)
-{
-    for (const TSaveFailure& c : SaveFailures(dir.path())) {
-        SCOPED_TRACE(c.name);
-        if (c.skip)
-            continue;
-        const std::string path = Copy();
-        const std::string before = ReadAll(path);
-        Open(path);
-        EditTitle("Not saved");
-        dialogs.boxes.clear();
-        c.fail();
-        Form().SaveItemClick();
-        c.restore();
-        EXPECT_EQ(ReadAll(path), before);
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_TRUE(dialogs.boxes[0].text.contains(QString::fromStdString(path))) << dialogs.boxes[0].text.toStdString();
-        EXPECT_TRUE(Form().Modified());
-        EXPECT_EQ(ModelFileName, path);
-        EXPECT_FALSE(Form().Unnamed());
-
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {TBoxAnswer::Cancel};
-        Form().show();
-        EXPECT_FALSE(Form().close());
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
-        dialogs.boxAnswers.clear();
-    }
-}
-
 // A model the user made read-only (no write bit for anyone) is not replaced
 // by Save, root included: the message says so, the edits stay in hand and
 // Save As still writes them elsewhere.
@@ -809,16 +776,6 @@ TEST_F(MainFormTest, StatusTextsEndWithTheirWork)
     EXPECT_EQ(Form().statusBar()->currentMessage(), "");
 }
 
-// The window manager shows the program's title for its windows, not the
-// executable's name; the main window's caption holds it once.
-TEST_F(MainFormTest, TheApplicationIsNamedAfterTheProgram)
-{
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Voran Pelivo: Age and Stage Structure");
-    EXPECT_EQ(QCoreApplication::applicationName(), "Voran Pelivo: Age and Stage Structure");
-    Form().show();
-    EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
-}
-
 // A paste into the comments from a clipboard without text (no data, an
 // image only, an owner that has gone) beeps and changes nothing; a long text
 // goes in. The program goes on, and OK stores what the box shows.
@@ -832,58 +789,4 @@ TEST_F(MainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
     Form().Item("GeneralItem").trigger();
     EXPECT_TRUE(HoldsTheLongPasteAfter(Info.comments[4], lastLine));
     EXPECT_TRUE(Form().Modified());
-}
-
-// Esc closes the simulation window once its run is over, on every showing
-// (while the run goes on it is Stop: the simulation window's own tests).
-TEST_F(MainFormTest, EscClosesTheSimulationWindowOnceTheRunIsOver)
-{
-    Open(Copy());
-    Form().show();
-    RealModals runner;
-    ExpectEscClosesTheSimulationWindowOnEveryShowing(Form(), runner, [this](RealModals& r) { RunFromMenu(r); });
-    EXPECT_EQ(Info.state, kStateResults);
-}
-
-// Help, About names this build's version and the system it runs on.
-TEST_F(MainFormTest, AboutNamesTheBuildsVersionAndTheSystem)
-{
-    Form().show();
-    RealModals runner;
-    QString line;
-    runner.steps.push_back([&](QDialog& d) {
-        line = static_cast<TAboutTemplateForm&>(d).Label1().text();
-        Press(Qt::Key_Return);
-    });
-    Form().Item("AboutItem").trigger();
-    EXPECT_EQ(line, QStringLiteral("version %1 (%2)").arg(QStringLiteral(PV_VERSION), QSysInfo::prettyProductName()));
-}
-
-// A file that is no model, opened by mistake, is refused and leaves no
-// trace: it is not among the recent files, and the status line no longer
-// says that a file is loading.
-TEST_F(MainFormTest, AFileThatIsNoModelLeavesNoTrace)
-{
-    const std::string herb = Copy();
-    const std::string map = Copy("river_valley.map", "moorland.map");
-    Form().show();
-    Open(herb);
-    dialogs.boxes.clear();
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        Open(map);
-        ASSERT_EQ(dialogs.boxes.size(), static_cast<std::size_t>(attempt + 1));
-        EXPECT_EQ(Form().statusBar()->currentMessage(), "");
-        EXPECT_EQ(Form().MRUFileList().Items(), QStringList{QString::fromStdString(herb)});
-    }
-}
-
-// Chart Properties belong to the model they were set for: File, New and
-// opening a model without chart settings of its own bring back the built-in
-// ones; a model saved with them gets them back when it is reopened.
-TEST_F(MainFormTest, ChartSettingsStayWithTheirModel)
-{
-    constexpr int kTrajectory = 19;
-    const TChartSettingsCase herb{TKindTable::Strativa, kTrajectory, Copy(), Copy("island_seabird.st"), "Herb chart",
-                                  [this](RealModals& r) { RunFromMenu(r); }};
-    ExpectChartSettingsStayWithTheirModel(Form(), dialogs, herb);
 }

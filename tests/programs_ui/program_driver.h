@@ -1,0 +1,57 @@
+#pragma once
+// One program's main window as the shared main-window tests drive it: what
+// differs between the programs (their store, their samples, their names and
+// their dialogs' types) behind one face, so that a behaviour the programs
+// share is written once and run for each.
+
+#include "chart/scale_info.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+class QDialog;
+class TProgramMainWindow;
+class TRunWindow;
+class TSettingsStore;
+
+class TProgramDriver {
+public:
+    virtual ~TProgramDriver() = default;
+
+    // The program's title, as its windows and the window manager show it.
+    virtual QString Title() const = 0;
+    // The name of a model that has no file yet.
+    virtual QString UntitledName() const = 0;
+    // The program's table of result kinds and its Trajectory summary in it.
+    virtual TKindTable Kinds() const = 0;
+    virtual int Trajectory() const = 0;
+    // The example a test opens first, and a second one without chart
+    // settings of its own.
+    virtual std::string Sample() const = 0;
+    virtual std::string OtherSample() const = 0;
+
+    // The program's store and switches as the program starts them; Stop
+    // ends the windows and leaves the store for the next test.
+    virtual void Prepare() = 0;
+    virtual void Start(TSettingsStore& settings) = 0;
+    virtual void Stop() = 0;
+
+    virtual TProgramMainWindow& Form() = 0;
+    virtual TRunWindow& SimulationForm() = 0;
+
+    // Types `title` into the title of General Information, shown as `d`.
+    virtual void SetTitle(QDialog& d, const QString& title) const = 0;
+    virtual void SetReplications(int replications) = 0;
+    virtual bool HasResults() const = 0;
+};
+
+// The drivers, one a program; `name` is how test names call the program.
+struct TProgramEntry {
+    const char* name;
+    std::unique_ptr<TProgramDriver> (*make)();
+};
+std::unique_ptr<TProgramDriver> MakeStageDriver();
+std::unique_ptr<TProgramDriver> MakeMultiDriver();
+std::unique_ptr<TProgramDriver> MakeSingleDriver();

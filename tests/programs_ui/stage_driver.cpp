@@ -1,0 +1,62 @@
+#include "program_driver.h"
+
+#include "core/config.h"
+#include "core/str_utilx.h"
+#include "stage/model_access.h"
+#include "stage/model_store.h"
+#include "stage_tool.h"
+#include "stage_ui/general_form.h"
+#include "stage_ui/main_form.h"
+#include "stage_ui/simulation_form.h"
+#include "stage_ui/stage_program.h"
+
+#include <QLineEdit>
+
+#include <filesystem>
+
+namespace {
+
+class TStageDriver : public TProgramDriver {
+public:
+    QString Title() const override { return "Voran Pelivo: Age and Stage Structure"; }
+    QString UntitledName() const override { return "Untitled.st"; }
+    TKindTable Kinds() const override { return TKindTable::Strativa; }
+    int Trajectory() const override { return 19; }
+    std::string Sample() const override { return "meadow_herb.st"; }
+    std::string OtherSample() const override { return "island_seabird.st"; }
+
+    void Prepare() override
+    {
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+        SelectKindTable(TKindTable::Strativa);
+        Config.RandomSeed = "4321";
+        PrepareStageModelStore();
+        NewModel();
+        IntegersWithoutDecimals = true;
+        TrimTrailingZeros = true;
+    }
+    void Start(TSettingsStore& settings) override { program_ = std::make_unique<TStageProgram>(settings); }
+    void Stop() override
+    {
+        program_.reset();
+        InputsChanged = false;
+        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
+    }
+
+    TProgramMainWindow& Form() override { return program_->MainForm(); }
+    TRunWindow& SimulationForm() override { return program_->MainForm().SimulationForm(); }
+
+    void SetTitle(QDialog& d, const QString& title) const override
+    {
+        static_cast<TGeneralForm&>(d).TitleEdit().setText(title);
+    }
+    void SetReplications(int replications) override { Info.replications = replications; }
+    bool HasResults() const override { return Info.state == kStateResults; }
+
+private:
+    std::unique_ptr<TStageProgram> program_;
+};
+
+}  // namespace
+
+std::unique_ptr<TProgramDriver> MakeStageDriver() { return std::make_unique<TStageDriver>(); }
