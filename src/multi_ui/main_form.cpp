@@ -37,11 +37,8 @@ void ShowPopulationDisplay(QWidget* owner) { TPopulationDisplayMenuForm(owner).E
 
 TAboutTexts MultiAboutTexts()
 {
-    TAboutTexts texts;
-    texts.Title = QString::fromLatin1(kMultiProgramTitle);
-    texts.Subtitle = QStringLiteral("Multiple populations (rivedarulation models)");
-    texts.Icon = MultiProgramIcon();
-    return texts;
+    return {QString::fromLatin1(kMultiProgramTitle), QStringLiteral("Multiple populations (rivedarulation models)"),
+            MultiProgramIcon()};
 }
 
 const unstructured_ui::TMainFormVariant& MultiMainFormVariant()

@@ -31,11 +31,7 @@ const char* const kPopulationsCaption = "Populations:";
 
 TAboutTexts SingleAboutTexts()
 {
-    TAboutTexts texts;
-    texts.Title = QString::fromLatin1(kSingleProgramTitle);
-    texts.Subtitle = QStringLiteral("Single population models");
-    texts.Icon = SingleProgramIcon();
-    return texts;
+    return {QString::fromLatin1(kSingleProgramTitle), QStringLiteral("Single population models"), SingleProgramIcon()};
 }
 
 const unstructured_ui::TMainFormVariant& SingleMainFormVariant()
@@ -93,11 +89,7 @@ bool TMainForm::QuerySaveChanges() { return BatchMode || unstructured_ui::TMainF
 bool TMainForm::OpenModel(const std::string& name)
 {
     const int code = LoadModel(name);
-    SetModelFileName(name);
-    SetNeedsFileName(code != kModelFileOk);
-    SetModified(code > kModelFileNotModel);
-    ShowModelSummary();
-    UpdateMenus();
+    ShowOpenedModel(name, code != kModelFileOk, code > kModelFileNotModel);
     return code == kModelFileOk;
 }
 

@@ -8,7 +8,6 @@
 #include "stage/model_store.h"
 #include "core/model_summary.h"
 #include "sim/density_types.h"
-#include "chart/scale_info.h"
 #include "stage/stage_file.h"
 #include "stage/validate_input.h"
 #include "stage_ui/about_form.h"
@@ -256,52 +255,39 @@ bool TMainForm::OpenModel(const std::string& name)
 {
     // The reader clears the store also when it cannot open the file at all;
     // that must not cost the user the model in the window.
+    const auto modelKept = [](int code) { return code == kModelFileNoName || code == kModelFileCannotOpen; };
     const TCoravel kept = Info;
     const bool keptInputsChanged = InputsChanged;
     const std::string keptMapName = Config.MapName;
-    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
-    RestoreBuiltInScaleInfo();
-    const int code = LoadModelFile(Info, name, 0);
-    if (code == kModelFileNoName || code == kModelFileCannotOpen) {
-        Info = kept;
-        InputsChanged = keptInputsChanged;
-        Config.MapName = keptMapName;
-        DefaultScaleInfo = keptScales;
-    } else if (InputsLoaded(code)) {
-        SetModelFileName(name);
-        SetNeedsFileName(false);
-        SetModified(false);
-    } else {
+    const int code = LoadWithChartSettings(
+        [&] {
+            const int read = LoadModelFile(Info, name, 0);
+            if (modelKept(read)) {
+                Info = kept;
+                InputsChanged = keptInputsChanged;
+                Config.MapName = keptMapName;
+            }
+            return read;
+        },
+        modelKept);
+    if (InputsLoaded(code)) {
+        ShowOpenedModel(name, false, false);
+    } else if (!modelKept(code)) {
         // The reader has cleared the model: it is a new one, and saving it
         // must not replace the file that failed.
-        SetModelFileName(kUntitled);
-        SetNeedsFileName(true);
-        SetModified(false);
+        ShowOpenedModel(kUntitled, true, false);
+    } else {
+        ShowModelSummary();
+        UpdateMenus();
     }
-    ShowModelSummary();
-    UpdateMenus();
     return InputsLoaded(code);
 }
 
-void TMainForm::NewItemClick()
-{
-    if (!QuerySaveChanges())
-        return;
-    NewModel();
-    RestoreBuiltInScaleInfo();
-    ModelFileName = kUntitled;
-    SetNeedsFileName(true);
-    SetModified(false);
-    UpdateCaption();
-    ShowModelSummary();
-    UpdateMenus();
-    // What the user types here is the new model's first edit; an OK that
-    // changes nothing leaves the new model unmodified.
-    if (generalForm_->Execute())
-        SetModified(true);
-    ShowModelSummary();
-    UpdateMenus();
-}
+void TMainForm::MakeNewModel() { NewModel(); }
+
+std::string TMainForm::UntitledName() const { return kUntitled; }
+
+bool TMainForm::EditGeneralInformation() { return generalForm_->Execute(); }
 
 void TMainForm::AfterEditor(bool stored)
 {

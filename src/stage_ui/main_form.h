@@ -52,8 +52,8 @@ public:
     // The status line: shows the text at once.
     void ShowStatus(const std::string& text) { ShowStatusText(text); }
 
-    void ShowModelSummary();
-    void UpdateMenus();
+    void ShowModelSummary() override;
+    void UpdateMenus() override;
     void UpdateBars();
     // True when the caller may go on and drop the model: nothing to save,
     // saved, or the user chose not to. False when the user cancelled or the
@@ -63,7 +63,6 @@ public:
     bool OpenModel(const std::string& name) override;
 
     // Menu commands.
-    void NewItemClick() override;
     void ToolbarItemClick() override;
     void StatusbarItemClick() override;
     void GeneralItemClick();
@@ -101,6 +100,9 @@ protected:
     // Moving a model that names files of its own to another folder asks
     // first.
     bool ConfirmSave(const std::string& name, const QString& folder) override;
+    void MakeNewModel() override;
+    std::string UntitledName() const override;
+    bool EditGeneralInformation() override;
 
 private:
     void CreateMenus();

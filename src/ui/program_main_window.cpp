@@ -1,5 +1,6 @@
 #include "ui/program_main_window.h"
 
+#include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/model_file_codes.h"
 #include "ui/dialog_services.h"
@@ -138,6 +139,44 @@ void TProgramMainWindow::RunInWindow(TRunWindow& window)
     const TRunEnd end = window.Outcome().end;
     if (window.Finished() && HasRunResults(end))
         resultsUnsaved_ = true;
+}
+
+int TProgramMainWindow::LoadWithChartSettings(const std::function<int()>& load,
+                                              const std::function<bool(int)>& modelKept)
+{
+    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
+    RestoreBuiltInScaleInfo();
+    const int code = load();
+    if (modelKept(code))
+        DefaultScaleInfo = keptScales;
+    return code;
+}
+
+void TProgramMainWindow::ShowOpenedModel(const std::string& name, bool needsFileName, bool modified)
+{
+    SetModelFileName(name);
+    needsFileName_ = needsFileName;
+    SetModified(modified);
+    ShowModelSummary();
+    UpdateMenus();
+}
+
+void TProgramMainWindow::NewItemClick()
+{
+    if (!QuerySaveChanges())
+        return;
+    MakeNewModel();
+    RestoreBuiltInScaleInfo();
+    SetModelFileName(UntitledName());
+    needsFileName_ = true;
+    SetModified(false);
+    UpdateCaption();
+    ShowModelSummary();
+    UpdateMenus();
+    if (EditGeneralInformation())
+        SetModified(true);
+    ShowModelSummary();
+    UpdateMenus();
 }
 
 void TProgramMainWindow::OpenItemClick()

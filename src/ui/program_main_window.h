@@ -24,6 +24,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QAction;
@@ -82,7 +83,11 @@ public:
     QAction& Item(const char* name) const;
 
     // File and View commands.
-    virtual void NewItemClick() = 0;
+    // File, New: after the save question, the program's new model with the
+    // built-in chart settings, under the untitled name, unmodified; then
+    // General Information, whose OK is the new model's first edit (an OK that
+    // changes nothing leaves it unmodified).
+    void NewItemClick();
     void OpenItemClick();
     void MRUFileListMRUItemClick(const QString& fileName);
     void SaveItemClick();
@@ -112,6 +117,24 @@ protected:
     // Simulation, Run: shows the program's simulation window, whose run
     // starts by itself; a run that leaves results marks them unsaved.
     void RunInWindow(TRunWindow& window);
+
+    // The summary and the menus show the model in the window.
+    virtual void ShowModelSummary() = 0;
+    virtual void UpdateMenus() = 0;
+    // File, New: the program's model cleared to its new model, the name it
+    // has until it is saved, and its General Information dialog (true when
+    // its OK stored what it shows).
+    virtual void MakeNewModel() = 0;
+    virtual std::string UntitledName() const = 0;
+    virtual bool EditGeneralInformation() = 0;
+    // Runs the program's reader (`load`, which also reads the file's side
+    // file of chart settings) with the chart settings first the built-in
+    // ones; where the model in hand was kept (`modelKept` of the reader's
+    // code) its chart settings are kept too. Returns the reader's code.
+    int LoadWithChartSettings(const std::function<int()>& load, const std::function<bool(int)>& modelKept);
+    // After a load: the model in the window has `name` and the two flags,
+    // and shows.
+    void ShowOpenedModel(const std::string& name, bool needsFileName, bool modified);
 
     // When the window is first shown.
     virtual void FormShow() = 0;

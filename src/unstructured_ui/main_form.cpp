@@ -1,6 +1,5 @@
 #include "unstructured_ui/main_form.h"
 
-#include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/model_summary.h"
 #include "multi/landscape_map.h"
@@ -287,54 +286,36 @@ int TMainForm::WriteModelFile(const std::string& name)
 
 int TMainForm::LoadModel(const std::string& name)
 {
-    const std::vector<TScaleInfo> keptScales = DefaultScaleInfo;
-    RestoreBuiltInScaleInfo();
-    const int code = LoadModelFile(Model, name, *variant_.Format);
-    if (ModelKept(code, *variant_.Format))
-        DefaultScaleInfo = keptScales;
-    return code;
+    return LoadWithChartSettings([&] { return LoadModelFile(Model, name, *variant_.Format); },
+                                 [this](int code) { return ModelKept(code, *variant_.Format); });
 }
 
 bool TMainForm::OpenModel(const std::string& name)
 {
     const int code = LoadModel(name);
     if (code == kModelFileOk) {
-        SetModelFileName(name);
-        SetNeedsFileName(false);
-        SetModified(false);
+        ShowOpenedModel(name, false, false);
     } else if (code > kModelFileNotModel) {
         // Read in part: saving it must not replace the file it came from.
-        SetModelFileName(variant_.Untitled);
-        SetNeedsFileName(true);
-        SetModified(true);
+        ShowOpenedModel(variant_.Untitled, true, true);
+    } else {
+        ShowModelSummary();
+        UpdateMenus();
     }
-    ShowModelSummary();
-    UpdateMenus();
     return code == kModelFileOk;
 }
 
-void TMainForm::NewItemClick()
+void TMainForm::MakeNewModel()
 {
-    if (!QuerySaveChanges())
-        return;
     if (variant_.NewModel)
         variant_.NewModel(Model);
     else
         StartNewModel(Model);
-    RestoreBuiltInScaleInfo();
-    SetModelFileName(variant_.Untitled);
-    SetNeedsFileName(true);
-    SetModified(false);
-    UpdateCaption();
-    ShowModelSummary();
-    UpdateMenus();
-    // What the user types here is the new model's first edit; an OK that
-    // changes nothing leaves the new model unmodified.
-    if (generalForm_->Execute())
-        SetModified(true);
-    ShowModelSummary();
-    UpdateMenus();
 }
+
+std::string TMainForm::UntitledName() const { return variant_.Untitled; }
+
+bool TMainForm::EditGeneralInformation() { return generalForm_->Execute(); }
 
 void TMainForm::GeneralItemClick()
 {

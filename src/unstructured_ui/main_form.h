@@ -93,8 +93,8 @@ public:
     // The status line: shows the text at once.
     void SetStatusText(const std::string& text) { ShowStatusText(text); }
 
-    void ShowModelSummary();
-    void UpdateMenus();
+    void ShowModelSummary() override;
+    void UpdateMenus() override;
     virtual void UpdateBars();
     // True when the caller may go on and drop the model: nothing to save,
     // saved, or the user chose not to. False when the user cancelled or the
@@ -104,7 +104,6 @@ public:
     bool OpenModel(const std::string& name) override;
 
     // Menu commands.
-    void NewItemClick() override;
     void ToolbarItemClick() override;
     void StatusbarItemClick() override;
     void MapItemClick();
@@ -147,6 +146,9 @@ protected:
     // returns the reader's code. The chart settings become the built-in ones
     // (or the file's own), unless the model in hand was kept.
     int LoadModel(const std::string& name);
+    void MakeNewModel() override;
+    std::string UntitledName() const override;
+    bool EditGeneralInformation() override;
     void ShowPage(QWidget& page);
     void RepaintMap();
 
