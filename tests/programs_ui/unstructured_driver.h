@@ -1,0 +1,50 @@
+#pragma once
+// What the drivers of the two programs built on the shared unstructured
+// windows have in common: the multi-population engine's model data, the
+// general information dialog and the program's windows.
+
+#include "program_driver.h"
+
+#include "core/config.h"
+#include "multi/model_data.h"
+#include "multi/startup.h"
+#include "unstructured_ui/general_form.h"
+#include "unstructured_ui/program_windows.h"
+#include "unstructured_ui/simulation_form.h"
+
+#include <QLineEdit>
+
+#include <memory>
+
+class TUnstructuredDriver : public TProgramDriver {
+public:
+    void Prepare() override
+    {
+        SelectKindTable(Kinds());
+        multi::StartMultiEngine(multi::TMultiLimits{});
+        ModelFileName = UntitledName().toStdString();
+        ModelFileNamed = false;
+        Config.RandomSeed = "4321";
+        Config.StepDelay = 0;
+    }
+    void Stop() override
+    {
+        program_.reset();
+        ModelFileName = "Untitled.st";
+        ModelFileNamed = false;
+        Config.RandomSeed = "0";
+    }
+
+    TProgramMainWindow& Form() override { return program_->MainForm(); }
+    TRunWindow& SimulationForm() override { return program_->MainForm().SimulationForm(); }
+
+    void SetTitle(QDialog& d, const QString& title) const override
+    {
+        static_cast<unstructured_ui::TGeneralForm&>(d).TitleEdit().setText(title);
+    }
+    void SetReplications(int replications) override { multi::Model.Replications = replications; }
+    bool HasResults() const override { return multi::Model.ModelState == kStateResults; }
+
+protected:
+    std::unique_ptr<unstructured_ui::TProgramWindows> program_;
+};
