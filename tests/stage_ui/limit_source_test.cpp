@@ -20,25 +20,11 @@
 
 namespace {
 
-class LimitSourceTest : public NewModelWindowTest {
+class LimitSourceTest : public RecordedNewModelWindowTest {
 protected:
     // The duration limit from the command line, the replications limit from
     // the start values.
     void Configure() override { ParseCommandLine({"/DUR=30"}); }
-
-    void SetUp() override
-    {
-        NewModelWindowTest::SetUp();
-        sink = std::make_unique<RecordingSink>();
-    }
-
-    void TearDown() override
-    {
-        sink.reset();
-        NewModelWindowTest::TearDown();
-    }
-
-    std::unique_ptr<RecordingSink> sink;
 };
 
 }  // namespace

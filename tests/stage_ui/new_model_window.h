@@ -16,6 +16,8 @@
 #include "support/scripted_dialogs.h"
 #include "ui/string_align_grid.h"
 
+#include "support/recording_sink.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QPushButton>
@@ -83,4 +85,23 @@ protected:
     RealModals modals;
     RecordingHelp help;
     std::unique_ptr<TStageProgram> program;
+};
+
+// The same, with every message box and beep recorded over the program's own
+// sink.
+class RecordedNewModelWindowTest : public NewModelWindowTest {
+protected:
+    void SetUp() override
+    {
+        NewModelWindowTest::SetUp();
+        sink = std::make_unique<RecordingSink>();
+    }
+
+    void TearDown() override
+    {
+        sink.reset();
+        NewModelWindowTest::TearDown();
+    }
+
+    std::unique_ptr<RecordingSink> sink;
 };

@@ -32,21 +32,8 @@
 namespace {
 
 // The program's windows over a new model; messages and beeps are recorded.
-class TypedNumbersTest : public NewModelWindowTest {
+class TypedNumbersTest : public RecordedNewModelWindowTest {
 protected:
-    void SetUp() override
-    {
-        NewModelWindowTest::SetUp();
-        // Over the program's own sink.
-        sink = std::make_unique<RecordingSink>();
-    }
-
-    void TearDown() override
-    {
-        sink.reset();
-        NewModelWindowTest::TearDown();
-    }
-
     // The menu item twice: the first showing closed with Cancel, the second
     // worked by `step` inside its modal loop.
     void OpenTwice(const char* item, RealModals::TStep step)
@@ -67,7 +54,6 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<RecordingSink> sink;
 };
 
 }  // namespace
