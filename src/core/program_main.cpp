@@ -30,3 +30,13 @@ int RunProgramMain(const std::function<int()>& program)
     FinishBatchLog();
     return status;
 }
+
+void StartProgramServices(const TConfigStartup& startup, const std::string& logFolder,
+                          const std::function<void(const ConfigType&)>& sizeModel, const std::string& fixedLogName)
+{
+    LoadConfiguration(startup);
+    sizeModel(Config);
+    if (!fixedLogName.empty())
+        UseFixedBatchLogName(fixedLogName);
+    OpenBatchLog(logFolder);
+}

@@ -1,26 +1,23 @@
 #include "single/startup.h"
 
 #include "chart/scale_info.h"
-#include "core/batch_log.h"
+#include "core/program_main.h"
 
 namespace single {
 
 multi::TMultiLimits LimitsFromConfig(const ConfigType& config)
 {
-    multi::TMultiLimits limits;
-    limits.MaxPops = config.MaxPopulations;
-    limits.MaxDuration = config.MaxDuration;
-    limits.MaxReplications = config.MaxReplications;
-    limits.MaxStages = config.MaxStages;
-    return limits;
+    return {.MaxPops = config.MaxPopulations,
+            .MaxDuration = config.MaxDuration,
+            .MaxReplications = config.MaxReplications,
+            .MaxStages = config.MaxStages};
 }
 
 void StartSingleProgram(const TConfigStartup& startup, const std::string& logFolder)
 {
-    LoadConfiguration(startup);
-    multi::StartMultiEngine(LimitsFromConfig(Config));
-    UseFixedBatchLogName(kBatchLogName);
-    OpenBatchLog(logFolder);
+    StartProgramServices(
+        startup, logFolder, [](const ConfigType& config) { multi::StartMultiEngine(LimitsFromConfig(config)); },
+        kBatchLogName);
     SelectKindTable(TKindTable::Monovara);
     multi::NewModel(multi::Model);
     // The map-features name comes only from the configuration or from a

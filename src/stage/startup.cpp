@@ -1,6 +1,6 @@
 #include "stage/startup.h"
 
-#include "core/batch_log.h"
+#include "core/program_main.h"
 #include "stage/model_access.h"
 
 ModelLimits LimitsFromConfig(const ConfigType& config)
@@ -19,9 +19,8 @@ ModelLimits LimitsFromConfig(const ConfigType& config)
 
 void StartCoreServices(const TConfigStartup& startup, const std::string& logFolder)
 {
-    LoadConfiguration(startup);
-    CreateModelStore(LimitsFromConfig(Config));
-    OpenBatchLog(logFolder);
+    StartProgramServices(startup, logFolder,
+                         [](const ConfigType& config) { CreateModelStore(LimitsFromConfig(config)); });
     ResultMemoryKind = kMainMemory;
     NewModel();
 }

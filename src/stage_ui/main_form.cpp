@@ -26,7 +26,6 @@
 #include "stage_ui/stage_result_windows.h"
 #include "stage_ui/std_dev_matrix_form.h"
 #include "ui/dialog_services.h"
-#include "ui/help_service.h"
 #include "ui/hints.h"
 #include "ui/main_window_parts.h"
 #include "ui/model_text.h"
@@ -94,9 +93,7 @@ void TMainForm::CreateMenus()
 {
     AddFileAndViewMenus({});
 
-    QMenu* model = menuBar()->addMenu(QStringLiteral("&Model"));
-    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"),
-                QStringLiteral("Change general information"), [this] { GeneralItemClick(); });
+    QMenu* model = &AddModelMenu([this] { GeneralItemClick(); });
     AddMenuItem(*model, "StagesItem", QStringLiteral("&Stages"),
                 QStringLiteral("Change the number of stages and stage attributes"), [this] { StagesItemClick(); });
     AddMenuItem(*model, "StageMatrixItem", QStringLiteral("Stage Matri&x"), QStringLiteral("Change the stage matrix"),
@@ -112,11 +109,9 @@ void TMainForm::CreateMenus()
                 QStringLiteral("Change the population management parameters"),
                 [this] { PopulationManagementItemClick(); });
 
-    QMenu* simulation = menuBar()->addMenu(QStringLiteral("&Simulation"));
-    AddMenuItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"),
-                [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
+    QMenu& simulation = AddSimulationMenu([this] { RunItemClick(); });
     // Kept out of sight: the simulation window has its own Stop button.
-    AddMenuItem(*simulation, "StopItem", QStringLiteral("&Stop"), {}, [] {})->setVisible(false);
+    AddMenuItem(simulation, "StopItem", QStringLiteral("&Stop"), {}, [] {})->setVisible(false);
 
     resultsMenu_ = menuBar()->addMenu(QStringLiteral("&Results"));
     resultsMenu_->setObjectName(QStringLiteral("ResultsMenu"));
@@ -137,11 +132,7 @@ void TMainForm::CreateMenus()
                     QString::fromLatin1(results[i].hint), [this, kind] { ResultItemClick(kind); });
     }
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddMenuItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
-                [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
-    AddMenuItem(*help, "AboutItem", QStringLiteral("&About..."),
-                QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
+    AddHelpMenu([this] { TAboutForm::Execute(this); }, false);
 }
 
 void TMainForm::CreateSummary()
@@ -329,7 +320,3 @@ void TMainForm::RunItemClick()
 }
 
 void TMainForm::ResultItemClick(int kind) { OpenStageResultWindow(this, kind); }
-
-void TMainForm::HelpTopicsItemClick() { HelpService().ShowHelp(this, kHelpContents); }
-
-void TMainForm::AboutItemClick() { TAboutForm::Execute(this); }

@@ -74,8 +74,6 @@ public:
     void PopulationManagementItemClick();
     void RunItemClick();
     void ResultItemClick(int kind);
-    void HelpTopicsItemClick();
-    void AboutItemClick();
 
     bool Unnamed() const { return NeedsFileName(); }
 

@@ -4,6 +4,7 @@
 #include "core/config.h"
 #include "core/model_file_codes.h"
 #include "ui/dialog_services.h"
+#include "ui/help_service.h"
 #include "ui/main_window_parts.h"
 #include "ui/mru_file_list.h"
 #include "ui/qt_message_sink.h"
@@ -62,6 +63,33 @@ QMenu& TProgramMainWindow::AddFileAndViewMenus(const QString& newHint)
                 [this] { StatusbarItemClick(); })
         ->setCheckable(true);
     return *view;
+}
+
+QMenu& TProgramMainWindow::AddModelMenu(const std::function<void()>& general)
+{
+    QMenu* model = menuBar()->addMenu(QStringLiteral("&Model"));
+    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"),
+                QStringLiteral("Change general information"), general);
+    return *model;
+}
+
+QMenu& TProgramMainWindow::AddSimulationMenu(const std::function<void()>& run)
+{
+    QMenu* simulation = menuBar()->addMenu(QStringLiteral("&Simulation"));
+    AddMenuItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"), run,
+                QKeySequence(Qt::CTRL | Qt::Key_R));
+    return *simulation;
+}
+
+void TProgramMainWindow::AddHelpMenu(const std::function<void()>& about, bool separatorBeforeAbout)
+{
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddMenuItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
+                [this] { HelpService().ShowHelp(this, kHelpContents); }, QKeySequence(Qt::Key_F1));
+    if (separatorBeforeAbout)
+        help->addSeparator();
+    AddMenuItem(*help, "AboutItem", QStringLiteral("&About..."),
+                QStringLiteral("Display program version and copyright information"), about);
 }
 
 void TProgramMainWindow::AddRecentFiles(TSettingsStore& settings, const std::string& settingsKey, QAction& anchor)

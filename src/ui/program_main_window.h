@@ -104,6 +104,15 @@ protected:
     // its items on the toolbar, and the View menu with the Toolbar and
     // Status bar items, which it returns for the program's further items.
     QMenu& AddFileAndViewMenus(const QString& newHint);
+    // The Model menu with General Information (`general`) as its first
+    // item, returned for the program's further items.
+    QMenu& AddModelMenu(const std::function<void()>& general);
+    // The Simulation menu with Run (`run`, Ctrl+R), returned for the
+    // program's further items.
+    QMenu& AddSimulationMenu(const std::function<void()>& run);
+    // The Help menu, last: Help Topics (F1) opens the help's contents;
+    // About... (`about`) after a separator where `separatorBeforeAbout`.
+    void AddHelpMenu(const std::function<void()>& about, bool separatorBeforeAbout);
     // The recent model files, kept under the program's settings key, in a
     // submenu just before `anchor`.
     void AddRecentFiles(TSettingsStore& settings, const std::string& settingsKey, QAction& anchor);

@@ -9,7 +9,6 @@
 #include "unstructured_ui/general_form.h"
 #include "unstructured_ui/option_form.h"
 #include "unstructured_ui/simulation_form.h"
-#include "ui/help_service.h"
 #include "ui/main_window_parts.h"
 #include "ui/model_text.h"
 #include "ui/picture_files.h"
@@ -88,18 +87,14 @@ void TMainForm::CreateMenus()
         modes->addAction(item);
     }
 
-    QMenu* model = menuBar()->addMenu(QStringLiteral("&Model"));
-    AddMenuItem(*model, "GeneralItem", QStringLiteral("&General Information"),
-                QStringLiteral("Change general information"), [this] { GeneralItemClick(); });
+    QMenu* model = &AddModelMenu([this] { GeneralItemClick(); });
     AddMenuItem(*model, "PopulationsItem", QStringLiteral("&Populations"),
                 QStringLiteral("Change the number of populations and population parameters"),
                 [this] { PopulationsItemClick(); });
     AddMenuItem(*model, "DispersalItem", QStringLiteral("&Dispersal and Correlation"),
                 QStringLiteral("Change the dispersal and correlation parameters"), [this] { DispersalItemClick(); });
 
-    QMenu* simulation = menuBar()->addMenu(QStringLiteral("&Simulation"));
-    AddMenuItem(*simulation, "RunItem", QStringLiteral("&Run"), QStringLiteral("Run a simulation"),
-                [this] { RunItemClick(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
+    AddSimulationMenu([this] { RunItemClick(); });
 
     resultsMenu_ = menuBar()->addMenu(QStringLiteral("&Results"));
     resultsMenu_->setObjectName(QStringLiteral("ResultsMenu"));
@@ -125,12 +120,7 @@ void TMainForm::CreateMenus()
             resultsMenu_->addSeparator()->setObjectName(QString::fromLatin1(results[i].separatorAfter));
     }
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddMenuItem(*help, "HelpTopicsItem", QStringLiteral("&Help Topics"), QStringLiteral("Display the help contents"),
-                [this] { HelpTopicsItemClick(); }, QKeySequence(Qt::Key_F1));
-    help->addSeparator();
-    AddMenuItem(*help, "AboutItem", QStringLiteral("&About..."),
-                QStringLiteral("Display program version and copyright information"), [this] { AboutItemClick(); });
+    AddHelpMenu([this] { TAboutForm::Execute(this, variant_.AboutTexts()); }, true);
 }
 
 void TMainForm::CreatePages()
@@ -335,9 +325,5 @@ void TMainForm::RunItemClick()
 }
 
 void TMainForm::ResultItemClick(int kind) { variant_.OpenResult(this, kind); }
-
-void TMainForm::HelpTopicsItemClick() { HelpService().ShowHelp(this, kHelpContents); }
-
-void TMainForm::AboutItemClick() { TAboutForm::Execute(this, variant_.AboutTexts()); }
 
 }  // namespace unstructured_ui

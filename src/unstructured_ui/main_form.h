@@ -119,8 +119,6 @@ public:
     // The Results menu opens: its items are enabled only with results.
     void ResultsItemClick();
     virtual void ResultItemClick(int kind);
-    void HelpTopicsItemClick();
-    void AboutItemClick();
 
     const TMainFormVariant& Variant() const { return variant_; }
     multi::TMultiOptions& Options() const;
