@@ -1,5 +1,6 @@
 #include "unstructured_driver.h"
 
+#include "multi/multi_options.h"
 #include "multi/result_kinds.h"
 #include "multi/startup.h"
 #include "multi_ui/main_form.h"
@@ -15,6 +16,8 @@ public:
     int Trajectory() const override { return multi::kTrajectory; }
     std::string Sample() const override { return "river_voles.mp"; }
     std::string OtherSample() const override { return "island_lizards.mp"; }
+    std::string SettingsKey() const override { return multi::kMultiSettingsKey; }
+    std::size_t LastSampleComment() const override { return 3; }
 
     void Start(TSettingsStore& settings) override { program_ = std::make_unique<multi::TMultiProgram>(settings); }
 };

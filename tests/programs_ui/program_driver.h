@@ -7,9 +7,13 @@
 #include "chart/scale_info.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <cstdint>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QDialog;
 class TProgramMainWindow;
@@ -32,19 +36,44 @@ public:
     virtual std::string Sample() const = 0;
     virtual std::string OtherSample() const = 0;
 
-    // The program's store and switches as the program starts them; Stop
-    // ends the windows and leaves the store for the next test.
+    // Where the program keeps its options and recent files.
+    virtual std::string SettingsKey() const = 0;
+    // The close question for a changed model whose results came from other
+    // inputs.
+    virtual QString ResultsLostPrompt() const = 0;
+    // The File menu as the program lays it out with recent files: an item
+    // by its object name (its text where it has none, "-" for a separator
+    // without a name).
+    virtual QStringList FileMenuLayout() const = 0;
+
+    // The program's store and switches as the program starts them; Start
+    // makes the windows (again after Close), Close ends them; Stop ends
+    // them and leaves the store for the next test.
     virtual void Prepare() = 0;
     virtual void Start(TSettingsStore& settings) = 0;
+    virtual void Close() = 0;
     virtual void Stop() = 0;
 
     virtual TProgramMainWindow& Form() = 0;
     virtual TRunWindow& SimulationForm() = 0;
 
-    // Types `title` into the title of General Information, shown as `d`.
+    // Types `title` into the title of General Information, shown as `d`,
+    // and what that title shows.
     virtual void SetTitle(QDialog& d, const QString& title) const = 0;
+    virtual QString TitleIn(QDialog& d) const = 0;
     virtual void SetReplications(int replications) = 0;
     virtual bool HasResults() const = 0;
+
+    // The model in the store.
+    virtual std::uint8_t State() const = 0;
+    virtual int ReplicationsDone() const = 0;
+    virtual std::string ModelTitle() const = 0;
+    virtual std::vector<std::string> Comments() const = 0;
+    // Marks the model's results as made from other inputs than it has.
+    virtual void SetInputsChanged(bool on) = 0;
+    // The comment line a paste at the end of the sample's comments goes to
+    // (an index into Comments()).
+    virtual std::size_t LastSampleComment() const = 0;
 };
 
 // The drivers, one a program; `name` is how test names call the program.

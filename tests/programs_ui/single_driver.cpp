@@ -13,6 +13,9 @@ public:
     int Trajectory() const override { return single::kTrajectory; }
     std::string Sample() const override { return "marsh_frogs.sp"; }
     std::string OtherSample() const override { return "meadow_orchid.sp"; }
+    std::string SettingsKey() const override { return single_ui::kSingleSettingsKey; }
+    // The sample's last two comment lines are empty.
+    std::size_t LastSampleComment() const override { return 1; }
 
     void Start(TSettingsStore& settings) override
     {

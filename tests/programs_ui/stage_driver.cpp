@@ -4,6 +4,7 @@
 #include "core/str_utilx.h"
 #include "stage/model_access.h"
 #include "stage/model_store.h"
+#include "stage/stage_options.h"
 #include "stage_tool.h"
 #include "stage_ui/general_form.h"
 #include "stage_ui/main_form.h"
@@ -35,7 +36,18 @@ public:
         IntegersWithoutDecimals = true;
         TrimTrailingZeros = true;
     }
+    std::string SettingsKey() const override { return kStageSettingsKey; }
+    QString ResultsLostPrompt() const override
+    {
+        return "Results will not be saved.\r\n\r\nThe model has changed.  Save changes?";
+    }
+    QStringList FileMenuLayout() const override
+    {
+        return {"NewItem", "OpenItem", "OpenSeparator", "&Reopen", "SaveItem", "SaveAsItem", "-", "ExitItem"};
+    }
+
     void Start(TSettingsStore& settings) override { program_ = std::make_unique<TStageProgram>(settings); }
+    void Close() override { program_.reset(); }
     void Stop() override
     {
         program_.reset();
@@ -50,8 +62,19 @@ public:
     {
         static_cast<TGeneralForm&>(d).TitleEdit().setText(title);
     }
+    QString TitleIn(QDialog& d) const override { return static_cast<TGeneralForm&>(d).TitleEdit().text(); }
     void SetReplications(int replications) override { Info.replications = replications; }
     bool HasResults() const override { return Info.state == kStateResults; }
+
+    std::uint8_t State() const override { return Info.state; }
+    int ReplicationsDone() const override { return Info.replicationsdone; }
+    std::string ModelTitle() const override { return Info.title; }
+    std::vector<std::string> Comments() const override
+    {
+        return {Info.comments[1], Info.comments[2], Info.comments[3], Info.comments[4]};
+    }
+    void SetInputsChanged(bool on) override { InputsChanged = on; }
+    std::size_t LastSampleComment() const override { return 3; }
 
 private:
     std::unique_ptr<TStageProgram> program_;

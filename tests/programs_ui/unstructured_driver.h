@@ -27,6 +27,16 @@ public:
         Config.RandomSeed = "4321";
         Config.StepDelay = 0;
     }
+    QString ResultsLostPrompt() const override
+    {
+        return "The model has changed.  Save changes?\r\n\r\nResults will not be saved.";
+    }
+    QStringList FileMenuLayout() const override
+    {
+        return {"NewItem", "OpenItem", "&Reopen", "OpenSeparator", "SaveItem", "SaveAsItem", "-", "ExitItem"};
+    }
+
+    void Close() override { program_.reset(); }
     void Stop() override
     {
         program_.reset();
@@ -42,8 +52,22 @@ public:
     {
         static_cast<unstructured_ui::TGeneralForm&>(d).TitleEdit().setText(title);
     }
+    QString TitleIn(QDialog& d) const override
+    {
+        return static_cast<unstructured_ui::TGeneralForm&>(d).TitleEdit().text();
+    }
     void SetReplications(int replications) override { multi::Model.Replications = replications; }
     bool HasResults() const override { return multi::Model.ModelState == kStateResults; }
+
+    std::uint8_t State() const override { return multi::Model.ModelState; }
+    int ReplicationsDone() const override { return multi::Model.ReplicationsDone; }
+    std::string ModelTitle() const override { return multi::Model.Info.Title; }
+    std::vector<std::string> Comments() const override
+    {
+        const multi::InfoType& info = multi::Model.Info;
+        return {info.Comment1, info.Comment2, info.Comment3, info.Comment4};
+    }
+    void SetInputsChanged(bool on) override { multi::Model.InputsChanged = on; }
 
 protected:
     std::unique_ptr<unstructured_ui::TProgramWindows> program_;
