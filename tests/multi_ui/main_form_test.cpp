@@ -1,5 +1,7 @@
 #include "multi_ui/main_form.h"
 
+#include "program_fixture.h"
+
 #include "chart/scale_info.h"
 #include "core/config.h"
 #include "core/messages.h"
@@ -61,53 +63,20 @@ using unstructured_ui::TGeneralForm;
 
 namespace {
 
-const std::string kKey = "Software\\Varnholt\\Voran Pelivo: Multiple Populations";
-const QString kCaption = "Voran Pelivo: Multiple Populations - ";
-const QString kPrompt = "The model has changed.  Save changes?";
 const QString kSampleTitle = "Water voles along the Ashbrook valley";
 
-// The program's windows over the engine's model, every dialog answered by
-// script, the settings in memory. The sample and its map are copied into a
-// folder of the test's own.
-class MultiMainFormTest : public ::testing::Test {
+// The program's windows over the engine's model (see TProgramFixture); the
+// sample's map is copied beside it.
+class MultiMainFormTest : public ::testing::Test, protected TProgramFixture {
 protected:
     void SetUp() override
     {
-        table_ = CurrentKindTable();
-        SelectKindTable(TKindTable::Plurimod);
-        StartMultiEngine(TMultiLimits{});
-        ModelFileName = kUntitledModel;
-        ModelFileNamed = false;
-        Config.RandomSeed = "4321";
-        Config.StepDelay = 0;
+        StartProgram(MakeMultiDriver());
         std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/river_valley.map", dir.file("river_valley.map"));
-        Start();
     }
+    void TearDown() override { StopProgram(); }
 
-    void TearDown() override
-    {
-        program.reset();
-        ModelFileName = "Untitled.st";
-        ModelFileNamed = false;
-        Config.RandomSeed = "0";
-        SelectKindTable(table_);
-    }
-
-    // The program as started, its main window not shown yet.
-    void Start() { program = std::make_unique<TMultiProgram>(settings); }
-    TMainForm& Form() { return program->MainForm(); }
-
-    std::string Copy(const std::string& as = "river_voles.mp")
-    {
-        const std::string path = dir.file(as);
-        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/river_voles.mp", path,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return path;
-    }
-
-    // File, Open from the menu with the name chosen in the dialog; changes
-    // of the model in the window are dropped ("No" to saving them).
-    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
+    TMainForm& Form() { return static_cast<TMainForm&>(Window()); }
 
     // Model, General Information seen once and cancelled, then "..." with
     // `chosen` picked in the file dialog; what the edit then shows; OK.
@@ -127,42 +96,8 @@ protected:
     // The header line of a saved model.
     static std::string HeaderOf(const std::string& path) { return SplitLines(ReadAll(path)).at(0); }
 
-    // A model edit as the user makes it: General Information, new title, OK.
-    void EditTitle(const QString& title = "Edited")
-    {
-        modals.steps.push_back(
-            PressButton("OK", [title](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText(title); }));
-        Form().GeneralItemClick();
-    }
-
-    // Simulation, Run: the window's run in full, with few replications.
-    void Run(int replications = 5)
-    {
-        Model.Replications = replications;
-        RunInFull(Form(), modals);
-    }
-
-    // Simulation, Run from the menu with few replications; Esc closes the
-    // window once the run is over.
-    void RunFromMenu(RealModals& runner)
-    {
-        Model.Replications = 5;
-        ::RunFromMenu(Form(), runner);
-    }
-
-    QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
     QWidget* Page() { return Form().PageControl().currentWidget(); }
-    bool ResultsEnabled() { return Form().Item("TrajectorySummaryItem").isEnabled(); }
-
-    KeptNumberSwitches switches;
-    TempDir dir;
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    ScriptedModals modals{true};
-    RecordingHelp help;
-    std::unique_ptr<TMultiProgram> program;
-    TKindTable table_ = TKindTable::Strativa;
 };
 
 }  // namespace
@@ -184,9 +119,9 @@ TEST_F(MultiMainFormTest, ViewModeChoosesThePage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.mode ? c.mode : "none") << " " << c.populations);
-        settings.DeleteValue(kKey, "ViewMode");
+        settings.DeleteValue(SettingsKey(), "ViewMode");
         if (c.mode)
-            settings.WriteValue(kKey, "ViewMode", c.mode);
+            settings.WriteValue(SettingsKey(), "ViewMode", c.mode);
         Model.PopCount = static_cast<std::uint8_t>(c.populations);
         Form().UpdateBars();
         Form().UpdateMenus();
@@ -194,7 +129,7 @@ TEST_F(MultiMainFormTest, ViewModeChoosesThePage)
         for (const char* item : {"MapItem", "GeneralInformationViewItem", "AutoItem"})
             EXPECT_EQ(Form().Item(item).isChecked(), std::string(item) == c.checked) << item;
     }
-    settings.WriteValue(kKey, "ViewMode", "7");
+    settings.WriteValue(SettingsKey(), "ViewMode", "7");
     Form().UpdateBars();
     Form().UpdateMenus();
     EXPECT_EQ(Page(), static_cast<QWidget*>(&Form().GeneralTabSheet()));
@@ -205,7 +140,7 @@ TEST_F(MultiMainFormTest, ViewModeChoosesThePage)
         {"MapItem", "1"}, {"GeneralInformationViewItem", "2"}, {"AutoItem", "3"}};
     for (const auto& [item, mode] : items) {
         Form().Item(item).trigger();
-        EXPECT_EQ(settings.ReadValue(kKey, "ViewMode"), mode);
+        EXPECT_EQ(settings.ReadValue(SettingsKey(), "ViewMode"), mode);
         EXPECT_TRUE(Form().Item(item).isChecked());
     }
     EXPECT_EQ(Page(), &Form().MapTabSheet());
@@ -215,7 +150,7 @@ TEST_F(MultiMainFormTest, ViewModeChoosesThePage)
 // replications; labels open their dialogs.
 TEST_F(MultiMainFormTest, TheGeneralPageShowsTheModelAndOpensItsDialogs)
 {
-    Open(Copy());
+    Open(CopySample());
     EXPECT_EQ(Label("Title:"), kSampleTitle);
     EXPECT_EQ(Label("Comments:"), "Five colonies on the main river and two side streams.\nAbundances are adult females "
                                   "counted in spring.\nMink control keeps survival at the values below.\nDistances in "
@@ -230,7 +165,7 @@ TEST_F(MultiMainFormTest, TheGeneralPageShowsTheModelAndOpensItsDialogs)
     EXPECT_EQ(Label("Replications:"), "0 (deterministic simulation)");
     EXPECT_TRUE(Form().SummaryLabel("Using demographic stochasticity").isHidden());
 
-    settings.WriteValue(kKey, "ViewMode", "2");
+    settings.WriteValue(SettingsKey(), "ViewMode", "2");
     Form().show();
     const std::pair<QWidget*, QString> clicks[] = {
         {&Form().SummaryLabel("Title:"), "General Information"},
@@ -249,8 +184,7 @@ TEST_F(MultiMainFormTest, TheGeneralPageShowsTheModelAndOpensItsDialogs)
     EXPECT_FALSE(Form().Modified());
 }
 
-// Run needs something to run; the Results items need results, which a run
-// leaves and which they then open, each its own kind.
+// Run needs something to run; the Results items need results.
 TEST_F(MultiMainFormTest, RunAndResultsAreEnabledByTheModel)
 {
     struct Case {
@@ -279,109 +213,6 @@ TEST_F(MultiMainFormTest, RunAndResultsAreEnabledByTheModel)
             }
         }
     }
-
-    Open(Copy());
-    EXPECT_FALSE(ResultsEnabled());
-    Run();
-    ASSERT_EQ(Model.ModelState, kStateResults);
-    EXPECT_TRUE(ResultsEnabled());
-    EXPECT_FALSE(Form().Modified());
-    modals.shown.clear();
-    for (QAction* item : Form().ResultsMenu().actions()) {
-        if (item->isSeparator())
-            continue;
-        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
-        item->trigger();
-    }
-    EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Population Structure",
-                                                  "Rivedarulation Occupancy", "Extinction/Decline",
-                                                  "Explosion/Increase"}));
-}
-
-// The save question: Cancel keeps the window and the model, No drops the
-// model, Yes saves it; results made from other inputs are said to be lost
-// after the question.
-TEST_F(MultiMainFormTest, ClosingAsksToSaveAChangedModel)
-{
-    const std::string path = Copy();
-    Open(path);
-    Form().show();
-    EXPECT_TRUE(Form().close());
-    EXPECT_TRUE(dialogs.boxes.empty());
-
-    struct Case {
-        bool run, inputsChanged;
-        TBoxAnswer answer;
-        QString text;
-        bool closed, saved;
-    };
-    const Case cases[] = {
-        {false, false, TBoxAnswer::Cancel, kPrompt, false, false},
-        {true, true, TBoxAnswer::Cancel, kPrompt + "\r\n\r\nResults will not be saved.", false, false},
-        {true, false, TBoxAnswer::No, kPrompt, true, false},
-        {true, true, TBoxAnswer::Yes, kPrompt + "\r\n\r\nResults will not be saved.", true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.toStdString() + " " + std::to_string(int(c.answer)));
-        Open(Copy());
-        if (c.run)
-            Run();
-        EditTitle("Changed");
-        Model.InputsChanged = c.inputsChanged;
-        Form().show();
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {c.answer};
-        EXPECT_EQ(Form().close(), c.closed);
-        EXPECT_EQ(Form().isVisible(), !c.closed);
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, c.text);
-        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNoCancel);
-        EXPECT_EQ(Label("Title:"), "Changed");
-        EXPECT_EQ(Form().Modified(), !c.saved);
-        const std::string file = ReadAll(path);
-        EXPECT_EQ(file.find("Changed\r\n") != std::string::npos, c.saved);
-        // Results from other inputs stay out of the file.
-        EXPECT_EQ(file.find("Simulation results"), std::string::npos);
-    }
-}
-
-// A run's results are in no file until the model is saved: Exit, New,
-// Open, Reopen and closing the window ask to save them as for a changed
-// model, without saying that results are lost. Cancel keeps the window and
-// the results; Yes writes them into the model's file.
-TEST_F(MultiMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
-{
-    const std::string other = Copy("other.mp");
-    const std::string path = Copy();
-    Open(other);
-    Open(path);
-    Run(6);
-    ASSERT_EQ(Model.ModelState, kStateResults);
-    EXPECT_FALSE(Form().Modified());
-    Form().show();
-
-    QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
-    ASSERT_NE(reopenOther, nullptr);
-    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
-        SCOPED_TRACE(name);
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {TBoxAnswer::Cancel};
-        command();
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
-        EXPECT_TRUE(Form().isVisible());
-        EXPECT_EQ(ModelFileName, path);
-        EXPECT_EQ(Model.ModelState, kStateResults);
-    }
-
-    dialogs.boxes.clear();
-    dialogs.boxAnswers = {TBoxAnswer::Yes};
-    Form().Item("ExitItem").trigger();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, kPrompt);
-    EXPECT_FALSE(Form().isVisible());
-    EXPECT_FALSE(Form().ResultsUnsaved());
-    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
 }
 
 // Open by its code: a model that loads is named after its file; one that
@@ -390,14 +221,11 @@ TEST_F(MultiMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
 // that a plain Save does not write over its file.
 TEST_F(MultiMainFormTest, OpeningFollowsTheReadersCode)
 {
-    const std::string good = Copy();
-    const std::string other = Copy("other.mp");
+    const std::string good = CopySample();
+    const std::string other = CopySample("other.mp");
     const std::string junk = dir.file("junk.mp");
     WriteAll(junk, "Field notes, not a model\r\n");
-    std::string partial = ReadAll(good);
-    partial.replace(partial.find("-End of file-"), 13,
-                    "Simulation results 01/02/2024 10:00:00\r\n500 replications\r\nbroken\r\n");
-    WriteAll(dir.file("partial.mp"), partial);
+    CopyWithBrokenResults("partial.mp");
 
     struct Case {
         std::string file;
@@ -417,7 +245,7 @@ TEST_F(MultiMainFormTest, OpeningFollowsTheReadersCode)
         dialogs.boxes.clear();
         dialogs.boxAnswers = {TBoxAnswer::No};
         Form().MRUFileListMRUItemClick(QString::fromStdString(c.file));
-        EXPECT_EQ(Caption(), kCaption + c.caption);
+        EXPECT_EQ(Caption(), CaptionFor(c.caption));
         EXPECT_EQ(Form().NeedsFileName(), c.needsName);
         EXPECT_EQ(Form().Modified(), c.modified);
         EXPECT_EQ(Label("Title:"), c.kept ? "Kept" : kSampleTitle);
@@ -434,110 +262,25 @@ TEST_F(MultiMainFormTest, OpeningFollowsTheReadersCode)
     EXPECT_EQ(ReadAll(dir.file("partial.mp")), bytes);
 }
 
-// Save As to a name without an extension writes "<name>.mp", names the
-// model after it and puts it on top of the recent files; a plain Save then
-// writes the same bytes without asking. A cancelled Save As saves nothing.
-TEST_F(MultiMainFormTest, SaveAsRoundTrip)
-{
-    Open(Copy());
-    EditTitle("Round trip");
-    const std::string saved = dir.file("copy.mp");
-    dialogs.fileNames.push_back(QString::fromStdString(dir.file("copy")));
-    Form().SaveAsItemClick();
-    ASSERT_TRUE(std::filesystem::exists(saved));
-    EXPECT_EQ(Caption(), kCaption + "copy.mp");
-    EXPECT_EQ(ModelFileName, saved);
-    EXPECT_FALSE(Form().NeedsFileName());
-    EXPECT_FALSE(Form().Modified());
-    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(saved));
-
-    const std::string bytes = ReadAll(saved);
-    EXPECT_NE(bytes.find("Round trip\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("map=river_valley.map\r\n"), std::string::npos);
-    const std::size_t asked = dialogs.fileCaptions.size();
-    Form().SaveItemClick();
-    EXPECT_EQ(dialogs.fileCaptions.size(), asked);
-    EXPECT_EQ(ReadAll(saved), bytes);
-
-    Form().SaveAsItemClick();
-    EXPECT_TRUE(Form().NeedsFileName());
-    EXPECT_EQ(dialogs.fileCaptions.size(), asked + 1);
-    EXPECT_EQ(ReadAll(saved), bytes);
-}
-
-// The recent files: at most ten, newest first, in "&Reopen" just after
-// Open and before the separator that follows it, kept in the settings;
-// Reopen brings a file back on top even when the user cancels.
-TEST_F(MultiMainFormTest, RecentFilesKeepTheTenNewest)
-{
-    std::vector<std::string> files;
-    for (int i = 1; i <= 12; ++i) {
-        files.push_back(Copy("m" + std::to_string(i) + ".mp"));
-        Open(files.back());
-    }
-    QStringList newest;
-    for (int i = 12; i >= 3; --i)
-        newest << QString::fromStdString(files[static_cast<std::size_t>(i - 1)]);
-    EXPECT_EQ(Form().MRUFileList().Items(), newest);
-
-    const QList<QAction*> fileItems = MenuOf(Form().Item("OpenItem")).actions();
-    int open = -1;
-    for (int i = 0; i < fileItems.size(); ++i)
-        if (fileItems[i]->objectName() == "OpenItem")
-            open = i;
-    ASSERT_GE(open, 0);
-    ASSERT_LT(open + 2, fileItems.size());
-    EXPECT_EQ(fileItems[open + 1]->text(), "&Reopen");
-    EXPECT_TRUE(fileItems[open + 2]->isSeparator());
-    ASSERT_EQ(fileItems[open + 1]->menu()->actions().size(), 10);
-
-    EditTitle();
-    dialogs.boxAnswers = {TBoxAnswer::Cancel};
-    Form().MRUFileListMRUItemClick(QString::fromStdString(files[5]));
-    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(files[5]));
-    EXPECT_EQ(ModelFileName, files[11]);
-
-    program.reset();
-    const TSettingValues kept = settings.ReadValues(kKey + "\\MRU Items");
-    ASSERT_EQ(kept.size(), 10u);
-    EXPECT_EQ(kept[0], (std::pair<std::string, std::string>{"F0", files[5]}));
-    Start();
-    EXPECT_EQ(Form().MRUFileList().Items().size(), 10);
-}
-
-// New: an empty, untitled model without the old one's map, then General
-// Information; what its OK stores is an edit of the new model.
+// New after a model with a map and results: General Information shows no
+// map, and the new model has one population, no map and no results made
+// from other inputs.
 TEST_F(MultiMainFormTest, NewStartsAnEmptyModelWithoutAMap)
 {
-    for (const bool ok : {false, true}) {
-        SCOPED_TRACE(ok);
-        Open(Copy());
-        Run();
-        EditTitle();
-        dialogs.boxAnswers = {TBoxAnswer::No};
-        modals.shown.clear();
-        modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", [](QDialog& d) {
-            auto& general = static_cast<TGeneralForm&>(d);
-            EXPECT_EQ(general.TitleEdit().text(), "");
-            EXPECT_EQ(general.LandscapeMapEdit().text(), "");
-            general.TitleEdit().setText("Fresh");
-        }));
-        Form().NewItemClick();
-        EXPECT_EQ(modals.shown, std::vector<QString>{"General Information"});
-        EXPECT_EQ(Caption(), kCaption + "Untitled.mp");
-        EXPECT_TRUE(Form().NeedsFileName());
-        EXPECT_EQ(Form().Modified(), ok);
-        EXPECT_EQ(Label("Title:"), ok ? "Fresh" : "");
-        EXPECT_EQ(Label("Populations:"), "1");
-        EXPECT_EQ(Model.MapName, "");
-        EXPECT_EQ(Model.ModelState, kStateEmpty);
-        EXPECT_FALSE(Model.InputsChanged);
-        EXPECT_FALSE(ResultsEnabled());
-    }
-    // Cancel in the save question keeps the model.
-    dialogs.boxAnswers = {TBoxAnswer::Cancel};
-    Form().NewItemClick();
-    EXPECT_EQ(Label("Title:"), "Fresh");
+    Open(CopySample());
+    RunModel();
+    EditTitle();
+    ASSERT_NE(Model.MapName, "");
+    dialogs.boxAnswers = {TBoxAnswer::No};
+    QString shownMap = "not shown";
+    modals.steps.push_back(PressButton(
+        "OK", [&shownMap](QDialog& d) { shownMap = static_cast<TGeneralForm&>(d).LandscapeMapEdit().text(); }));
+    Form().Item("NewItem").trigger();
+    EXPECT_EQ(shownMap, "");
+    EXPECT_EQ(Label("Populations:"), "1");
+    EXPECT_EQ(Model.MapName, "");
+    EXPECT_FALSE(Model.InputsChanged);
+    EXPECT_EQ(Form().Item("NewItem").statusTip(), "Start a new file");
 }
 
 // File, New opens General Information with the keyboard in the title, as
@@ -579,7 +322,7 @@ TEST_F(MultiMainFormTest, EditorsMarkTheModelModified)
     for (const Case& c : cases) {
         for (const bool ok : {false, true}) {
             SCOPED_TRACE(testing::Message() << c.item << (ok ? " OK" : " Cancel"));
-            Open(Copy());
+            Open(CopySample());
             modals.shown.clear();
             modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", c.edit));
             Form().Item(c.item).trigger();
@@ -589,83 +332,20 @@ TEST_F(MultiMainFormTest, EditorsMarkTheModelModified)
     }
     EXPECT_EQ(Label("Title:"), kSampleTitle);
     // The population editor's display buttons open this program's windows.
-    Open(Copy());
-    modals.shown.clear();
-    modals.steps.push_back([](QDialog& d) {
-        static_cast<TPopulationForm&>(d).ShowPopulationResult(kDensityDependenceInR);
-        return TModalResult::Cancel;
-    });
-    modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
-    Form().PopulationsItemClick();
-    EXPECT_EQ(modals.shown, (std::vector<QString>{"Populations", "Density Dependence in R"}));
-}
-
-// The View items write the options at once and the bars follow them;
-// status texts of the message service reach the status line.
-TEST_F(MultiMainFormTest, ToolbarAndStatusBarFollowTheirSettings)
-{
-    Form().show();
-    EXPECT_TRUE(Form().Item("ToolbarItem").isChecked());
-    EXPECT_FALSE(Form().ToolbarPanel().isHidden());
-    Form().Item("ToolbarItem").trigger();
-    EXPECT_EQ(settings.ReadValue(kKey, "ShowToolbar"), "0");
-    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
-    EXPECT_FALSE(Form().Item("ToolbarItem").isChecked());
-    Form().Item("StatusbarItem").trigger();
-    EXPECT_EQ(settings.ReadValue(kKey, "ShowStatusBar"), "0");
-    EXPECT_TRUE(Form().statusBar()->isHidden());
-    Form().Item("StatusbarItem").trigger();
-    EXPECT_FALSE(Form().statusBar()->isHidden());
-
-    program.reset();
-    Start();
-    Form().show();
-    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
-    StatusMessage("Loading ... ");
-    EXPECT_EQ(Form().statusBar()->currentMessage(), "Loading ... ");
-    EXPECT_EQ(Form().ToolbarPanel().actions(),
-              (QList<QAction*>{&Form().Item("NewItem"), &Form().Item("OpenItem"), &Form().Item("SaveItem"),
-                               &Form().Item("ExitItem")}));
-    EXPECT_EQ(Form().Item("NewItem").statusTip(), "Start a new file");
-    EXPECT_EQ(Form().Item("NewItem").toolTip(), "New");
-}
-
-// The model named on the command line is loaded when the window is first
-// shown; a name that does not load stays the model's name.
-TEST_F(MultiMainFormTest, TheModelNamedAtStartIsLoadedWhenTheWindowShows)
-{
-    struct Case {
-        std::string file;
-        QString caption, title;
-        bool needsName;
-    };
-    const Case cases[] = {
-        {Copy(), "river_voles.mp", kSampleTitle, false},
-        {dir.file("new.mp"), "new.mp", "", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        program.reset();
-        NewModel(Model);
-        ModelFileName = c.file;
-        ModelFileNamed = true;
-        dialogs.boxes.clear();
-        Start();
-        Form().show();
-        EXPECT_EQ(Caption(), kCaption + c.caption);
-        EXPECT_EQ(Label("Title:"), c.title);
-        EXPECT_EQ(Form().NeedsFileName(), c.needsName);
-        EXPECT_FALSE(Form().Modified());
-    }
-    EXPECT_EQ(dialogs.boxes.size(), 1u);  // "Cannot open ..."
+    Open(CopySample());
+    EXPECT_EQ(WindowsOpenedFrom("PopulationsItem",
+                                [](QDialog& d) {
+                                    static_cast<TPopulationForm&>(d).ShowPopulationResult(kDensityDependenceInR);
+                                }),
+              (std::vector<QString>{"Populations", "Density Dependence in R"}));
 }
 
 // The map page draws the sample's map with its five populations, in a
 // window of its own size that cannot be made smaller than 300 x 200.
 TEST_F(MultiMainFormTest, TheMapPageDrawsTheModelsMap)
 {
-    Open(Copy());
-    settings.WriteValue(kKey, "ViewMode", "1");
+    Open(CopySample());
+    settings.WriteValue(SettingsKey(), "ViewMode", "1");
     const QImage window = GrabWindow(Form());
     EXPECT_EQ(Page(), &Form().MapTabSheet());
     EXPECT_GT(window.width(), 300);
@@ -674,17 +354,6 @@ TEST_F(MultiMainFormTest, TheMapPageDrawsTheModelsMap)
     EXPECT_TRUE(HasSeveralColours(Form().Map().grab().toImage()));
     EXPECT_EQ(Form().MapLayout().X.size(), 6u);  // populations 1..5, and index 0
     EXPECT_EQ(Form().MapLayout().Width, Form().Map().width());
-}
-
-// Help Topics asks for the contents; About shows this program's box.
-TEST_F(MultiMainFormTest, HelpAndAbout)
-{
-    Form().Item("HelpTopicsItem").trigger();
-    EXPECT_EQ(help.contexts, std::vector<int>{kHelpContents});
-    EXPECT_EQ(Form().Item("HelpTopicsItem").shortcut(), QKeySequence(Qt::Key_F1));
-    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
-    Form().Item("AboutItem").trigger();
-    EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Multiple Populations"});
 }
 
 namespace {
@@ -783,7 +452,7 @@ TEST_F(MultiMainFormTest, AModelTypedFromNewRunsWithWhatWasTyped)
 // typed over it is stored.
 TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
 {
-    Open(Copy());
+    Open(CopySample());
     RealModals runner;
     OpenTwice(Form(), runner, "PopulationsItem", [](QDialog& d) {
         auto& form = static_cast<TPopulationForm&>(d);
@@ -823,7 +492,7 @@ TEST_F(MultiMainFormTest, PopulationsStoreWhatIsShownAfterApplyAndDuplicate)
 // field is left, the focus goes back to it, and nothing is stored.
 TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
 {
-    Open(Copy());
+    Open(CopySample());
     const DistanceFunctionsType before = Model.DistanceFunctions;
     RealModals runner;
     OpenTwice(Form(), runner, "DispersalItem", [this](QDialog& d) {
@@ -837,91 +506,6 @@ TEST_F(MultiMainFormTest, DispersalRefusesARateOutOfRangeWhenTheFieldIsLeft)
     });
     EXPECT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(Model.DistanceFunctions.MaxDispersalRateText, before.MaxDispersalRateText);
-}
-
-// OK in General Information without a change, after File, New and on a
-// loaded model, leaves the model unmodified: Exit asks nothing. A change
-// marks it.
-TEST_F(MultiMainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
-{
-    RealModals runner;
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
-    Form().Item("NewItem").trigger();
-    EXPECT_FALSE(Form().Modified());
-    Open(Copy());
-    for (int showing = 0; showing < 2; ++showing) {
-        runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
-        Form().Item("GeneralItem").trigger();
-    }
-    EXPECT_FALSE(Form().Modified());
-    EXPECT_TRUE(Form().QuerySaveChanges());
-    EXPECT_TRUE(dialogs.boxes.empty());
-
-    const bool inputsChanged = Model.InputsChanged;
-    runner.steps.push_back([](QDialog&) {
-        Press(Qt::Key_End);
-        Type(" and beyond");
-        Press(Qt::Key_Return);
-    });
-    Form().Item("GeneralItem").trigger();
-    EXPECT_EQ(Model.Info.Title, kSampleTitle.toStdString() + " and beyond");
-    EXPECT_TRUE(Form().Modified());
-    EXPECT_EQ(Model.InputsChanged, inputsChanged);
-}
-
-// The simulation window is made once, with the program: the delay the user
-// sets stays for the next run, in the same window.
-TEST_F(MultiMainFormTest, TheSimulationWindowKeepsItsDelayForTheNextRun)
-{
-    Open(Copy());
-    Model.Replications = 3;
-    TSimulationForm* first = nullptr;
-    modals.steps.push_back([&first](QDialog& d) {
-        auto& simulation = static_cast<TSimulationForm&>(d);
-        first = &simulation;
-        ShowActive(simulation);
-        EXPECT_EQ(simulation.DelayEdit().text(), "0.00");
-        simulation.TimerTimer();
-        // After the run the user raises the delay for the next one.
-        Click(simulation.DelayEdit());
-        EXPECT_EQ(QApplication::focusWidget(), &simulation.DelayEdit());
-        for (int i = 0; i < 3; ++i)
-            Press(Qt::Key_Up);
-        return TModalResult::Cancel;
-    });
-    Form().Item("RunItem").trigger();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->DelayEdit().text(), "0.30");
-
-    // The second run shows the same window with the user's delay; the user
-    // stops it at its first time step rather than wait.
-    const QMetaObject::Connection stop =
-        QObject::connect(first, &TRunWindow::StepReported, first, [first] { first->StopBtnClick(); });
-    modals.steps.push_back([first](QDialog& d) {
-        EXPECT_EQ(&d, first);
-        EXPECT_EQ(first->DelayEdit().text(), "0.30");
-        first->TimerTimer();
-        return TModalResult::Cancel;
-    });
-    Form().Item("RunItem").trigger();
-    QObject::disconnect(stop);
-    EXPECT_EQ(first->StatusText(3), "Simulation cancelled");
-    EXPECT_EQ(first->DelayEdit().text(), "0.30");
-    EXPECT_EQ(&Form().SimulationForm(), first);
-}
-
-// A paste into the comments from a clipboard without text beeps and changes
-// nothing; a long text goes in at the end of the last line, and OK stores it.
-TEST_F(MultiMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
-{
-    Open(Copy());
-    const std::string third = Model.Info.Comment3, last = Model.Info.Comment4;
-    RealModals runner;
-    runner.steps.push_back(PasteEveryClipboardIntoComments);
-    Form().Item("GeneralItem").trigger();
-    EXPECT_EQ(Model.Info.Comment3, third);
-    EXPECT_TRUE(HoldsTheLongPasteAfter(Model.Info.Comment4, last));
-    EXPECT_TRUE(Form().Modified());
 }
 
 // A map in the model's folder is named by its bare name, one elsewhere by
@@ -938,7 +522,7 @@ TEST_F(MultiMainFormTest, AMapBesideTheModelIsNamedByItsBareName)
     RealModals runner;
     auto chooseMap = [&](const std::string& chosen) { return ChooseMap(runner, chosen); };
 
-    const std::string model = Copy("voles.mp");
+    const std::string model = CopySample("voles.mp");
     Open(model);
     ASSERT_EQ(ModelFileName, model);
     const std::string header = "Voran/Pelivo: rivedarulation (1.0) map=";
@@ -977,7 +561,7 @@ TEST_F(MultiMainFormTest, AFailedSaveAsKeepsTheMapsName)
     std::filesystem::copy_file(dir.file("river_valley.map"), far);
     ShowActive(Form());
     RealModals runner;
-    const std::string model = Copy("voles.mp");
+    const std::string model = CopySample("voles.mp");
     Open(model);
     EXPECT_EQ(ChooseMap(runner, far), QString::fromStdString(far));
     for (const TSaveFailure& c : SaveFailures(dir.file("elsewhere"))) {
@@ -1002,7 +586,7 @@ TEST_F(MultiMainFormTest, AFailedSaveAsKeepsTheMapsName)
 // left) is cut off at the map's edge.
 TEST_F(MultiMainFormTest, TheMapLeavesRoomForItsCircles)
 {
-    Open(Copy());
+    Open(CopySample());
     Form().Item("MapItem").trigger();
     Form().show();
     for (const QSize size : {QSize(560, 460), QSize(900, 320), QSize(320, 700), QSize(420, 420)}) {

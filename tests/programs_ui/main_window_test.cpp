@@ -2,6 +2,7 @@
 
 #include "core/config.h"
 #include "core/messages.h"
+#include "core/model_records.h"
 #include "core/str_utilx.h"
 #include "core/settings_store.h"
 #include "support/modal_steps.h"
@@ -189,6 +190,30 @@ TEST_P(ProgramMainWindowTest, ANewModelIsSavedAsItReadsBack)
     EXPECT_EQ(ReadAll(second), ReadAll(first));
 }
 
+// A run in the simulation window leaves results, which the Results menu
+// then opens, each of its items its own kind; the run changes no input, so
+// the model is not modified.
+TEST_P(ProgramMainWindowTest, ARunGivesResultsThatTheResultsMenuOpens)
+{
+    Open(CopySample());
+    EXPECT_FALSE(TrajectoryCanBeChosen());
+    RunModel();
+    ASSERT_EQ(program->State(), kStateResults);
+    EXPECT_TRUE(TrajectoryCanBeChosen());
+    EXPECT_FALSE(Window().Modified());
+
+    modals.shown.clear();
+    for (QAction* item : MenuOf(Window().Item("TrajectorySummaryItem")).actions()) {
+        if (item->isSeparator() || !item->isVisible())
+            continue;
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
+        item->trigger();
+    }
+    EXPECT_EQ(modals.shown, program->ResultWindows());
+    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
+}
+
 // The View items write the options at once and the bars follow them; a new
 // start reads them. Status texts of the message service reach the status
 // line; the toolbar's buttons are the File menu's items.
@@ -298,7 +323,9 @@ TEST_P(ProgramMainWindowTest, GeneralInformationOkWithoutAChangeLeavesTheModelUn
     EXPECT_TRUE(Window().QuerySaveChanges());
     EXPECT_TRUE(dialogs.boxes.empty());
 
+    // A new title changes no input of a run.
     const std::string title = program->ModelTitle();
+    const bool inputsChanged = program->InputsChanged();
     runner.steps.push_back([](QDialog&) {
         Press(Qt::Key_End);
         Type(" and beyond");
@@ -307,6 +334,7 @@ TEST_P(ProgramMainWindowTest, GeneralInformationOkWithoutAChangeLeavesTheModelUn
     Window().Item("GeneralItem").trigger();
     EXPECT_EQ(program->ModelTitle(), title + " and beyond");
     EXPECT_TRUE(Window().Modified());
+    EXPECT_EQ(program->InputsChanged(), inputsChanged);
 }
 
 // A paste into the comments from a clipboard without text (no data, an

@@ -10,14 +10,14 @@ namespace {
 
 class TMultiDriver : public TUnstructuredDriver {
 public:
-    QString Title() const override { return "Voran Pelivo: Multiple Populations"; }
-    QString UntitledName() const override { return multi::kUntitledModel; }
-    TKindTable Kinds() const override { return TKindTable::Plurimod; }
-    int Trajectory() const override { return multi::kTrajectory; }
-    std::string Sample() const override { return "river_voles.mp"; }
-    std::string OtherSample() const override { return "island_lizards.mp"; }
-    std::string SettingsKey() const override { return multi::kMultiSettingsKey; }
-    std::size_t LastSampleComment() const override { return 3; }
+    TMultiDriver()
+        : TUnstructuredDriver({"Voran Pelivo: Multiple Populations", multi::kUntitledModel, TKindTable::Plurimod,
+                               multi::kTrajectory,
+                               {"Trajectory Summary", "Population Structure", "Rivedarulation Occupancy",
+                                "Extinction/Decline", "Explosion/Increase"},
+                               "river_voles.mp", "island_lizards.mp", multi::kMultiSettingsKey, 3})
+    {
+    }
 
     void Start(TSettingsStore& settings) override { program_ = std::make_unique<multi::TMultiProgram>(settings); }
 };

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QDialog;
@@ -20,24 +21,38 @@ class TProgramMainWindow;
 class TRunWindow;
 class TSettingsStore;
 
+// What the tests know of a program beforehand.
+struct TProgramFacts {
+    QString title;          // as its windows and the window manager show it
+    QString untitledName;   // of a model that has no file yet
+    TKindTable kinds;       // its table of result kinds
+    int trajectory;         // its Trajectory summary in that table
+    // The captions of the result windows the Results menu opens, in the
+    // menu's order.
+    std::vector<QString> resultWindows;
+    // The example a test opens first, and a second one without chart
+    // settings of its own.
+    std::string sample, otherSample;
+    std::string settingsKey;   // where it keeps its options and recent files
+    // The comment line a paste at the end of the sample's comments goes to
+    // (an index into Comments()).
+    std::size_t lastSampleComment;
+};
+
 class TProgramDriver {
 public:
     virtual ~TProgramDriver() = default;
 
-    // The program's title, as its windows and the window manager show it.
-    virtual QString Title() const = 0;
-    // The name of a model that has no file yet.
-    virtual QString UntitledName() const = 0;
-    // The program's table of result kinds and its Trajectory summary in it.
-    virtual TKindTable Kinds() const = 0;
-    virtual int Trajectory() const = 0;
-    // The example a test opens first, and a second one without chart
-    // settings of its own.
-    virtual std::string Sample() const = 0;
-    virtual std::string OtherSample() const = 0;
+    const QString& Title() const { return facts_.title; }
+    const QString& UntitledName() const { return facts_.untitledName; }
+    TKindTable Kinds() const { return facts_.kinds; }
+    int Trajectory() const { return facts_.trajectory; }
+    const std::vector<QString>& ResultWindows() const { return facts_.resultWindows; }
+    const std::string& Sample() const { return facts_.sample; }
+    const std::string& OtherSample() const { return facts_.otherSample; }
+    const std::string& SettingsKey() const { return facts_.settingsKey; }
+    std::size_t LastSampleComment() const { return facts_.lastSampleComment; }
 
-    // Where the program keeps its options and recent files.
-    virtual std::string SettingsKey() const = 0;
     // The close question for a changed model whose results came from other
     // inputs.
     virtual QString ResultsLostPrompt() const = 0;
@@ -71,9 +86,13 @@ public:
     virtual std::vector<std::string> Comments() const = 0;
     // Marks the model's results as made from other inputs than it has.
     virtual void SetInputsChanged(bool on) = 0;
-    // The comment line a paste at the end of the sample's comments goes to
-    // (an index into Comments()).
-    virtual std::size_t LastSampleComment() const = 0;
+    virtual bool InputsChanged() const = 0;
+
+protected:
+    explicit TProgramDriver(TProgramFacts facts) : facts_(std::move(facts)) {}
+
+private:
+    TProgramFacts facts_;
 };
 
 // The drivers, one a program; `name` is how test names call the program.

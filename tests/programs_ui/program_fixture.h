@@ -27,9 +27,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 class TProgramFixture {
 protected:
@@ -65,6 +67,19 @@ protected:
     // The program's sample, under its own name or `as`.
     std::string CopySample(const std::string& as = {}) { return Copy(program->Sample(), as); }
 
+    // The sample copied as `as` with `results` in place of its end: its
+    // inputs read, its results section does not.
+    std::string CopyWithBrokenResults(
+        const std::string& as,
+        const std::string& results = "Simulation results 01/02/2024 10:00:00\r\n500 replications\r\nbroken\r\n")
+    {
+        std::string bytes = ReadAll(std::string(PV_EXAMPLES) + "/" + program->Sample());
+        bytes.replace(bytes.find("-End of file-"), 13, results);
+        const std::string path = dir.file(as);
+        WriteAll(path, bytes);
+        return path;
+    }
+
     // File, Open from the menu with the name chosen in the dialog; changes
     // of the model in the window are dropped ("No" to saving them).
     void Open(const std::string& path) { OpenFromMenu(Window(), dialogs, path); }
@@ -91,7 +106,24 @@ protected:
         ::RunFromMenu(Window(), runner);
     }
 
+    // The captions of the windows shown when `item`'s editor opens and
+    // `inEditor` opens a further window from it; both are cancelled.
+    std::vector<QString> WindowsOpenedFrom(const char* item, const std::function<void(QDialog&)>& inEditor)
+    {
+        modals.shown.clear();
+        modals.steps.push_back([inEditor](QDialog& d) {
+            inEditor(d);
+            return TModalResult::Cancel;
+        });
+        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
+        Window().Item(item).trigger();
+        return modals.shown;
+    }
+
     QString Caption() { return Window().windowTitle(); }
+    // The caption for a model file named `name`.
+    QString CaptionFor(const QString& name) const { return program->Title() + " - " + name; }
+    std::string SettingsKey() const { return program->SettingsKey(); }
     // Whether Results, Trajectory summary can be chosen: its menu and the
     // item both enabled.
     bool TrajectoryCanBeChosen()

@@ -7,15 +7,13 @@ namespace {
 
 class TSingleDriver : public TUnstructuredDriver {
 public:
-    QString Title() const override { return "Voran Pelivo: Population Growth"; }
-    QString UntitledName() const override { return "Untitled.sp"; }
-    TKindTable Kinds() const override { return TKindTable::Monovara; }
-    int Trajectory() const override { return single::kTrajectory; }
-    std::string Sample() const override { return "marsh_frogs.sp"; }
-    std::string OtherSample() const override { return "meadow_orchid.sp"; }
-    std::string SettingsKey() const override { return single_ui::kSingleSettingsKey; }
     // The sample's last two comment lines are empty.
-    std::size_t LastSampleComment() const override { return 1; }
+    TSingleDriver()
+        : TUnstructuredDriver({"Voran Pelivo: Population Growth", "Untitled.sp", TKindTable::Monovara,
+                               single::kTrajectory, {"Trajectory Summary", "Extinction/Decline", "Explosion/Increase"},
+                               "marsh_frogs.sp", "meadow_orchid.sp", single_ui::kSingleSettingsKey, 1})
+    {
+    }
 
     void Start(TSettingsStore& settings) override
     {

@@ -19,12 +19,22 @@ namespace {
 
 class TStageDriver : public TProgramDriver {
 public:
-    QString Title() const override { return "Voran Pelivo: Age and Stage Structure"; }
-    QString UntitledName() const override { return "Untitled.st"; }
-    TKindTable Kinds() const override { return TKindTable::Strativa; }
-    int Trajectory() const override { return 19; }
-    std::string Sample() const override { return "meadow_herb.st"; }
-    std::string OtherSample() const override { return "island_seabird.st"; }
+    TStageDriver()
+        : TProgramDriver({"Voran Pelivo: Age and Stage Structure", "Untitled.st", TKindTable::Strativa, 19,
+                          {"Trajectory Summary", "Harvest Summary", "Final Age/Stage Abundances",
+                           "Extinction/Decline", "Explosion/Increase"},
+                          "meadow_herb.st", "island_seabird.st", kStageSettingsKey, 3})
+    {
+    }
+
+    QString ResultsLostPrompt() const override
+    {
+        return "Results will not be saved.\r\n\r\nThe model has changed.  Save changes?";
+    }
+    QStringList FileMenuLayout() const override
+    {
+        return {"NewItem", "OpenItem", "OpenSeparator", "&Reopen", "SaveItem", "SaveAsItem", "-", "ExitItem"};
+    }
 
     void Prepare() override
     {
@@ -36,22 +46,12 @@ public:
         IntegersWithoutDecimals = true;
         TrimTrailingZeros = true;
     }
-    std::string SettingsKey() const override { return kStageSettingsKey; }
-    QString ResultsLostPrompt() const override
-    {
-        return "Results will not be saved.\r\n\r\nThe model has changed.  Save changes?";
-    }
-    QStringList FileMenuLayout() const override
-    {
-        return {"NewItem", "OpenItem", "OpenSeparator", "&Reopen", "SaveItem", "SaveAsItem", "-", "ExitItem"};
-    }
-
     void Start(TSettingsStore& settings) override { program_ = std::make_unique<TStageProgram>(settings); }
     void Close() override { program_.reset(); }
     void Stop() override
     {
         program_.reset();
-        InputsChanged = false;
+        ::InputsChanged = false;
         ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
     }
 
@@ -73,8 +73,8 @@ public:
     {
         return {Info.comments[1], Info.comments[2], Info.comments[3], Info.comments[4]};
     }
-    void SetInputsChanged(bool on) override { InputsChanged = on; }
-    std::size_t LastSampleComment() const override { return 3; }
+    void SetInputsChanged(bool on) override { ::InputsChanged = on; }
+    bool InputsChanged() const override { return ::InputsChanged; }
 
 private:
     std::unique_ptr<TStageProgram> program_;

@@ -18,6 +18,8 @@
 
 class TUnstructuredDriver : public TProgramDriver {
 public:
+    using TProgramDriver::TProgramDriver;
+
     void Prepare() override
     {
         SelectKindTable(Kinds());
@@ -68,6 +70,7 @@ public:
         return {info.Comment1, info.Comment2, info.Comment3, info.Comment4};
     }
     void SetInputsChanged(bool on) override { multi::Model.InputsChanged = on; }
+    bool InputsChanged() const override { return multi::Model.InputsChanged; }
 
 protected:
     std::unique_ptr<unstructured_ui::TProgramWindows> program_;

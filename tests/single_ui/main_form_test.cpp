@@ -1,5 +1,7 @@
 #include "single_ui/main_form.h"
 
+#include "program_fixture.h"
+
 #include "chart/scale_info.h"
 #include "core/batch_log.h"
 #include "core/config.h"
@@ -51,59 +53,15 @@ using single_ui::TMainForm;
 
 namespace {
 
-const std::string kKey = "Software\\Varnholt\\Voran Pelivo: Population Growth";
-const QString kCaption = "Voran Pelivo: Population Growth - ";
 const QString kSampleTitle = "Moor frogs of a restored fen";
 
-// The program's windows over the engine's model, every dialog answered by
-// script, the settings in memory, the sample in a folder of the test's own.
-class SingleMainFormTest : public ::testing::Test {
+// The program's windows over the engine's model (see TProgramFixture).
+class SingleMainFormTest : public ::testing::Test, protected TProgramFixture {
 protected:
-    void SetUp() override
-    {
-        table_ = CurrentKindTable();
-        SelectKindTable(TKindTable::Monovara);
-        multi::StartMultiEngine(multi::TMultiLimits{});
-        ModelFileName = "Untitled.sp";
-        ModelFileNamed = false;
-        Config.RandomSeed = "4321";
-        Config.StepDelay = 0;
-        Start();
-    }
+    void SetUp() override { StartProgram(MakeSingleDriver()); }
+    void TearDown() override { StopProgram(); }
 
-    void TearDown() override
-    {
-        program.reset();
-        ModelFileName = "Untitled.st";
-        ModelFileNamed = false;
-        Config.RandomSeed = "0";
-        SelectKindTable(table_);
-    }
-
-    void Start()
-    {
-        program = std::make_unique<unstructured_ui::TProgramWindows>([this] { return std::make_unique<TMainForm>(settings); });
-    }
-    TMainForm& Form() { return static_cast<TMainForm&>(program->MainForm()); }
-
-    std::string Copy(const std::string& example = "marsh_frogs.sp", const std::string& as = "")
-    {
-        const std::string path = dir.file(as.empty() ? example : as);
-        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + example, path,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return path;
-    }
-
-    // File, Open from the menu with the name chosen in the dialog; changes
-    // of the model in the window are dropped ("No" to saving them).
-    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
-
-    void EditTitle(const QString& title)
-    {
-        modals.steps.push_back(PressButton(
-            "OK", [title](QDialog& d) { static_cast<unstructured_ui::TGeneralForm&>(d).TitleEdit().setText(title); }));
-        Form().GeneralItemClick();
-    }
+    TMainForm& Form() { return static_cast<TMainForm&>(Window()); }
 
     // The visible items of the menu that holds `item`, separators as "-".
     QStringList VisibleItems(const char* item)
@@ -115,32 +73,7 @@ protected:
         return texts;
     }
 
-    // Simulation, Run from the menu: the window's run in full, with few
-    // replications.
-    void Run(int replications = 5)
-    {
-        Model.Replications = replications;
-        RunInFull(Form(), modals);
-    }
-
-    // Simulation, Run from the menu with few replications; Esc closes the
-    // window once the run is over.
-    void RunFromMenu(RealModals& runner)
-    {
-        Model.Replications = 5;
-        ::RunFromMenu(Form(), runner);
-    }
-
-    QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
-
-    KeptNumberSwitches switches;
-    TempDir dir;
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    ScriptedModals modals{true};
-    std::unique_ptr<unstructured_ui::TProgramWindows> program;
-    TKindTable table_ = TKindTable::Strativa;
 };
 
 }  // namespace
@@ -157,15 +90,15 @@ TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
     EXPECT_EQ(VisibleItems("TrajectorySummaryItem"),
               (QStringList{"&Trajectory summary", "&Extinction/Decline", "Explosion/&Increase"}));
 
-    settings.WriteValue(kKey, "ViewMode", "1");
-    Open(Copy());
+    settings.WriteValue(SettingsKey(), "ViewMode", "1");
+    Open(CopySample());
     EXPECT_EQ(VisibleItems("NewItem"), (QStringList{"&New", "&Open...", "&Reopen", "-", "&Save", "Save &As...", "-",
                                                     "E&xit"}));
     Model.PopCount = 2;
     Form().ShowModelSummary();
     Form().show();
     EXPECT_EQ(Form().PageControl().currentWidget(), static_cast<QWidget*>(&Form().GeneralTabSheet()));
-    EXPECT_EQ(Caption(), kCaption + "marsh_frogs.sp");
+    EXPECT_EQ(Caption(), CaptionFor("marsh_frogs.sp"));
     EXPECT_EQ(Label("Title:"), kSampleTitle);
     EXPECT_EQ(Label("Replications:"), "500");
     EXPECT_FALSE(Form().SummaryLabel("Using demographic stochasticity").isHidden());
@@ -190,8 +123,8 @@ TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
     Form().Item("AboutItem").trigger();
     EXPECT_EQ(modals.shown.back(), "About Voran Pelivo: Population Growth");
 
-    program.reset();
-    EXPECT_EQ(settings.ReadValues(kKey + "\\MRU Items"),
+    program->Close();
+    EXPECT_EQ(settings.ReadValues(SettingsKey() + "\\MRU Items"),
               (TSettingValues{{"F0", dir.file("marsh_frogs.sp")}}));
 }
 
@@ -201,12 +134,9 @@ TEST_F(SingleMainFormTest, TheWindowShowsOnePopulationWithoutAMap)
 // counts as modified.
 TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
 {
-    const std::string good = Copy();
+    const std::string good = CopySample();
     const std::string other = Copy("island_lizards.mp");
-    std::string partial = ReadAll(good);
-    partial.replace(partial.find("-End of file-"), 13,
-                    "Simulation results 01/02/2024 10:00:00\r\n500 replications\r\nbroken\r\n");
-    WriteAll(dir.file("partial.sp"), partial);
+    CopyWithBrokenResults("partial.sp");
 
     struct Case {
         std::string file;
@@ -215,7 +145,7 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
         QString title;
     };
     const Case cases[] = {
-        {Copy("marsh_frogs.sp", "other.sp"), "other.sp", false, false, kSampleTitle},
+        {CopySample("other.sp"), "other.sp", false, false, kSampleTitle},
         {dir.file("missing.sp"), "missing.sp", true, false, "Kept"},
         {other, "island_lizards.mp", true, false, "Kept"},
         {dir.file("partial.sp"), "partial.sp", true, true, kSampleTitle},
@@ -231,7 +161,7 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
             } else {
                 Open(c.file);
             }
-            EXPECT_EQ(Caption(), kCaption + c.caption);
+            EXPECT_EQ(Caption(), CaptionFor(c.caption));
             EXPECT_EQ(ModelFileName, c.file);
             EXPECT_EQ(Form().NeedsFileName(), c.needsName);
             EXPECT_EQ(Form().Modified(), c.modified);
@@ -254,13 +184,13 @@ TEST_F(SingleMainFormTest, AFileThatDidNotLoadIsNeverSavedOver)
     // The model named at start follows the same rules.
     for (const Case& c : {cases[0], cases[2]}) {
         SCOPED_TRACE(c.file + " (command line)");
-        program.reset();
+        program->Close();
         multi::NewModel(Model);
         ModelFileName = c.file;
         ModelFileNamed = true;
-        Start();
+        program->Start(settings);
         Form().show();
-        EXPECT_EQ(Caption(), kCaption + c.caption);
+        EXPECT_EQ(Caption(), CaptionFor(c.caption));
         EXPECT_EQ(Form().NeedsFileName(), c.needsName);
         EXPECT_FALSE(Form().Modified());
     }
@@ -283,7 +213,7 @@ TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Open(Copy());
+        Open(CopySample());
         modals.shown.clear();
         modals.steps.push_back([&c](QDialog& d) {
             auto& form = static_cast<single_ui::TPopulationForm&>(d);
@@ -298,21 +228,18 @@ TEST_F(SingleMainFormTest, TheParameterDialogMarksTheModelModified)
         EXPECT_EQ(Model.Populations[1].GrowthRateText, c.modified ? "1.3" : "1.12");
     }
 
-    modals.shown.clear();
-    modals.steps.push_back([](QDialog& d) {
-        static_cast<single_ui::TPopulationForm&>(d).PopupMenu().actions().at(1)->trigger();
-        return TModalResult::Cancel;
-    });
-    modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
-    Form().PopulationsItemClick();
-    EXPECT_EQ(modals.shown, (std::vector<QString>{"Population", "Replacement Curve"}));
+    EXPECT_EQ(WindowsOpenedFrom("PopulationsItem",
+                                [](QDialog& d) {
+                                    static_cast<single_ui::TPopulationForm&>(d).PopupMenu().actions().at(1)->trigger();
+                                }),
+              (std::vector<QString>{"Population", "Replacement Curve"}));
 }
 
-// Run shows the live trajectories and leaves results, which the three
-// Results items open; New makes an untitled ".sp" model.
+// Run shows the live trajectories and leaves results; New makes an
+// untitled ".sp" model without them; a batch run asks nothing.
 TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
 {
-    Open(Copy());
+    Open(CopySample());
     EXPECT_FALSE(Form().Item("TrajectorySummaryItem").isEnabled());
     Model.Replications = 6;
     modals.steps.push_back([](QDialog& d) {
@@ -323,21 +250,13 @@ TEST_F(SingleMainFormTest, RunOpensTheResultsAndNewStartsAgain)
     });
     Form().RunItemClick();
     ASSERT_EQ(Model.ModelState, kStateResults);
-    modals.shown.clear();
-    for (const char* item : {"TrajectorySummaryItem", "IntervalExtinctionRiskItem", "IntervalExplosionRiskItem"}) {
-        EXPECT_TRUE(Form().Item(item).isEnabled()) << item;
-        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
-        Form().Item(item).trigger();
-    }
-    EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Extinction/Decline", "Explosion/Increase"}));
-    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
-    dialogs.boxes.clear();
+    EXPECT_TRUE(Form().Item("TrajectorySummaryItem").isEnabled());
 
     // The results are in no file yet: New asks first.
     dialogs.boxAnswers = {TBoxAnswer::No};
     modals.steps.push_back(PressButton("Cancel"));
     Form().NewItemClick();
-    EXPECT_EQ(Caption(), kCaption + "Untitled.sp");
+    EXPECT_EQ(Caption(), CaptionFor("Untitled.sp"));
     EXPECT_TRUE(Form().NeedsFileName());
     EXPECT_FALSE(Form().Item("TrajectorySummaryItem").isEnabled());
 
@@ -406,82 +325,11 @@ TEST_F(SingleMainFormTest, ASurvivalOfZeroTypedFromNewIsStoredAndRuns)
     EXPECT_FALSE(Form().Modified());
 }
 
-// A run's results are in no file until the model is saved: Exit, New,
-// Open, Reopen and closing the window ask to save them as for a changed
-// model, without saying that results are lost. Cancel keeps the window and
-// the results; Yes writes them into the model's file.
-TEST_F(SingleMainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
-{
-    const std::string other = Copy("marsh_frogs.sp", "other.sp");
-    const std::string path = Copy();
-    Open(other);
-    Open(path);
-    Run(6);
-    ASSERT_EQ(Model.ModelState, kStateResults);
-    EXPECT_FALSE(Form().Modified());
-    Form().show();
-
-    QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
-    ASSERT_NE(reopenOther, nullptr);
-    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
-        SCOPED_TRACE(name);
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {TBoxAnswer::Cancel};
-        command();
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "The model has changed.  Save changes?");
-        EXPECT_TRUE(Form().isVisible());
-        EXPECT_EQ(ModelFileName, path);
-        EXPECT_EQ(Model.ModelState, kStateResults);
-    }
-
-    dialogs.boxes.clear();
-    dialogs.boxAnswers = {TBoxAnswer::Yes};
-    Form().Item("ExitItem").trigger();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_FALSE(Form().isVisible());
-    EXPECT_FALSE(Form().ResultsUnsaved());
-    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
-}
-
-// The simulation window is made once, with the program: the delay the user
-// sets stays for the next run, in the same window.
-TEST_F(SingleMainFormTest, TheSimulationWindowKeepsItsDelayForTheNextRun)
-{
-    Open(Copy());
-    Model.Replications = 6;
-    single_ui::TSimulationForm* first = nullptr;
-    modals.steps.push_back([&first](QDialog& d) {
-        auto& simulation = static_cast<single_ui::TSimulationForm&>(d);
-        first = &simulation;
-        ShowActive(simulation);
-        EXPECT_EQ(simulation.DelayEdit().text(), "0.00");
-        simulation.TimerTimer();
-        Click(simulation.DelayEdit());
-        EXPECT_EQ(QApplication::focusWidget(), &simulation.DelayEdit());
-        for (int i = 0; i < 2; ++i)
-            Press(Qt::Key_Up);
-        return TModalResult::Cancel;
-    });
-    Form().Item("RunItem").trigger();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->DelayEdit().text(), "0.20");
-
-    Open(Copy());   // the first run's results are dropped
-    modals.steps.push_back([first](QDialog& d) {
-        EXPECT_EQ(&d, first);
-        EXPECT_EQ(first->DelayEdit().text(), "0.20");
-        return TModalResult::Cancel;
-    });
-    Form().Item("RunItem").trigger();
-    EXPECT_EQ(first->DelayEdit().text(), "0.20");
-}
-
 // The density curves say "Please wait" while they are computed, not while
 // their chart stays open.
 TEST_F(SingleMainFormTest, TheDensityCurvesStatusEndsWithTheirWork)
 {
-    Open(Copy());
+    Open(CopySample());
     for (const int kind : {single::kDensityDependenceInR, single::kReplacementCurve}) {
         SCOPED_TRACE(kind);
         QString whileOpen = "not shown";
@@ -504,7 +352,7 @@ TEST_F(SingleMainFormTest, NewKeepsTheMapNameOfTheConfiguration)
         ~ConfiguredMapName() { Config.MapName.clear(); }
     } restore;
     const std::string header = "Voran/Pelivo: single population (1.0) map=";
-    std::string other = ReadAll(Copy());
+    std::string other = ReadAll(CopySample());
     other.replace(other.find("map=\xFF"), 5, "map=other.map");
     WriteAll(dir.file("other.sp"), other);
 
@@ -521,19 +369,4 @@ TEST_F(SingleMainFormTest, NewKeepsTheMapNameOfTheConfiguration)
         const std::string bytes = ReadAll(saved);
         EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), header + (map.empty() ? std::string("\xFF") : map));
     }
-}
-
-// A paste into the comments from a clipboard without text beeps and changes
-// nothing; a long text goes in at the end of the last line shown (the
-// sample's second comment line; the two after it are empty), and OK stores it.
-TEST_F(SingleMainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
-{
-    Open(Copy());
-    const std::string second = multi::Model.Info.Comment2;
-    RealModals runner;
-    runner.steps.push_back(PasteEveryClipboardIntoComments);
-    Form().Item("GeneralItem").trigger();
-    EXPECT_TRUE(HoldsTheLongPasteAfter(multi::Model.Info.Comment2, second));
-    EXPECT_EQ(multi::Model.Info.Comment3, "");
-    EXPECT_TRUE(Form().Modified());
 }

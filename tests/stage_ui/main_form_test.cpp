@@ -1,5 +1,7 @@
 #include "stage_ui/main_form.h"
 
+#include "program_fixture.h"
+
 #include "core/config.h"
 #include "core/messages.h"
 #include "stage/model_access.h"
@@ -55,63 +57,14 @@
 
 namespace {
 
-const std::string kSample = "meadow_herb.st";
-const QString kPrompt = "The model has changed.  Save changes?";
-
 // The program's windows over a store of the program's size, with the
-// number switches it runs with; every dialog answered by script, the
-// settings in memory. Examples are copied into a folder of the test's own.
-class MainFormTest : public ::testing::Test {
+// number switches it runs with (see TProgramFixture).
+class MainFormTest : public ::testing::Test, protected TProgramFixture {
 protected:
-    void SetUp() override
-    {
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-        Config.RandomSeed = "4321";
-        PrepareStageModelStore();
-        NewModel();
-        IntegersWithoutDecimals = true;
-        TrimTrailingZeros = true;
-        Start();
-    }
+    void SetUp() override { StartProgram(MakeStageDriver()); }
+    void TearDown() override { StopProgram(); }
 
-    void TearDown() override
-    {
-        program.reset();
-        InputsChanged = false;
-        TrimTrailingZeros = false;
-        ResetConfiguration(TProgramVariant::Strativa, std::filesystem::current_path().string(), {});
-    }
-
-    // The program as started, its main window not shown yet.
-    void Start() { program = std::make_unique<TStageProgram>(settings); }
-    TMainForm& Form() { return program->MainForm(); }
-
-    std::string Copy(const std::string& name = kSample, const std::string& as = {})
-    {
-        const std::string path = dir.file(as.empty() ? name : as);
-        std::filesystem::copy_file(std::string(PV_EXAMPLES) + "/" + name, path,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return path;
-    }
-
-    // File, Open from the menu with the name chosen in the dialog; changes
-    // of the model in the window are dropped ("No" to saving them).
-    void Open(const std::string& path) { OpenFromMenu(Form(), dialogs, path); }
-
-    // A model edit as the user makes it: General Information, new title, OK.
-    void EditTitle(const QString& title = "Edited")
-    {
-        modals.steps.push_back(
-            PressButton("OK", [title](QDialog& d) { static_cast<TGeneralForm&>(d).TitleEdit().setText(title); }));
-        Form().GeneralItemClick();
-    }
-
-    // Simulation, Run: the window's run in full, with few replications.
-    void Run(int replications = 5)
-    {
-        Info.replications = replications;
-        RunInFull(Form(), modals);
-    }
+    TMainForm& Form() { return static_cast<TMainForm&>(Window()); }
 
     std::vector<QString> BoxTexts() const
     {
@@ -121,23 +74,7 @@ protected:
         return texts;
     }
 
-    QString Caption() { return Form().windowTitle(); }
     QString Label(const char* caption) { return Form().SummaryLabel(QString::fromLatin1(caption)).text(); }
-
-    // Simulation, Run from the menu with few replications; Esc closes the
-    // window once the run is over.
-    void RunFromMenu(RealModals& runner)
-    {
-        Info.replications = 5;
-        ::RunFromMenu(Form(), runner);
-    }
-
-    TempDir dir;
-    TMemorySettingsStore settings;
-    ScriptedDialogs dialogs;
-    ScriptedModals modals{true};
-    RecordingHelp help;
-    std::unique_ptr<TStageProgram> program;
 };
 
 }  // namespace
@@ -154,7 +91,7 @@ TEST_F(MainFormTest, SummaryShowsTheModel)
     };
     const Case cases[] = {
         {"sample file",
-         [this] { ASSERT_EQ(LoadModelFile(Info, Copy()), 0); },
+         [this] { ASSERT_EQ(LoadModelFile(Info, CopySample()), 0); },
          {{"Title:", "Meadow perennial herb, three stages"},
           {"Comments:",
            "Seedlings, non-flowering rosettes and flowering plants.\nCensus each June after seedling emergence.\n"
@@ -239,160 +176,6 @@ TEST_F(MainFormTest, RunAndResultsAreEnabledByTheModel)
     }
 }
 
-// A run in the simulation window leaves results, which the Results menu
-// then opens, each item its own kind.
-TEST_F(MainFormTest, RunGivesResultsThatTheResultsMenuOpens)
-{
-    Open(Copy());
-    EXPECT_FALSE(Form().ResultsMenu().menuAction()->isEnabled());
-    Run();
-    ASSERT_EQ(Info.state, kStateResults);
-    EXPECT_TRUE(Form().ResultsMenu().menuAction()->isEnabled());
-    EXPECT_FALSE(Form().Modified());
-
-    modals.shown.clear();
-    for (QAction* item : Form().ResultsMenu().actions()) {
-        modals.steps.push_back([](QDialog&) { return TModalResult::Cancel; });
-        item->trigger();
-    }
-    EXPECT_EQ(modals.shown, (std::vector<QString>{"Trajectory Summary", "Harvest Summary",
-                                                  "Final Age/Stage Abundances", "Extinction/Decline",
-                                                  "Explosion/Increase"}));
-}
-
-// Closing asks only about a changed model; results made from other inputs
-// are said to be lost. Cancel keeps the window open, No closes it.
-TEST_F(MainFormTest, ClosingAsksToSaveAChangedModel)
-{
-    Open(Copy());
-    Form().show();
-    EXPECT_TRUE(Form().close());
-    EXPECT_TRUE(dialogs.boxes.empty());
-
-    struct Case {
-        bool run, inputsChanged;
-        QString text;
-    };
-    const Case cases[] = {
-        {false, false, kPrompt},
-        {true, false, kPrompt},
-        {true, true, "Results will not be saved.\r\n\r\n" + kPrompt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
-        Open(Copy());
-        if (c.run)
-            Run();
-        EditTitle();
-        InputsChanged = c.inputsChanged;
-        ASSERT_TRUE(Form().Modified());
-        Form().show();
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {TBoxAnswer::Cancel};
-        EXPECT_FALSE(Form().close());
-        EXPECT_TRUE(Form().isVisible());
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, c.text);
-        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNoCancel);
-        dialogs.boxAnswers = {TBoxAnswer::No};
-        EXPECT_TRUE(Form().close());
-        EXPECT_FALSE(Form().isVisible());
-    }
-}
-
-// Yes saves before closing; a save that fails keeps the window open.
-TEST_F(MainFormTest, YesSavesTheModelBeforeItIsDropped)
-{
-    const std::string path = Copy();
-    Open(path);
-    EditTitle("Saved on close");
-    dialogs.boxAnswers = {TBoxAnswer::Yes};
-    Form().show();
-    EXPECT_TRUE(Form().close());
-    EXPECT_NE(ReadAll(path).find("Saved on close\r\n"), std::string::npos);
-    EXPECT_FALSE(Form().Modified());
-}
-
-// A run's results are in no file until the model is saved: Exit, New,
-// Open, Reopen and closing the window ask to save them as for a changed
-// model, without saying that results are lost (saving keeps them). Cancel
-// keeps the window, the model and its results; Yes writes them into the
-// model's file.
-TEST_F(MainFormTest, UnsavedResultsAreAskedForBeforeTheyAreDropped)
-{
-    const std::string other = Copy(kSample, "other.st");
-    const std::string path = Copy();
-    Open(other);
-    Open(path);
-    Run(6);
-    ASSERT_EQ(Info.state, kStateResults);
-    EXPECT_FALSE(Form().Modified());
-    EXPECT_TRUE(Form().ResultsUnsaved());
-    Form().show();
-
-    QAction* reopenOther = ReopenItem(Form().Item("SaveItem"), 1);
-    ASSERT_NE(reopenOther, nullptr);
-    for (const auto& [name, command] : CommandsThatDropTheModel(Form(), *reopenOther)) {
-        SCOPED_TRACE(name);
-        dialogs.boxes.clear();
-        dialogs.boxAnswers = {TBoxAnswer::Cancel};
-        command();
-        ASSERT_EQ(BoxTexts(), std::vector<QString>{kPrompt});
-        EXPECT_EQ(dialogs.boxes[0].buttons, TBoxButtons::YesNoCancel);
-        EXPECT_TRUE(Form().isVisible());
-        EXPECT_EQ(ModelFileName, path);
-        EXPECT_EQ(Info.state, kStateResults);
-    }
-
-    dialogs.boxes.clear();
-    dialogs.boxAnswers = {TBoxAnswer::Yes};
-    Form().Item("ExitItem").trigger();
-    EXPECT_EQ(BoxTexts(), std::vector<QString>{kPrompt});
-    EXPECT_FALSE(Form().isVisible());
-    EXPECT_FALSE(Form().ResultsUnsaved());
-    EXPECT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
-    NewModel();
-    EXPECT_EQ(LoadModelFile(Info, path), 0);
-    EXPECT_EQ(Info.state, kStateResults);
-    EXPECT_EQ(Info.replicationsdone, 6);
-}
-
-// Save As to a name without an extension writes "<name>.st", names the
-// model after it and puts it on top of the recent files; the file opens
-// again as it was, and a plain Save then writes the same bytes.
-TEST_F(MainFormTest, SaveAsRoundTrip)
-{
-    Open(Copy());
-    EditTitle("Round trip");
-    const std::string saved = dir.file("copy.st");
-    dialogs.fileNames.push_back(QString::fromStdString(dir.file("copy")));
-    Form().SaveAsItemClick();
-    ASSERT_TRUE(std::filesystem::exists(saved));
-    EXPECT_EQ(dialogs.fileCaptions.back(), "Save As");
-    EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - copy.st");
-    EXPECT_EQ(ModelFileName, saved);
-    EXPECT_FALSE(Form().Unnamed());
-    EXPECT_FALSE(Form().Modified());
-    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(saved));
-
-    const std::string bytes = ReadAll(saved);
-    modals.steps.push_back(PressButton("Cancel"));
-    Form().NewItemClick();
-    Open(saved);
-    EXPECT_EQ(Label("Title:"), "Round trip");
-    EXPECT_EQ(Label("Stages:"), "3");
-    const std::size_t asked = dialogs.fileCaptions.size();
-    Form().SaveItemClick();
-    EXPECT_EQ(dialogs.fileCaptions.size(), asked) << "Save asked for a name";
-    EXPECT_EQ(ReadAll(saved), bytes);
-
-    // A cancelled Save As saves nothing, and the next Save asks again.
-    Form().SaveAsItemClick();
-    EXPECT_TRUE(Form().Unnamed());
-    Form().SaveItemClick();
-    EXPECT_EQ(dialogs.fileCaptions.size(), asked + 2);
-}
-
 // Moving a model that names files of its own to another folder asks
 // first; moving one that names none, or staying in its folder, does not.
 TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
@@ -413,7 +196,7 @@ TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
     TempDir other;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.references << c.otherFolder << int(c.answer));
-        const std::string original = Copy();
+        const std::string original = CopySample();
         Open(original);
         if (c.references)
             Info.populations[1].kchange = "k_trend.kch";
@@ -440,7 +223,7 @@ TEST_F(MainFormTest, SavingElsewhereAsksAboutTheModelsFiles)
 // Save As still writes them elsewhere.
 TEST_F(MainFormTest, SaveRefusesAReadOnlyModelAndKeepsTheEdits)
 {
-    const std::string path = Copy();
+    const std::string path = CopySample();
     const std::string before = ReadAll(path);
     Open(path);
     EditTitle("Kept in hand");
@@ -467,7 +250,7 @@ TEST_F(MainFormTest, SaveRefusesAReadOnlyModelAndKeepsTheEdits)
 // leaves an empty, unnamed one, which Save does not write over the file.
 TEST_F(MainFormTest, OpeningAFileThatFailsNeverNamesTheModelAfterIt)
 {
-    const std::string good = Copy();
+    const std::string good = CopySample();
     const std::string junk = dir.file("junk.st");
     const std::string notes = "Field notes, not a model\r\n";
     WriteAll(junk, notes);
@@ -500,85 +283,10 @@ TEST_F(MainFormTest, OpeningAFileThatFailsNeverNamesTheModelAfterIt)
     EXPECT_EQ(ReadAll(junk), notes);
 
     // Inputs that load without their results are taken.
-    std::string withBadResults = ReadAll(good);
-    withBadResults.replace(withBadResults.find("-End of file-"), 13, "Simulation results 2.1\r\nbroken\r\n");
-    WriteAll(dir.file("bad_results.st"), withBadResults);
+    CopyWithBrokenResults("bad_results.st", "Simulation results 2.1\r\nbroken\r\n");
     Open(dir.file("bad_results.st"));
     EXPECT_EQ(ModelFileName, dir.file("bad_results.st"));
     EXPECT_FALSE(Form().Unnamed());
-}
-
-// The recent files: at most ten, newest first, kept in the settings;
-// Reopen brings a file back on top even when the user cancels.
-TEST_F(MainFormTest, RecentFilesKeepTheTenNewest)
-{
-    std::vector<std::string> files;
-    for (int i = 1; i <= 12; ++i) {
-        files.push_back(Copy(kSample, "m" + std::to_string(i) + ".st"));
-        Open(files.back());
-    }
-    QStringList newest;
-    for (int i = 12; i >= 3; --i)
-        newest << QString::fromStdString(files[static_cast<std::size_t>(i - 1)]);
-    EXPECT_EQ(Form().MRUFileList().Items(), newest);
-
-    // In the File menu, under "&Reopen", before Save.
-    const QList<QAction*> fileItems = MenuOf(Form().Item("SaveItem")).actions();
-    int reopen = -1, save = -1;
-    for (int i = 0; i < fileItems.size(); ++i) {
-        if (fileItems[i]->text() == "&Reopen")
-            reopen = i;
-        if (fileItems[i]->objectName() == "SaveItem")
-            save = i;
-    }
-    ASSERT_GE(reopen, 0);
-    EXPECT_EQ(reopen + 1, save);
-    EXPECT_TRUE(fileItems[reopen - 1]->isSeparator());
-    ASSERT_EQ(fileItems[reopen]->menu()->actions().size(), 10);
-    EXPECT_TRUE(fileItems[reopen]->menu()->actions()[0]->text().startsWith("&1 "));
-
-    EditTitle();
-    dialogs.boxAnswers = {TBoxAnswer::Cancel};
-    Form().MRUFileListMRUItemClick(QString::fromStdString(files[5]));
-    EXPECT_EQ(Form().MRUFileList().Items().front(), QString::fromStdString(files[5]));
-    EXPECT_EQ(ModelFileName, files[11]);
-
-    // Kept for the next start.
-    program.reset();
-    const TSettingValues kept = settings.ReadValues(std::string(kStageSettingsKey) + "\\MRU Items");
-    ASSERT_EQ(kept.size(), 10u);
-    EXPECT_EQ(kept[0], (std::pair<std::string, std::string>{"F0", files[5]}));
-    Start();
-    EXPECT_EQ(Form().MRUFileList().Items().size(), 10);
-}
-
-// New: an empty unnamed model, then General Information; what its OK
-// stores is an edit of the new model.
-TEST_F(MainFormTest, NewShowsGeneralInformationForTheNewModel)
-{
-    for (const bool ok : {false, true}) {
-        SCOPED_TRACE(ok);
-        Open(Copy());
-        EditTitle();
-        dialogs.boxAnswers = {TBoxAnswer::No};
-        modals.shown.clear();
-        modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", [](QDialog& d) {
-            auto& general = static_cast<TGeneralForm&>(d);
-            EXPECT_EQ(general.TitleEdit().text(), "");
-            general.TitleEdit().setText("Fresh");
-        }));
-        Form().NewItemClick();
-        EXPECT_EQ(modals.shown, std::vector<QString>{"General Information"});
-        EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - Untitled.st");
-        EXPECT_TRUE(Form().Unnamed());
-        EXPECT_EQ(Form().Modified(), ok);
-        EXPECT_EQ(Label("Title:"), ok ? "Fresh" : "");
-        EXPECT_EQ(Info.state, kStateEmpty);
-    }
-    // Cancel in the save question keeps the model.
-    dialogs.boxAnswers = {TBoxAnswer::Cancel};
-    Form().NewItemClick();
-    EXPECT_EQ(Label("Title:"), "Fresh");
 }
 
 // Every editor's OK marks the model modified and the summary shows what it
@@ -608,7 +316,7 @@ TEST_F(MainFormTest, EditorsMarkTheModelModifiedAndRefreshTheSummary)
     for (const Case& c : cases) {
         for (const bool ok : {false, true}) {
             SCOPED_TRACE(testing::Message() << c.item << (ok ? " OK" : " Cancel"));
-            Open(Copy());
+            Open(CopySample());
             const QString before = c.label ? Label(c.label) : QString();
             modals.shown.clear();
             modals.steps.push_back(PressButton(ok ? "OK" : "Cancel", c.edit));
@@ -640,108 +348,11 @@ TEST_F(MainFormTest, EditorsMarkTheModelModifiedAndRefreshTheSummary)
     EXPECT_EQ(Form().GeneralPanel().statusTip(), "Click to edit");
 }
 
-// The View items write the options at once; the bars follow them. Status
-// texts of the message service reach the status line.
-TEST_F(MainFormTest, ToolbarAndStatusBarFollowTheirSettings)
+// The input check's findings reach the simulation window's list.
+TEST_F(MainFormTest, InputCheckWarningsReachTheSimulationWindow)
 {
-    Form().show();
-    EXPECT_TRUE(Form().Item("ToolbarItem").isChecked());
-    EXPECT_FALSE(Form().ToolbarPanel().isHidden());
-    Form().Item("ToolbarItem").trigger();
-    EXPECT_EQ(settings.ReadValue(kStageSettingsKey, "ShowToolbar"), "0");
-    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
-    EXPECT_FALSE(Form().Item("ToolbarItem").isChecked());
-
-    Form().Item("StatusbarItem").trigger();
-    EXPECT_EQ(settings.ReadValue(kStageSettingsKey, "ShowStatusBar"), "0");
-    EXPECT_TRUE(Form().statusBar()->isHidden());
-    Form().Item("StatusbarItem").trigger();
-    EXPECT_FALSE(Form().statusBar()->isHidden());
-
-    // A new start reads them.
-    program.reset();
-    Start();
-    Form().show();
-    EXPECT_TRUE(Form().ToolbarPanel().isHidden());
-    EXPECT_FALSE(Form().statusBar()->isHidden());
-
-    StatusMessage("Loading ... ");
-    EXPECT_EQ(Form().statusBar()->currentMessage(), "Loading ... ");
-    // The toolbar's buttons are the File menu's items.
-    EXPECT_EQ(Form().ToolbarPanel().actions(),
-              (QList<QAction*>{&Form().Item("NewItem"), &Form().Item("OpenItem"), &Form().Item("SaveItem"),
-                               &Form().Item("ExitItem")}));
-    EXPECT_EQ(Form().Item("OpenItem").toolTip(), "Open");
-    EXPECT_EQ(Form().Item("OpenItem").statusTip(), "Open a file");
-}
-
-// The model named on the command line is loaded when the window is first
-// shown; one that fails to load leaves an empty model that has no name.
-TEST_F(MainFormTest, TheModelNamedAtStartIsLoadedWhenTheWindowShows)
-{
-    struct Case {
-        std::string file;
-        QString caption;
-        QString title;
-    };
-    WriteAll(dir.file("junk.st"), "not a model\r\n");
-    const Case cases[] = {
-        {Copy(), "meadow_herb.st", "Meadow perennial herb, three stages"},
-        {dir.file("junk.st"), "Untitled.st", ""},
-        {dir.file("missing.st"), "Untitled.st", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        program.reset();
-        NewModel();
-        ModelFileName = c.file;
-        ModelFileNamed = true;
-        Start();
-        Form().show();
-        EXPECT_EQ(Caption(), "Voran Pelivo: Age and Stage Structure - " + c.caption);
-        EXPECT_EQ(Label("Title:"), c.title);
-        EXPECT_EQ(Form().Unnamed(), c.title.isEmpty());
-        EXPECT_FALSE(Form().Modified());
-    }
-}
-
-// Help Topics asks for the contents; About shows the About box; the input
-// check's findings reach the simulation window's list.
-TEST_F(MainFormTest, HelpAboutAndWarnings)
-{
-    Form().Item("HelpTopicsItem").trigger();
-    EXPECT_EQ(help.contexts, std::vector<int>{kHelpContents});
-    EXPECT_EQ(Form().Item("HelpTopicsItem").shortcut(), QKeySequence(Qt::Key_F1));
-    modals.steps.push_back([](QDialog&) { return TModalResult::Ok; });
-    Form().Item("AboutItem").trigger();
-    EXPECT_EQ(modals.shown, std::vector<QString>{"About Voran Pelivo: Age and Stage Structure"});
-
     SimulationWarning("Invalid input: Stage matrix (1)");
     EXPECT_EQ(Form().SimulationForm().WarningsMemo().toPlainText(), "Invalid input: Stage matrix (1)");
-}
-
-// File, New, then OK in General Information without a change: the new model
-// is not modified, so Exit asks nothing. The same OK on a loaded model, shown
-// a second time after a Cancel, leaves it unmodified too.
-TEST_F(MainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
-{
-    Form().show();
-    RealModals runner;
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
-    Form().Item("NewItem").trigger();
-    EXPECT_EQ(runner.showings, 1);
-    EXPECT_FALSE(Form().Modified());
-
-    Open(Copy());
-    runner.steps.push_back([](QDialog& d) { Click(static_cast<TGeneralForm&>(d).CancelButton()); });
-    runner.steps.push_back([](QDialog&) { Press(Qt::Key_Return); });
-    for (int showing = 0; showing < 2; ++showing)
-        Form().Item("GeneralItem").trigger();
-    EXPECT_FALSE(Form().Modified());
-
-    Form().Item("ExitItem").trigger();
-    EXPECT_FALSE(Form().isVisible());
-    EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text.toStdString();
 }
 
 // Status texts that say work is under way go when the work ends: loading a
@@ -749,9 +360,9 @@ TEST_F(MainFormTest, GeneralInformationOkWithoutAChangeLeavesTheModelUnmodified)
 // multipliers of a run that its input check then halts.
 TEST_F(MainFormTest, StatusTextsEndWithTheirWork)
 {
-    const std::string path = Copy();
+    const std::string path = CopySample();
     Open(path);
-    Run(6);
+    RunModel(6);
     Form().findChild<QAction*>("SaveItem")->trigger();
     ASSERT_NE(ReadAll(path).find("Simulation results"), std::string::npos);
     Form().statusBar()->showMessage("stale");
@@ -771,22 +382,7 @@ TEST_F(MainFormTest, StatusTextsEndWithTheirWork)
 
     Info.populations[1].ktext = "";
     dialogs.boxes.clear();
-    Run(6);
+    RunModel(6);
     ASSERT_EQ(Form().SimulationForm().StatusText(3), "Simulation halted");
     EXPECT_EQ(Form().statusBar()->currentMessage(), "");
-}
-
-// A paste into the comments from a clipboard without text (no data, an
-// image only, an owner that has gone) beeps and changes nothing; a long text
-// goes in. The program goes on, and OK stores what the box shows.
-TEST_F(MainFormTest, PastesIntoTheCommentsSurviveAClipboardWithoutText)
-{
-    Form().show();
-    Open(Copy());
-    const std::string lastLine = Info.comments[4];
-    RealModals runner;
-    runner.steps.push_back(PasteEveryClipboardIntoComments);
-    Form().Item("GeneralItem").trigger();
-    EXPECT_TRUE(HoldsTheLongPasteAfter(Info.comments[4], lastLine));
-    EXPECT_TRUE(Form().Modified());
 }
