@@ -1,3 +1,4 @@
+#include "each_program.h"
 #include "program_fixture.h"
 
 #include "core/config.h"
@@ -245,4 +246,4 @@ TEST_P(ProgramFileCommandsTest, NewShowsGeneralInformationForTheNewModel)
     EXPECT_EQ(program->ModelTitle(), "Fresh");
 }
 
-INSTANTIATE_TEST_SUITE_P(EachProgram, ProgramFileCommandsTest, PV_EACH_PROGRAM);
+INSTANTIATE_TEST_SUITE_P(EachProgram, ProgramFileCommandsTest, ::testing::ValuesIn(EachProgram()), EntryName);

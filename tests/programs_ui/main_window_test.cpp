@@ -1,3 +1,4 @@
+#include "each_program.h"
 #include "program_fixture.h"
 
 #include "core/config.h"
@@ -411,5 +412,6 @@ TEST_P(UnstructuredMainWindowTest, TheSimulationWindowKeepsItsDelayForTheNextRun
     EXPECT_EQ(&program->SimulationForm(), first);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachProgram, ProgramMainWindowTest, PV_EACH_PROGRAM);
-INSTANTIATE_TEST_SUITE_P(EachProgram, UnstructuredMainWindowTest, PV_UNSTRUCTURED_PROGRAMS);
+INSTANTIATE_TEST_SUITE_P(EachProgram, ProgramMainWindowTest, ::testing::ValuesIn(EachProgram()), EntryName);
+INSTANTIATE_TEST_SUITE_P(EachProgram, UnstructuredMainWindowTest, ::testing::ValuesIn(EachUnstructuredProgram()),
+                         EntryName);

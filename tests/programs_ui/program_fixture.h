@@ -151,14 +151,3 @@ protected:
     void TearDown() override { StopProgram(); }
     bool Is(const char* name) const { return std::string(GetParam().name) == name; }
 };
-
-// The programs the shared tests run over, and those of them built on the
-// shared unstructured windows; test names end in the entry's name.
-inline std::string EntryName(const ::testing::TestParamInfo<TProgramEntry>& info) { return info.param.name; }
-#define PV_EACH_PROGRAM                                                                                     \
-    ::testing::Values(TProgramEntry{"Stage", &MakeStageDriver}, TProgramEntry{"Multi", &MakeMultiDriver}, \
-                      TProgramEntry{"Single", &MakeSingleDriver}),                                        \
-        EntryName
-#define PV_UNSTRUCTURED_PROGRAMS                                                                            \
-    ::testing::Values(TProgramEntry{"Multi", &MakeMultiDriver}, TProgramEntry{"Single", &MakeSingleDriver}), \
-        EntryName
