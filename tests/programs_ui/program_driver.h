@@ -10,7 +10,6 @@
 #include <QStringList>
 
 #include <cstdint>
-
 #include <memory>
 #include <string>
 #include <utility>
